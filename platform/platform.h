@@ -1,0 +1,101 @@
+// Operating-system services the plug-in uses. One implementation sits on the
+// Win32 API (platform_win32.cpp), one is a small POSIX layer of ours that
+// behaves the same (platform_posix.cpp); the Windows build is the reference.
+// Paths are the plug-in's own Windows-style texts (".\Data\..."); only this
+// layer knows how the file system spells them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+namespace platform {
+
+// --- Memory regions ---------------------------------------------------------
+
+enum class RegionState { Free, Reserved, Committed };
+
+struct RegionInfo {
+    std::uintptr_t base;
+    std::uint64_t size;
+    RegionState state;
+};
+
+// The region queries and allocations of the branch-trampoline search. A seam:
+// tests hand the search a fake region map.
+class MemorySystem {
+public:
+    virtual ~MemorySystem() = default;
+    // The region that contains the address (VirtualQuery). False on failure,
+    // with LastError() telling why.
+    virtual bool Query(std::uintptr_t address, RegionInfo& out) = 0;
+    // Reserves and commits executable read-write memory at the address
+    // (VirtualAlloc with MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE; the
+    // address is rounded down to the allocation granularity). Null on failure.
+    virtual void* ReserveCommit(std::uintptr_t address, std::size_t size) = 0;
+    // Releases a whole allocation made by ReserveCommit (MEM_RELEASE).
+    virtual void Release(void* base) = 0;
+    virtual std::uint32_t LastError() = 0;
+};
+
+MemorySystem& SystemMemory();
+
+// Protection values as the Windows API numbers them.
+constexpr std::uint32_t kPageReadOnly = 0x02;
+constexpr std::uint32_t kPageReadWrite = 0x04;
+constexpr std::uint32_t kPageExecuteRead = 0x20;
+constexpr std::uint32_t kPageExecuteReadWrite = 0x40;
+
+// VirtualProtect: changes the protection of the pages that hold the range and
+// reports the protection they had before.
+bool ChangeProtection(void* address, std::size_t size, std::uint32_t newProtection,
+                      std::uint32_t* oldProtection);
+
+// --- The game's main module -------------------------------------------------------
+
+// The address the process's main executable is mapped at
+// (GetModuleHandleA(nullptr)); 0 when it cannot be found.
+std::uintptr_t MainModuleBase();
+
+// An exported symbol of the main executable, or null.
+void* MainModuleSymbol(const char* name);
+
+// --- Reports and termination -----------------------------------------------------
+
+// MessageBoxA(nullptr, text, caption, MB_SETFOREGROUND). Without a desktop the
+// POSIX layer reports the box on standard error and returns at once.
+void ShowMessageBox(const char* text, const char* caption);
+
+// TerminateProcess(GetCurrentProcess(), exitCode); never returns.
+[[noreturn]] void TerminateCurrentProcess(std::uint32_t exitCode);
+
+// --- Clocks -------------------------------------------------------------------------
+
+// The system clock in 100-nanosecond ticks since 1970-01-01 UTC.
+std::uint64_t SystemTimeTicks();
+
+// Local calendar time of the given seconds since 1970-01-01 UTC.
+bool ToLocalTime(std::int64_t secondsSinceEpoch, std::tm& out);
+
+// A monotonic clock in nanoseconds.
+std::int64_t SteadyNanoseconds();
+
+// --- Files --------------------------------------------------------------------------
+
+enum class PathKind { NotFound, RegularFile, Directory, Other, QueryFailed };
+
+// The status of the entry at the path, following links.
+PathKind QueryPath(const std::string& path);
+
+// GetPrivateProfileStringA with a buffer of `capacity` bytes.
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                              const std::string& fallback, const std::string& path,
+                              std::size_t capacity);
+
+// WritePrivateProfileStringA: creates the file and the section as needed (not
+// the folder).
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& path);
+
+}  // namespace platform

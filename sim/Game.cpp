@@ -1,0 +1,1 @@
+// Skeleton: replaced by the simulated game.
