@@ -1,0 +1,28 @@
+// The simulated game as the loader and the command line drive it. Everything
+// the game prints is one line on standard output.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace sim {
+
+// Replaces the world with the one in the file. On failure the world is left
+// as it was and `error` names the file, the offending entry and the problem.
+bool LoadWorld(const std::string& path, std::string& error);
+
+// Writes the whole world, with everything plug-ins changed, as a world file.
+bool DumpWorld(const std::string& path, std::string& error);
+
+// Runs one console line as if the player had typed it.
+void RunConsoleLine(const std::string& line);
+
+// Prints one line on the game console, verbatim.
+void PrintConsoleLine(const std::string& text);
+
+// Adds a command of the game's own to the console-command table (for example
+// the loader's sim.plugins). The handler gets the text after the command word.
+using GameCommandHandler = std::function<void(const std::string& arguments)>;
+void AddGameCommand(const std::string& name, const std::string& help, GameCommandHandler handler);
+
+}  // namespace sim
