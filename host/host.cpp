@@ -29,6 +29,8 @@ bool Bind() { return Resolved() != nullptr; }
 
 const veltrane::GameInterface& Game() { return *Resolved(); }
 
+void PrintConsole(const char* text) { Game().ConsolePrint("%s", text); }
+
 ScopedFixedString::ScopedFixedString(const char* text) { Game().FixedStringMake(&string_, text); }
 
 ScopedFixedString::~ScopedFixedString() { Game().FixedStringRelease(&string_); }

@@ -18,6 +18,10 @@ bool Bind();
 // The resolved interface; only valid after Bind() returned true.
 const veltrane::GameInterface& Game();
 
+// Prints the text as one line on the game console, verbatim: it is handed to
+// the game's printf-style routine as an argument, never as the format.
+void PrintConsole(const char* text);
+
 // A game fixed string made for one call and released when the scope ends.
 class ScopedFixedString {
 public:

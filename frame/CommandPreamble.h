@@ -1,0 +1,41 @@
+// What the three console command handlers share: the game's calling
+// convention and the preamble every handler runs before its own work.
+#pragma once
+
+#include <string>
+
+#include "frame/Settings.h"
+
+namespace Corvanis {
+
+// The eight pointer-sized values the game calls an execute handler with.
+struct CommandArguments {
+    void* parameters;
+    void* scriptData;
+    void* thisObject;
+    void* containingObject;
+    void* script;
+    void* locals;
+    void* result;
+    void* opcodeOffset;
+};
+
+// What a handler works with once the preamble has passed.
+struct CommandInput {
+    std::string blueprintName;
+    SettingsFlags settings;  // a copy taken after the optional reload
+};
+
+// Reloads the settings when asked to, re-applies the piloting requirement
+// form, extracts `asBlueprintName` and prints the parameter messages under
+// the handler's prefix. False when the handler must stop.
+bool RunCommandPreamble(const char* prefix, const CommandArguments& arguments, CommandInput& input);
+
+// Each prints `prefix + ": ERROR: " + text` or `": INFO: "` on the game console.
+void PrintCommandError(const char* prefix, const std::string& text);
+void PrintCommandInfo(const char* prefix, const std::string& text);
+
+// The second failure line of a command: "[Error in phase: ...]".
+std::string ErrorPhaseLine(const std::string& phase, const std::string& extraErrorText);
+
+}  // namespace Corvanis
