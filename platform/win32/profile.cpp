@@ -2,6 +2,9 @@
 
 #include <vector>
 
+// windows.h names the win.ini writer WriteProfileString; ours is another.
+#undef WriteProfileString
+
 #include "platform/platform.h"
 
 namespace platform {
