@@ -42,6 +42,7 @@ TEST(MemoryRegions, QueriesOfCodeAndOfAGap_ResultInPageAlignedRegionsWithTheirSt
 
 TEST(MemoryRegions, ReserveCommitAtAFreeAddress_ResultsInUsableMemoryOnTheGranularityBoundaryUntilReleased) {
     platform::MemorySystem& memory = platform::SystemMemory();
+    // The trampoline search finds a free spot; it is given back at once.
     Corvanis::BranchTrampoline probe;
     ASSERT_TRUE(probe.Create(platform::MainModuleBase(), memory));
     const std::uintptr_t free = probe.Base();
