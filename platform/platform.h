@@ -1,6 +1,6 @@
 // Operating-system services the plug-in uses. One implementation sits on the
-// Win32 API (platform_win32.cpp), one is a small POSIX layer of ours that
-// behaves the same (platform_posix.cpp); the Windows build is the reference.
+// Win32 API (win32/), one is a small POSIX layer of ours that behaves the same
+// (posix/); the Windows build, run under Wine, is the reference.
 // Paths are the plug-in's own Windows-style texts (".\Data\..."); only this
 // layer knows how the file system spells them.
 #pragma once
@@ -42,13 +42,15 @@ public:
 MemorySystem& SystemMemory();
 
 // Protection values as the Windows API numbers them.
+constexpr std::uint32_t kPageNoAccess = 0x01;
 constexpr std::uint32_t kPageReadOnly = 0x02;
 constexpr std::uint32_t kPageReadWrite = 0x04;
+constexpr std::uint32_t kPageExecute = 0x10;
 constexpr std::uint32_t kPageExecuteRead = 0x20;
 constexpr std::uint32_t kPageExecuteReadWrite = 0x40;
 
 // VirtualProtect: changes the protection of the pages that hold the range and
-// reports the protection they had before.
+// reports the protection the first of them had before.
 bool ChangeProtection(void* address, std::size_t size, std::uint32_t newProtection,
                       std::uint32_t* oldProtection);
 
@@ -64,10 +66,13 @@ void* MainModuleSymbol(const char* name);
 // --- Reports and termination -----------------------------------------------------
 
 // MessageBoxA(nullptr, text, caption, MB_SETFOREGROUND). Without a desktop the
-// POSIX layer reports the box on standard error and returns at once.
+// POSIX layer writes the caption on one line and the text below it to
+// standard error, and returns at once.
 void ShowMessageBox(const char* text, const char* caption);
 
-// TerminateProcess(GetCurrentProcess(), exitCode); never returns.
+// TerminateProcess(GetCurrentProcess(), exitCode); never returns. Nothing
+// runs on the way out: no exit handlers, no static destructors, no flushing
+// of buffered output.
 [[noreturn]] void TerminateCurrentProcess(std::uint32_t exitCode);
 
 // --- Clocks -------------------------------------------------------------------------
@@ -88,13 +93,17 @@ enum class PathKind { NotFound, RegularFile, Directory, Other, QueryFailed };
 // The status of the entry at the path, following links.
 PathKind QueryPath(const std::string& path);
 
-// GetPrivateProfileStringA with a buffer of `capacity` bytes.
+// GetPrivateProfileStringA with a buffer of `capacity` bytes: at most
+// capacity - 1 characters come back. Section and key names match without
+// regard to case or surrounding blanks; a value loses its surrounding blanks
+// and one pair of matching quotes, and keeps an inline "; comment".
 std::string ReadProfileString(const std::string& section, const std::string& key,
                               const std::string& fallback, const std::string& path,
                               std::size_t capacity);
 
 // WritePrivateProfileStringA: creates the file and the section as needed (not
-// the folder).
+// the folder) and rewrites the file with CR LF line ends. Blanks before the
+// value are dropped.
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path);
 

@@ -1,0 +1,17 @@
+// Lines for whoever watches the process's standard output; the plug-in's only
+// output besides console lines and the fatal report.
+#pragma once
+
+#include <string>
+
+namespace Corvanis {
+
+// printf-style. The text is cut to fit an 8,192-byte buffer together with the
+// line break that is appended. 64-bit arguments may be given as "%I64X".
+void WriteDiagnostic(const char* format, ...);
+
+// The format with the Microsoft size prefixes I64 and I32 spelled the way
+// every C library reads them.
+std::string PortableFormat(const char* format);
+
+}  // namespace Corvanis

@@ -1,0 +1,97 @@
+// The loader's view of the plug-in: the listener in-process, the start-up
+// through the built module and its fatal ends in the probe process.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "frame/FatalReport.h"
+#include "frame/LoaderMessages.h"
+#include "frame/PluginTitle.h"
+#include "tests/support/ChildProcess.h"
+
+namespace {
+
+using corvanis_test::kLoaderProbe;
+using corvanis_test::kPluginProbe;
+using corvanis_test::RunProbe;
+
+int g_dataLoadedRuns = 0;
+void CountDataLoaded() { ++g_dataLoadedRuns; }
+
+TEST(LoaderMessages, MessagesOfEveryTypeButTwo_ResultInNothing) {
+    g_dataLoadedRuns = 0;
+    for (std::uint32_t type : {0u, 1u, 3u, 4u, 0x102u, 0xFFFFFFFFu}) {
+        orbx::Message message{"ORBX", type, 0, nullptr};
+        Corvanis::DispatchLoaderMessage(&message, CountDataLoaded);
+    }
+    Corvanis::DispatchLoaderMessage(nullptr, CountDataLoaded);
+    EXPECT_EQ(g_dataLoadedRuns, 0);
+}
+
+TEST(LoaderMessages, DataLoadedMessage_ResultsInTheStartUpActionsOnce) {
+    g_dataLoadedRuns = 0;
+    orbx::Message message{"ORBX", orbx::kMessageDataLoaded, 0, nullptr};
+    Corvanis::DispatchLoaderMessage(&message, CountDataLoaded);
+    EXPECT_EQ(g_dataLoadedRuns, 1);
+}
+
+// What the message box shows: on POSIX it goes to standard error, under Wine
+// without a desktop it is answered unseen.
+std::string MessageBoxOutput(const std::string& function, int line, const std::string& error) {
+#if defined(_WIN32)
+    (void)function, (void)line, (void)error;
+    return "";
+#else
+    return Corvanis::PluginTitle() + "\n" + Corvanis::FatalReportText(function, line, error);
+#endif
+}
+
+const char* const kUnusableGame = "Installation error: Veltrane.exe handle couldn't be acquired";
+
+TEST(StartUp, ModuleLoadedByALoader_ResultsInTheListenerRegisteredUnderORBXAndEveryMessageTakenQuietly) {
+    const auto result = RunProbe(kLoaderProbe, {corvanis_test::PluginModulePath()});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.standardOutput,
+              "plug-in handle asked for\n"
+              "interface 1 asked for\n"
+              "listener registered for plug-in 7 from sender ORBX\n"
+              "load returned true\n"
+              "message 0 delivered\n"
+              "message 1 delivered\n"
+              "message 3 delivered\n"
+              "message 2 delivered\n");
+    EXPECT_EQ(result.standardError, "");
+}
+
+TEST(StartUp, GameWithoutAnInterface_ResultsInTheFatalReportForLine462AndExitCode0) {
+    const auto result = RunProbe(kLoaderProbe, {corvanis_test::PluginModulePath(), "without-game"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.standardOutput, "plug-in handle asked for\n");
+    EXPECT_EQ(result.standardError, MessageBoxOutput("ORBXPlugin_Load", 462, kUnusableGame));
+}
+
+TEST(StartUp, NoGameBase_ResultsInTheFatalReportForLine462AndExitCode0) {
+    const auto result = RunProbe(kPluginProbe, {"load-without-game-base"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.standardOutput, "plug-in handle asked for\n");
+    EXPECT_EQ(result.standardError, MessageBoxOutput("ORBXPlugin_Load", 462, kUnusableGame));
+}
+
+TEST(StartUp, NoFreeMemoryBelowTheGame_ResultsInTheDiagnosticThenTheFatalReportForLine472) {
+    const auto result = RunProbe(kPluginProbe, {"load-without-free-memory"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.standardOutput,
+              "plug-in handle asked for\n"
+              "couldn't allocate trampoline, no free space before image\n");
+    EXPECT_EQ(result.standardError, MessageBoxOutput("ORBXPlugin_Load", 472, "alloc error"));
+}
+
+TEST(FatalReport, Raised_ResultsInTheBoxThenTheProcessEndingWithCode0WithoutReturning) {
+    const auto result = RunProbe(kPluginProbe, {"fatal-report"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.standardOutput, "");
+    EXPECT_EQ(result.standardError,
+              MessageBoxOutput("Corvanis::InstallCommands", 284, "couldn't install, error code: 7"));
+}
+
+}  // namespace

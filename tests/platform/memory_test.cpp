@@ -1,0 +1,93 @@
+// The memory services on the test program's own process.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "orbx_common/BranchTrampoline.h"
+#include "orbx_common/NearAddress.h"
+#include "platform/platform.h"
+
+namespace {
+
+using platform::RegionInfo;
+using platform::RegionState;
+
+constexpr std::uintptr_t kGranularity = 0x10000;
+
+int FunctionInTheImage() { return 42; }
+
+TEST(MainModule, Base_ResultsInTheStartOfTheTestProgramsImage) {
+    const std::uintptr_t base = platform::MainModuleBase();
+    ASSERT_NE(base, 0u);
+#if defined(_WIN32)
+    EXPECT_EQ(std::memcmp(reinterpret_cast<const void*>(base), "MZ", 2), 0);
+#else
+    EXPECT_EQ(std::memcmp(reinterpret_cast<const void*>(base), "\x7f" "ELF", 4), 0);
+#endif
+    EXPECT_LT(base, reinterpret_cast<std::uintptr_t>(&FunctionInTheImage));
+}
+
+TEST(MemoryRegions, QueriesOfCodeAndOfAGap_ResultInPageAlignedRegionsWithTheirStates) {
+    platform::MemorySystem& memory = platform::SystemMemory();
+    const auto code = reinterpret_cast<std::uintptr_t>(&FunctionInTheImage);
+    RegionInfo region{};
+    ASSERT_TRUE(memory.Query(code, region));
+    EXPECT_EQ(region.state, RegionState::Committed);
+    EXPECT_EQ(region.base, code & ~std::uintptr_t{0xFFF});
+    EXPECT_GT(region.base + region.size, code);
+
+    EXPECT_FALSE(memory.Query(0x7FFFFFFFFFFF, region));
+    EXPECT_NE(memory.LastError(), 0u);
+}
+
+TEST(MemoryRegions, ReserveCommitAtAFreeAddress_ResultsInUsableMemoryOnTheGranularityBoundaryUntilReleased) {
+    platform::MemorySystem& memory = platform::SystemMemory();
+    // The trampoline search finds a free spot; it is given back at once.
+    Corvanis::BranchTrampoline probe;
+    ASSERT_TRUE(probe.Create(platform::MainModuleBase(), memory));
+    const std::uintptr_t free = probe.Base();
+    probe.Destroy();
+
+    void* block = memory.ReserveCommit(free + 0x1234, 256);
+    ASSERT_EQ(block, reinterpret_cast<void*>(free & ~(kGranularity - 1)));
+    std::memset(block, 0xCC, 256);
+    RegionInfo region{};
+    ASSERT_TRUE(memory.Query(free, region));
+    EXPECT_EQ(region.state, RegionState::Committed);
+
+    EXPECT_EQ(memory.ReserveCommit(reinterpret_cast<std::uintptr_t>(block), 256), nullptr);
+    EXPECT_NE(memory.LastError(), 0u);
+
+    memory.Release(block);
+    ASSERT_TRUE(memory.Query(free, region));
+    EXPECT_EQ(region.state, RegionState::Free);
+}
+
+TEST(MemoryRegions, ProtectionChanges_ResultInThePreviousProtectionReportedEachTime) {
+    platform::MemorySystem& memory = platform::SystemMemory();
+    Corvanis::BranchTrampoline block;
+    ASSERT_TRUE(block.Create(platform::MainModuleBase(), memory));
+    void* address = block.AllocateBytes(16);
+
+    std::uint32_t previous = 0;
+    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageReadOnly, &previous));
+    EXPECT_EQ(previous, platform::kPageExecuteReadWrite);
+    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageExecuteRead, &previous));
+    EXPECT_EQ(previous, platform::kPageReadOnly);
+    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageReadWrite, &previous));
+    EXPECT_EQ(previous, platform::kPageExecuteRead);
+    std::memset(address, 0, 16);
+    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageExecuteReadWrite, &previous));
+    EXPECT_EQ(previous, platform::kPageReadWrite);
+}
+
+TEST(MemoryRegions, ProtectionChangeOfUnmappedMemory_ResultsInFailure) {
+    Corvanis::BranchTrampoline probe;
+    ASSERT_TRUE(probe.Create(platform::MainModuleBase(), platform::SystemMemory()));
+    void* gone = reinterpret_cast<void*>(probe.Base());
+    probe.Destroy();
+    std::uint32_t previous = 0;
+    EXPECT_FALSE(platform::ChangeProtection(gone, 16, platform::kPageExecuteReadWrite, &previous));
+}
+
+}  // namespace

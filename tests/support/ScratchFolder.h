@@ -1,0 +1,27 @@
+// A fresh, empty folder for one test under the working folder, named after
+// the running test.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace corvanis_test {
+
+class ScratchFolder {
+public:
+    ScratchFolder();
+
+    // The folder as the plug-in spells paths: ".\scratch\<test>\".
+    const std::string& PluginPath() const { return pluginPath_; }
+    std::filesystem::path Native(const std::string& name) const { return native_ / name; }
+
+    // Writes the bytes exactly as given.
+    void WriteFile(const std::string& name, const std::string& bytes) const;
+    std::string ReadFile(const std::string& name) const;
+
+private:
+    std::filesystem::path native_;
+    std::string pluginPath_;
+};
+
+}  // namespace corvanis_test

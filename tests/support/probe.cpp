@@ -1,0 +1,83 @@
+// The start-up paths that end the process, with the plug-in's code linked in
+// so that a scenario can hand it a game base or memory of its choosing. The
+// scenario is named on the command line.
+#include <cstdio>
+#include <string>
+
+#include "frame/FatalReport.h"
+#include "frame/PluginLoad.h"
+#include "orbx_common/BranchTrampoline.h"
+#include "platform/platform.h"
+#include "tests/support/probe_host.h"
+
+namespace {
+
+// Everything is taken; queries answer with one committed region.
+class FullMemory final : public platform::MemorySystem {
+public:
+    bool Query(std::uintptr_t address, platform::RegionInfo& out) override {
+        out = {0, address + 1, platform::RegionState::Committed};
+        return true;
+    }
+    void* ReserveCommit(std::uintptr_t, std::size_t) override { return nullptr; }
+    void Release(void*) override {}
+    std::uint32_t LastError() override { return 0; }
+};
+
+// Hands out one static block wherever it is asked to.
+class StaticBlockMemory final : public platform::MemorySystem {
+public:
+    bool Query(std::uintptr_t address, platform::RegionInfo& out) override {
+        out = {address & ~std::uintptr_t{0xFFF}, 0x1000, platform::RegionState::Free};
+        return true;
+    }
+    void* ReserveCommit(std::uintptr_t, std::size_t) override { return block_; }
+    void Release(void*) override {}
+    std::uint32_t LastError() override { return 0; }
+
+    std::uintptr_t Address() const { return reinterpret_cast<std::uintptr_t>(block_); }
+
+private:
+    alignas(16) std::uint8_t block_[Corvanis::BranchTrampoline::kSize] = {};
+};
+
+int Scenario(const std::string& name) {
+    if (name == "load-without-game-base") {
+        return Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), 0, platform::SystemMemory());
+    }
+    if (name == "load-without-free-memory") {
+        FullMemory memory;
+        return Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), platform::MainModuleBase(), memory);
+    }
+    if (name == "fatal-report") {
+        Corvanis::ReportFatalError("Corvanis::InstallCommands", 284, "couldn't install, error code: 7");
+    }
+    if (name == "call-without-trampoline") {
+        Corvanis::BranchTrampoline none;
+        return none.WriteCallThroughTrampoline(0x1000, 0x2000);
+    }
+    StaticBlockMemory memory;
+    Corvanis::BranchTrampoline trampoline;
+    trampoline.Create(memory.Address() + 0x10000, memory);
+    if (name == "trampoline-overflow") {
+        for (int slot = 0; slot < 19; ++slot) {
+            trampoline.AllocateBytes(14);
+            std::printf("slot %d taken\n", slot + 1);
+        }
+    }
+    if (name == "call-out-of-reach") {
+        return trampoline.WriteCallThroughTrampoline(memory.Address() + 0x100000000ULL, 0x2000);
+    }
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Unbuffered, so that nothing is lost when a scenario ends the process.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc < 2) return 1;
+    const int result = Scenario(argv[1]);
+    std::printf("scenario returned\n");
+    return result;
+}
