@@ -43,15 +43,17 @@ void MakePathsAbsolute(Options& options) {
     for (fs::path& plugin : options.plugins) plugin = fs::absolute(plugin);
 }
 
-bool EnterGameFolder(const fs::path& folder) {
+// The game's working folder is its game folder: plug-ins open their files by
+// paths relative to it.
+bool EnterGameFolder(const fs::path& folder, std::string& problem) {
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        PrintError("game folder " + folder.string() + " does not exist");
+        problem = "game folder " + folder.string() + " does not exist";
         return false;
     }
     fs::current_path(folder, error);
     if (error) {
-        PrintError("cannot enter game folder " + folder.string() + ": " + error.message());
+        problem = "cannot enter game folder " + folder.string() + ": " + error.message();
         return false;
     }
     return true;
@@ -68,11 +70,12 @@ void RunConsole(const Options& options, const std::vector<std::string>& scriptLi
 int RunGame(Options& options) {
     std::vector<std::string> scriptLines;
     if (options.script && !sim::launcher::ReadScript(*options.script, scriptLines)) {
-        PrintError("cannot read script file " + options.script->string());
-        return kExitBadInput;
+        return BadArguments("cannot read script file " + options.script->string());
     }
     MakePathsAbsolute(options);
-    if (!EnterGameFolder(options.gameDir.value_or("."))) return kExitBadInput;
+    if (std::string problem; !EnterGameFolder(options.gameDir.value_or("."), problem)) {
+        return BadArguments(problem);
+    }
 
     sim::loader::Loader loader;
     sim::loader::AddPluginsCommand(loader);
