@@ -1,0 +1,31 @@
+#include "tests/e2e/Scenario.h"
+
+namespace e2e {
+
+Lines RecorderLoadLines(const std::string& tag, int handle) {
+    return {
+        tag + ": load: handle " + std::to_string(handle) + ", runtime 010F0D80",
+        tag + ": interface 1: answered, interface 2: null",
+        tag + ": listener for ORBX: registered",
+        tag + ": listener for Elsewhere: registered",
+        tag + ": listener with handle 0: refused",
+    };
+}
+
+std::string RecorderMessageLine(const std::string& tag, int type) {
+    return tag + ": message " + std::to_string(type) + " from ORBX, no data";
+}
+
+std::string RecorderMarkerLine(const std::string& tag, const std::string& content) {
+    return tag + ": marker.txt: " + content;
+}
+
+Lines Concatenated(std::initializer_list<Lines> parts) {
+    Lines all;
+    for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+std::filesystem::path StarterWorld() { return ExamplesFolder() / "worlds" / "starter.json"; }
+
+}  // namespace e2e
