@@ -168,7 +168,7 @@ void Write(const Json& value, int indent, std::string& out) {
                 WriteScalar(member.value(), line);
             }
             line += "}";
-            if (line.size() + static_cast<std::size_t>(indent) <= 100) {
+            if (line.size() + static_cast<std::size_t>(indent) <= 120) {
                 out += line;
                 return;
             }
@@ -198,7 +198,7 @@ void Write(const Json& value, int indent, std::string& out) {
                 WriteScalar(value[i], line);
             }
             line += "]";
-            if (line.size() + static_cast<std::size_t>(indent) <= 100) {
+            if (line.size() + static_cast<std::size_t>(indent) <= 120) {
                 out += line;
                 return;
             }
@@ -222,13 +222,12 @@ std::optional<Json> ParseJsonText(std::string_view text, std::string& error) {
         return Json::parse(text.begin(), text.end(), KeyChecker());
     } catch (const KeyChecker::Duplicate& duplicate) {
         error = duplicate.path + ": the key is given twice";
-    } catch (const nlohmann::json::parse_error& parseError) {
-        // "[json.exception.parse_error.101] parse error at line 3, column 5: ..."
-        std::string what = parseError.what();
-        const std::size_t start = what.find("] ");
-        error = start == std::string::npos ? what : what.substr(start + 2);
-    } catch (const std::exception& other) {
-        error = other.what();
+    } catch (const std::exception& problem) {
+        // "[json.exception.parse_error.101] parse error at line 3, column 5: ...": the
+        // bracketed name helps nobody who edits a world file.
+        const std::string what = problem.what();
+        const std::size_t start = what.rfind("] ", what.find(' '));
+        error = what.rfind("[json.exception.", 0) == 0 && start != std::string::npos ? what.substr(start + 2) : what;
     }
     return std::nullopt;
 }

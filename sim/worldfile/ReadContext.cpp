@@ -110,11 +110,7 @@ float Entry::Float() const {
         if (text == "nan") return std::numeric_limits<float>::quiet_NaN();
         Fail("must be a number, \"inf\", \"-inf\" or \"nan\"");
     }
-    if (value_->is_number_float()) {
-        const float value = value_->get<float>();
-        if (std::isinf(value)) Fail("is too large for a 32-bit float");
-        return value;
-    }
+    if (value_->is_number_float()) return value_->get<float>();
     if (value_->is_number_unsigned()) return static_cast<float>(value_->get<std::uint64_t>());
     if (value_->is_number_integer()) return static_cast<float>(value_->get<std::int64_t>());
     Fail("must be a number, \"inf\", \"-inf\" or \"nan\"");

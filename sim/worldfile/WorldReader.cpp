@@ -39,7 +39,7 @@ std::string CaseFolded(std::string text) {
 struct PendingForm {
     Entry entry;
     FormKind kind;
-    std::uint32_t formID = 0;
+    std::optional<std::uint32_t> formID;  // none until a run-time ID is handed out
     std::string worldName;
     const FileRecord* file = nullptr;  // the file that defines it, none for run-time forms
     Form* form = nullptr;
@@ -122,7 +122,7 @@ private:
         for (const Entry& element : section.Elements()) {
             const Entry idEntry = element.Field("id");
             const std::string id = idEntry.String();
-            PendingForm pending{element.Labelled(id), kind, 0, {}, nullptr, nullptr};
+            PendingForm pending{element.Labelled(id), kind, std::nullopt, {}, nullptr, nullptr};
             const auto parsed = ParseFormRefText(id);
             const bool hasFormID = element.Has("formID");
             if (!parsed || parsed->kind == FormRefText::Kind::EditorID) {
@@ -159,7 +159,7 @@ private:
                 case FormRefText::Kind::EditorID:
                     break;
             }
-            if (pending.formID != 0) ClaimFormID(pending.formID, pending.entry);
+            if (pending.formID) ClaimFormID(*pending.formID, pending.entry);
             pending_.push_back(std::move(pending));
         }
     }
@@ -184,7 +184,7 @@ private:
     void AssignRuntimeIDs() {
         std::uint32_t next = kFirstRuntimeFormID;
         for (PendingForm& pending : pending_) {
-            if (pending.formID != 0) continue;
+            if (pending.formID) continue;
             while (formIDs_.count(next) != 0) ++next;
             pending.formID = next;
             ClaimFormID(next, pending.entry);
@@ -200,7 +200,7 @@ private:
         for (PendingForm& pending : pending_) {
             const Entry& entry = pending.entry;
             auto form = std::make_unique<Form>();
-            form->formID = pending.formID;
+            form->formID = *pending.formID;
             form->worldName = pending.worldName;
             form->kind = pending.kind;
             switch (pending.kind) {
@@ -348,8 +348,10 @@ private:
     void FillReference(const Entry& entry, Form& form) {
         ReferenceData& data = *form.ref;
         const Entry base = entry.Field("base");
-        data.base = resolver_.Form(base);
-        if (data.base->kind == FormKind::Reference) base.Fail("the base of a reference cannot be a reference");
+        data.base = resolver_.FormOrNull(base);
+        if (data.base != nullptr && data.base->kind == FormKind::Reference) {
+            base.Fail("the base of a reference cannot be a reference");
+        }
         ReadVector(entry.Optional("position"), data.position);
         ReadVector(entry.Optional("rotation"), data.rotation);
         if (auto scale = entry.Optional("scale")) data.scale = static_cast<std::uint16_t>(scale->Unsigned(0xFFFF));

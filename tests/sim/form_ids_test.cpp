@@ -36,6 +36,7 @@ const char* kFourSlotWorld = R"({
   ],
   "player": null,
   "forms": [
+    {"id": "Veltrane.vmf:000000", "type": 40, "editorID": "Nothing"},
     {"id": "Veltrane.vmf:01A2B3", "type": 40, "editorID": "Crate"},
     {"id": "Third.vmf:ABCDEF", "type": 40},
     {"id": "Light2.vmf:345", "type": 40},
@@ -47,6 +48,7 @@ const char* kFourSlotWorld = R"({
 TEST(FormIDs, EachSlotKind_ComposesItsRunTimeIDFromItsOwnIndex) {
     simtest::LoadWorldText(kFourSlotWorld);
     EXPECT_EQ(IDInFile("Veltrane.vmf", 0x01A2B3), 0x0001A2B3u);
+    EXPECT_STREQ(Game().FormGetEditorID(Game().LookupFormByID(0)), "Nothing");
     // Third.vmf is the third full file: small and medium files do not count.
     EXPECT_EQ(IDInFile("Third.vmf", 0xABCDEF), 0x02ABCDEFu);
     EXPECT_EQ(IDInFile("Light2.vmf", 0x345), 0xFE001345u);
