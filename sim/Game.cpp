@@ -1,5 +1,6 @@
 #include "sim/Game.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -35,8 +36,9 @@ bool LoadWorldFromText(const std::string& text, const std::string& sourceName, s
 }
 
 bool LoadWorld(const std::string& path, std::string& error) {
+    std::error_code ignored;
     std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    if (!file || std::filesystem::is_directory(path, ignored)) {
         error = path + ": the file cannot be read";
         return false;
     }

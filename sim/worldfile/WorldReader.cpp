@@ -223,8 +223,9 @@ private:
                     form->editorID = entry.Has("editorID") ? entry.Field("editorID").String() : "";
                     break;
                 case FormKind::Reference:
-                    entry.AllowOnly({"id", "formID", "type", "queryType", "name", "keywords", "files", "fileListIndex",
-                                     "base", "position", "rotation", "scale", "extra", "interior", "removed",
+                    // A reference's name is the override in its extra data, else its base's.
+                    entry.AllowOnly({"id", "formID", "type", "queryType", "keywords", "files", "fileListIndex", "base",
+                                     "position", "rotation", "scale", "extra", "interior", "removed",
                                      "workshopCleanup"});
                     form->storedType = veltrane::kFormTypeObjectReference;
                     if (auto type = entry.Optional("type")) {
