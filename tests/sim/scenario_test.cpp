@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #if defined(_WIN32)
@@ -50,6 +51,29 @@ TEST(Scenario, TheGameInterface_IsAmongTheExecutablesExports) {
     const veltrane::GameInterface* game = reinterpret_cast<veltrane::GetGameInterfaceFn>(found)();
     EXPECT_EQ(game->version, veltrane::kGameInterfaceVersion);
     EXPECT_EQ(game->size, sizeof(veltrane::GameInterface));
+}
+
+TEST(Scenario, TheDefaultWorld_OffersWhatThePlugInLooksUp) {
+    sim::LoadDefaultWorld();
+    const std::pair<std::uint32_t, std::uint8_t> fixed[] = {
+        {0x5627, veltrane::kFormTypeKeyword},  {0x18DFD, veltrane::kFormTypeKeyword},
+        {0x3413F3, veltrane::kFormTypeKeyword}, {0x33DB7A, veltrane::kFormTypeKeyword},
+        {0xC55B1, veltrane::kFormTypeActorValueInfo}, {0x2CFCAC, 97},
+    };
+    for (const auto& [id, type] : fixed) EXPECT_EQ(Game().FormQueryType(Game().LookupFormByID(id)), type) << id;
+    EXPECT_EQ(*Game().pilotingRequirementForm, Game().LookupFormByID(0x2CFCAC));
+    std::size_t freeSlots = 0;
+    for (const veltrane::CommandEntry* entry = Game().scriptCommands; entry->opcode < 0x13C0; ++entry) {
+        freeSlots += entry->longName != nullptr && entry->execute == Game().placeholderHandler;
+    }
+    EXPECT_EQ(freeSlots, 3u);
+    Form* home = Game().GetPlayerHomeShip();
+    EXPECT_EQ(PlayerShip(), nullptr);
+    EXPECT_GT(Game().FormGetID(Game().RefGetBaseObject(home)), 0xFEFFFFFFu);
+    std::uint32_t count = 0;
+    Form* const* interior = Game().CellGetReferences(Game().ShipGetInteriorCell(home), &count);
+    ASSERT_EQ(count, 1u);
+    EXPECT_TRUE(Game().RefHasKeyword(interior[0], *Game().workshopKeyword));
 }
 
 TEST(Scenario, TheStarterWorld_HasThePlayerAboardTheirHomeShip) {

@@ -153,6 +153,14 @@ TEST(WorldFile, BadFiles_AreRefusedWithTheFileTheEntryAndTheProblem) {
     for (const Case& c : cases) EXPECT_EQ(simtest::WorldTextError(c.text), c.error);
 }
 
+TEST(WorldFile, AMissingFileOrAFolder_IsRefusedWithItsPath) {
+    std::string error;
+    EXPECT_FALSE(sim::LoadWorld(simtest::ExampleWorld("missing.json"), error));
+    EXPECT_EQ(error, simtest::ExampleWorld("missing.json") + ": the file cannot be read");
+    EXPECT_FALSE(sim::LoadWorld(simtest::ExampleWorld(""), error));
+    EXPECT_EQ(error, simtest::ExampleWorld("") + ": the file cannot be read");
+}
+
 TEST(WorldFile, AFileThatFailsHalfway_LeavesTheRunningWorldAsItWas) {
     sim::LoadDefaultWorld();
     const std::string before = sim::DumpWorldToText();
