@@ -26,8 +26,8 @@ struct GameGlobals {
 struct WorldContents {
     std::unique_ptr<World> world;
     GameGlobals globals;
-    TableSpec scriptTable{kDefaultScriptFirstOpcode, {}};
-    TableSpec consoleTable{kDefaultConsoleFirstOpcode, {}};
+    TableContents scriptTable{kDefaultScriptFirstOpcode, {}};
+    TableContents consoleTable{kDefaultConsoleFirstOpcode, {}};
 };
 
 struct GameState {

@@ -64,23 +64,23 @@ const char* CommandTables::Keep(const std::string& text) {
     return texts_.back().c_str();
 }
 
-CommandEntry CommandTables::MakeEntry(const EntrySpec& spec) {
+CommandEntry CommandTables::MakeEntry(const TableEntry& described) {
     CommandEntry entry{};
-    switch (spec.kind) {
-        case EntrySpec::Kind::Free:
-        case EntrySpec::Kind::Plugin:
+    switch (described.kind) {
+        case TableEntry::Kind::Free:
+        case TableEntry::Kind::Plugin:
             entry.longName = Keep("Placeholder");
             entry.shortName = Keep("");
             entry.helpText = Keep("");
             entry.execute = &PlaceholderExecute;
             break;
-        case EntrySpec::Kind::Unnamed:
+        case TableEntry::Kind::Unnamed:
             entry.execute = &PlaceholderExecute;
             break;
-        case EntrySpec::Kind::Command:
-            entry.longName = Keep(spec.name);
-            entry.shortName = Keep(spec.shortName);
-            entry.helpText = Keep(spec.help);
+        case TableEntry::Kind::Command:
+            entry.longName = Keep(described.name);
+            entry.shortName = Keep(described.shortName);
+            entry.helpText = Keep(described.help);
             entry.execute = &ScriptCommandExecute;
             break;
     }
@@ -95,17 +95,17 @@ void CommandTables::Finish(std::vector<CommandEntry>& table, std::uint32_t first
     table.push_back(sentinel);
 }
 
-void CommandTables::Build(const TableSpec& script, const TableSpec& console) {
+void CommandTables::Build(const TableContents& script, const TableContents& console) {
     texts_.clear();
     script_.clear();
     scriptFirstOpcode_ = script.firstOpcode;
-    for (const EntrySpec& spec : script.entries) script_.push_back(MakeEntry(spec));
+    for (const TableEntry& described : script.entries) script_.push_back(MakeEntry(described));
     Finish(script_, scriptFirstOpcode_, kScriptSentinelOpcode);
 
     console_.clear();
     consoleWorldStart_ = 0;
     consoleFirstOpcode_ = console.firstOpcode;
-    for (const EntrySpec& spec : console.entries) console_.push_back(MakeEntry(spec));
+    for (const TableEntry& described : console.entries) console_.push_back(MakeEntry(described));
     console_.push_back(CommandEntry{});  // stands for the sentinel RebuildConsole drops
     RebuildConsole();
 }
@@ -137,23 +137,23 @@ std::size_t CommandTables::WorldEntriesStart(CommandTableKind kind) const {
     return kind == CommandTableKind::Script ? 0 : consoleWorldStart_;
 }
 
-TableSpec CommandTables::Describe(CommandTableKind kind) const {
+TableContents CommandTables::Describe(CommandTableKind kind) const {
     const std::vector<CommandEntry>& table = kind == CommandTableKind::Script ? script_ : console_;
-    TableSpec spec;
-    spec.firstOpcode = kind == CommandTableKind::Script ? scriptFirstOpcode_ : consoleFirstOpcode_;
+    TableContents contents;
+    contents.firstOpcode = kind == CommandTableKind::Script ? scriptFirstOpcode_ : consoleFirstOpcode_;
     for (std::size_t i = WorldEntriesStart(kind); i + 1 < table.size(); ++i) {
         const CommandEntry& entry = table[i];
-        EntrySpec described;
+        TableEntry described;
         if (entry.execute == &PlaceholderExecute) {
-            described.kind = entry.longName == nullptr ? EntrySpec::Kind::Unnamed : EntrySpec::Kind::Free;
+            described.kind = entry.longName == nullptr ? TableEntry::Kind::Unnamed : TableEntry::Kind::Free;
         } else {
             described.kind = (entry.execute == &ScriptCommandExecute || entry.execute == &GameCommandExecute)
-                                 ? EntrySpec::Kind::Command
-                                 : EntrySpec::Kind::Plugin;
+                                 ? TableEntry::Kind::Command
+                                 : TableEntry::Kind::Plugin;
             described.name = TextOrEmpty(entry.longName);
             described.shortName = TextOrEmpty(entry.shortName);
             described.help = TextOrEmpty(entry.helpText);
-            if (described.kind == EntrySpec::Kind::Plugin) {
+            if (described.kind == TableEntry::Kind::Plugin) {
                 described.flags = entry.flags;
                 for (std::uint16_t p = 0; entry.parameters != nullptr && p < entry.parameterCount; ++p) {
                     const veltrane::ParameterDefinition& definition = entry.parameters[p];
@@ -162,9 +162,9 @@ TableSpec CommandTables::Describe(CommandTableKind kind) const {
                 }
             }
         }
-        spec.entries.push_back(std::move(described));
+        contents.entries.push_back(std::move(described));
     }
-    return spec;
+    return contents;
 }
 
 bool CommandTables::FreeEntries(CommandTableKind kind, std::uint32_t count) {
@@ -177,7 +177,7 @@ bool CommandTables::FreeEntries(CommandTableKind kind, std::uint32_t count) {
     for (std::uint32_t n = 0; n < count; ++n) {
         CommandEntry& entry = table[occupied[n]];
         const std::uint32_t opcode = entry.opcode;
-        entry = MakeEntry(EntrySpec{});
+        entry = MakeEntry(TableEntry{});
         entry.opcode = opcode;
     }
     return true;

@@ -23,13 +23,13 @@ constexpr std::uint32_t kDefaultConsoleFirstOpcode = 0x100;
 constexpr std::uint32_t kScriptSentinelOpcode = 0x13C0;
 constexpr std::uint32_t kConsoleSentinelOpcode = 0x347;
 
-struct ParameterSpec {
+struct ParameterDescription {
     std::string name;
     std::uint32_t typeCode = 0;
     std::uint32_t isOptional = 0;
 };
 
-struct EntrySpec {
+struct TableEntry {
     enum class Kind {
         Free,     // a placeholder with a name, free for plug-ins
         Unnamed,  // a placeholder whose long name is null
@@ -41,12 +41,12 @@ struct EntrySpec {
     std::string shortName;
     std::string help;
     std::uint8_t flags = 0;
-    std::vector<ParameterSpec> parameters;
+    std::vector<ParameterDescription> parameters;
 };
 
-struct TableSpec {
+struct TableContents {
     std::uint32_t firstOpcode = 0;
-    std::vector<EntrySpec> entries;
+    std::vector<TableEntry> entries;
 };
 
 // The handlers the game puts into its own entries.
@@ -56,16 +56,16 @@ bool GameCommandExecute(void*, void* scriptData, void*, void*, void*, void*, voi
 
 class CommandTables {
 public:
-    // Lays out both tables from a world's specs. Plug-in entries become free
+    // Lays out both tables from a world's contents. Plug-in entries become free
     // placeholders: a game that starts has its own code, not a plug-in's.
-    void Build(const TableSpec& script, const TableSpec& console);
+    void Build(const TableContents& script, const TableContents& console);
     // Lays out the console table again after the game's own commands changed;
     // the world's entries keep their state, plug-in entries included.
     void RebuildConsole();
 
     veltrane::CommandEntry* Table(CommandTableKind kind);
     // The world's entries as they stand now, for a dump.
-    TableSpec Describe(CommandTableKind kind) const;
+    TableContents Describe(CommandTableKind kind) const;
 
     // Turns the first `count` script commands of the table into free
     // placeholders; false (and nothing changed) when there are fewer.
@@ -82,7 +82,7 @@ public:
 
 private:
     const char* Keep(const std::string& text);
-    veltrane::CommandEntry MakeEntry(const EntrySpec& spec);
+    veltrane::CommandEntry MakeEntry(const TableEntry& described);
     void Finish(std::vector<veltrane::CommandEntry>& table, std::uint32_t firstOpcode,
                 std::uint32_t sentinelFloor);
 

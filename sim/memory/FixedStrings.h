@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string_view>
 
 #include "host/layouts.h"
 
@@ -13,10 +12,6 @@ namespace sim {
 void FixedStringMake(veltrane::FixedString* out, const char* text);
 void FixedStringAssign(veltrane::FixedString* target, const char* text);
 void FixedStringRelease(veltrane::FixedString* string);
-
-inline std::string_view FixedStringView(const veltrane::FixedString& string) {
-    return veltrane::FixedStringText(string);
-}
 
 // Distinct texts alive in the pool.
 std::size_t LiveFixedStringCount();

@@ -433,47 +433,47 @@ private:
         if (auto table = console.Optional("consoleCommands")) ReadTable(*table, contents_.consoleTable);
     }
 
-    void ReadTable(const Entry& table, TableSpec& spec) {
+    void ReadTable(const Entry& table, TableContents& contents) {
         table.AllowOnly({"firstOpcode", "entries"});
-        if (auto first = table.Optional("firstOpcode")) spec.firstOpcode = first->HexOrNumber();
+        if (auto first = table.Optional("firstOpcode")) contents.firstOpcode = first->HexOrNumber();
         if (auto entries = table.Optional("entries")) {
-            for (const Entry& entry : entries->Elements()) spec.entries.push_back(ReadTableEntry(entry));
+            for (const Entry& entry : entries->Elements()) contents.entries.push_back(ReadTableEntry(entry));
         }
     }
 
-    EntrySpec ReadTableEntry(const Entry& entry) {
-        EntrySpec spec;
+    TableEntry ReadTableEntry(const Entry& entry) {
+        TableEntry described;
         if (entry.Value().is_string()) {
             const std::string text = entry.String();
-            if (text == "free") return spec;
+            if (text == "free") return described;
             if (text == "unnamed") {
-                spec.kind = EntrySpec::Kind::Unnamed;
-                return spec;
+                described.kind = TableEntry::Kind::Unnamed;
+                return described;
             }
             entry.Fail("must be \"free\", \"unnamed\" or an object with \"command\" or \"plugin\"");
         }
         entry.AllowOnly({"command", "plugin", "short", "help", "flags", "parameters"});
         if (entry.Has("command") == entry.Has("plugin")) entry.Fail("give one of \"command\" and \"plugin\"");
         const bool plugin = entry.Has("plugin");
-        spec.kind = plugin ? EntrySpec::Kind::Plugin : EntrySpec::Kind::Command;
-        spec.name = entry.Field(plugin ? "plugin" : "command").String();
-        if (auto shortName = entry.Optional("short")) spec.shortName = shortName->String();
-        if (auto help = entry.Optional("help")) spec.help = help->String();
+        described.kind = plugin ? TableEntry::Kind::Plugin : TableEntry::Kind::Command;
+        described.name = entry.Field(plugin ? "plugin" : "command").String();
+        if (auto shortName = entry.Optional("short")) described.shortName = shortName->String();
+        if (auto help = entry.Optional("help")) described.help = help->String();
         if (!plugin && (entry.Has("flags") || entry.Has("parameters"))) {
             entry.Fail("only plug-in entries record flags and parameters");
         }
-        if (auto flags = entry.Optional("flags")) spec.flags = static_cast<std::uint8_t>(flags->Unsigned(255));
+        if (auto flags = entry.Optional("flags")) described.flags = static_cast<std::uint8_t>(flags->Unsigned(255));
         if (auto parameters = entry.Optional("parameters")) {
             for (const Entry& parameter : parameters->Elements()) {
                 parameter.AllowOnly({"name", "type", "optional"});
-                ParameterSpec read;
+                ParameterDescription read;
                 read.name = parameter.Field("name").String();
                 read.typeCode = static_cast<std::uint32_t>(parameter.Field("type").Unsigned(0xFFFFFFFF));
                 read.isOptional = static_cast<std::uint32_t>(parameter.Field("optional").Unsigned(0xFFFFFFFF));
-                spec.parameters.push_back(std::move(read));
+                described.parameters.push_back(std::move(read));
             }
         }
-        return spec;
+        return described;
     }
 
     void ReadSession(const Entry& session) {

@@ -181,25 +181,25 @@ Json GameJson(const GameState& game) {
     return out;
 }
 
-Json TableEntryJson(const EntrySpec& entry) {
+Json TableEntryJson(const TableEntry& entry) {
     switch (entry.kind) {
-        case EntrySpec::Kind::Free: return "free";
-        case EntrySpec::Kind::Unnamed: return "unnamed";
-        case EntrySpec::Kind::Command: {
+        case TableEntry::Kind::Free: return "free";
+        case TableEntry::Kind::Unnamed: return "unnamed";
+        case TableEntry::Kind::Command: {
             Json out = Json::object();
             out["command"] = entry.name;
             if (!entry.shortName.empty()) out["short"] = entry.shortName;
             if (!entry.help.empty()) out["help"] = entry.help;
             return out;
         }
-        case EntrySpec::Kind::Plugin: {
+        case TableEntry::Kind::Plugin: {
             Json out = Json::object();
             out["plugin"] = entry.name;
             out["short"] = entry.shortName;
             out["help"] = entry.help;
             out["flags"] = entry.flags;
             Json parameters = Json::array();
-            for (const ParameterSpec& parameter : entry.parameters) {
+            for (const ParameterDescription& parameter : entry.parameters) {
                 Json written = Json::object();
                 written["name"] = parameter.name;
                 written["type"] = parameter.typeCode;
@@ -213,11 +213,11 @@ Json TableEntryJson(const EntrySpec& entry) {
     return nullptr;
 }
 
-Json TableJson(const TableSpec& table) {
+Json TableJson(const TableContents& table) {
     Json out = Json::object();
     out["firstOpcode"] = Hex32(table.firstOpcode);
     Json entries = Json::array();
-    for (const EntrySpec& entry : table.entries) entries.push_back(TableEntryJson(entry));
+    for (const TableEntry& entry : table.entries) entries.push_back(TableEntryJson(entry));
     out["entries"] = std::move(entries);
     return out;
 }
