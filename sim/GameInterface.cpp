@@ -83,11 +83,14 @@ Form* const* FormGetKeywords(const Form* form, std::uint32_t* count) {
 // --- Data files ------------------------------------------------------------------
 
 bool IsFileRecord(const void* object) { return object != nullptr && TheWorld().IsFileRecord(object); }
-const char* FileGetName(const FileRecord* file) { return file != nullptr ? file->name.c_str() : ""; }
-std::uint8_t FileGetCompileIndex(const FileRecord* file) { return file != nullptr ? file->compileIndex : 0; }
-std::uint8_t FileGetMediumIndex(const FileRecord* file) { return file != nullptr ? file->mediumIndex : 0; }
-std::uint16_t FileGetSmallIndex(const FileRecord* file) { return file != nullptr ? file->smallIndex : 0; }
-std::uint32_t FileGetFlags(const FileRecord* file) { return file != nullptr ? file->flags : 0; }
+
+// File lists may hold other objects; asked about one, the game answers as for
+// no file rather than read it as a file record.
+const char* FileGetName(const FileRecord* file) { return IsFileRecord(file) ? file->name.c_str() : ""; }
+std::uint8_t FileGetCompileIndex(const FileRecord* file) { return IsFileRecord(file) ? file->compileIndex : 0; }
+std::uint8_t FileGetMediumIndex(const FileRecord* file) { return IsFileRecord(file) ? file->mediumIndex : 0; }
+std::uint16_t FileGetSmallIndex(const FileRecord* file) { return IsFileRecord(file) ? file->smallIndex : 0; }
+std::uint32_t FileGetFlags(const FileRecord* file) { return IsFileRecord(file) ? file->flags : 0; }
 
 // --- References and cells ----------------------------------------------------------
 

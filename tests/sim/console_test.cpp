@@ -193,6 +193,16 @@ TEST(Console, HelpListsEveryCommandWithItsHelp_PlugInCommandsIncludedAndPlacehol
               (std::vector<std::string>{"sim.events: Shows how many sinks receive player update events: sim.events"}));
 }
 
+TEST(Console, SimCommands_ShowsEveryEntryOfATableDownToItsSentinel) {
+    simtest::LoadWorldText(kTablesWorld);
+    ASSERT_NE(InstallReadName(), nullptr);
+    simtest::ConsoleCapture console;
+    EXPECT_EQ(console.Run("sim.commands script"),
+              (std::vector<std::string>{"0x1000 GetPosition (GetPos)", "0x1001 placeholder without a name",
+                                        "0x1002 ReadName [plug-in]", "0x1003 SetScale", "0x1004 free placeholder",
+                                        "0x13C0 end of table"}));
+}
+
 TEST(Console, CommandsAreFoundByLongOrShortNameInAnyCase) {
     simtest::LoadWorldText(kTablesWorld);
     simtest::ConsoleCapture console;

@@ -247,24 +247,21 @@ void ListTable(const std::string& arguments) {
         return;
     }
     const CommandTableKind kind = which == "script" ? CommandTableKind::Script : CommandTableKind::Console;
-    GameState& game = TheGame();
-    const veltrane::CommandEntry* table = game.tables.Table(kind);
-    for (std::size_t i = 0;; ++i) {
-        const veltrane::CommandEntry& entry = table[i];
-        std::string line = "0x" + HexID(entry.opcode, 4) + " ";
-        if (entry.execute == nullptr && entry.longName == nullptr) {
-            WriteConsoleLine(line + "end of table");
-            break;
-        }
-        if (entry.execute == &PlaceholderExecute) {
-            WriteConsoleLine(line + (entry.longName == nullptr ? "placeholder without a name" : "free placeholder"));
+    const CommandTables& tables = TheGame().tables;
+    const auto entries = tables.Entries(kind);
+    for (const veltrane::CommandEntry* entry : entries) {
+        std::string line = "0x" + HexID(entry->opcode, 4) + " ";
+        if (entry->execute == &PlaceholderExecute) {
+            WriteConsoleLine(line + (entry->longName == nullptr ? "placeholder without a name" : "free placeholder"));
             continue;
         }
-        line += entry.longName != nullptr ? entry.longName : "(no name)";
-        if (entry.shortName != nullptr && *entry.shortName != '\0') line += " (" + std::string(entry.shortName) + ")";
-        if (entry.execute != &ScriptCommandExecute && entry.execute != &GameCommandExecute) line += " [plug-in]";
+        line += entry->longName != nullptr ? entry->longName : "(no name)";
+        if (entry->shortName != nullptr && *entry->shortName != '\0') line += " (" + std::string(entry->shortName) + ")";
+        if (entry->execute != &ScriptCommandExecute && entry->execute != &GameCommandExecute) line += " [plug-in]";
         WriteConsoleLine(line);
     }
+    const veltrane::CommandEntry& sentinel = TheGame().tables.Table(kind)[entries.size()];
+    WriteConsoleLine("0x" + HexID(sentinel.opcode, 4) + " end of table");
 }
 
 void ShowMemory(const std::string& arguments) {
