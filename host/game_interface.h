@@ -119,6 +119,10 @@ struct GameInterface {
 
     // --- Code --------------------------------------------------------------------
     std::uint8_t* pilotingCallSite;  // a 5-byte relative call to the requirement callee
+
+    // --- Reference creation (added) -------------------------------------------------
+    // The value CreateReference expects in CreateReferenceRequest::recordMarker.
+    std::uint64_t createReferenceMarker;
 };
 
 using GetGameInterfaceFn = const GameInterface* (*)();

@@ -1,0 +1,137 @@
+#include "sim/world/Components.h"
+
+#include <array>
+#include <cstring>
+
+#include "sim/memory/FixedStrings.h"
+#include "sim/memory/GameMemory.h"
+#include "sim/world/Records.h"
+
+namespace sim {
+
+namespace {
+
+using namespace veltrane;
+
+#define SIM_FIELD(Record, name, kind) FieldDesc{#name, offsetof(Record, name), FieldKind::kind}
+
+constexpr std::array kAddToInventoryFields{SIM_FIELD(AddToInventoryOnDestroyComponent, form, Form)};
+constexpr std::array kAnimationGraphFields{
+    SIM_FIELD(AnimationGraphComponent, rootAnimGraph, String),
+    SIM_FIELD(AnimationGraphComponent, rigFile, String),
+    SIM_FIELD(AnimationGraphComponent, animPath, String),
+    SIM_FIELD(AnimationGraphComponent, responseFile, String),
+};
+constexpr std::array kAIActorFields{SIM_FIELD(SpaceshipAIActorComponent, actor, Form)};
+constexpr std::array kVoiceFields{SIM_FIELD(LinkedVoiceTypeComponent, voice, Form)};
+constexpr std::array kWeaponFields{
+    SIM_FIELD(SpaceshipWeaponBindingsComponent, weaponSlot1, U32),
+    SIM_FIELD(SpaceshipWeaponBindingsComponent, weaponSlot2, U32),
+    SIM_FIELD(SpaceshipWeaponBindingsComponent, weaponSlot3, U32),
+};
+constexpr std::array kHullCodeFields{SIM_FIELD(SpaceshipHullCodeComponent, hullCode, String)};
+constexpr std::array kBlueprintFields{
+    SIM_FIELD(BlueprintComponent, unk08, U64), SIM_FIELD(BlueprintComponent, unk10, String),
+    SIM_FIELD(BlueprintComponent, unk28, U64), SIM_FIELD(BlueprintComponent, unk30, U64),
+    SIM_FIELD(BlueprintComponent, unk38, U32), SIM_FIELD(BlueprintComponent, unk3C, U32),
+};
+constexpr std::array kFullNameFields{SIM_FIELD(FullNameComponent, fullName, String)};
+constexpr std::array kModelFields{SIM_FIELD(ModelComponent, model, String)};
+
+#undef SIM_FIELD
+
+const std::array<ComponentType, 14> kTypes{{
+    {ComponentKind::AddToInventoryOnDestroy, "QRNAddToInventoryOnDestroy_Component",
+     sizeof(AddToInventoryOnDestroyComponent), kAddToInventoryFields},
+    {ComponentKind::AnimationGraph, "QRNAnimationGraph_Component", sizeof(AnimationGraphComponent),
+     kAnimationGraphFields},
+    {ComponentKind::KeywordForm, "QRNKeywordForm_Component", sizeof(KeywordFormComponent), {}},
+    {ComponentKind::AttachParentArray, "QRNAttachParentArray_Component",
+     sizeof(AttachParentArrayComponent), {}},
+    {ComponentKind::PropertySheet, "QRNPropertySheet_Component", sizeof(PropertySheetComponent), {}},
+    {ComponentKind::SpaceshipAIActor, "QRNSpaceshipAIActor_Component", sizeof(SpaceshipAIActorComponent),
+     kAIActorFields},
+    {ComponentKind::LinkedVoiceType, "QRNLinkedVoiceType_Component", sizeof(LinkedVoiceTypeComponent),
+     kVoiceFields},
+    {ComponentKind::SpaceshipWeaponBindings, "QRNSpaceshipWeaponBindings_Component",
+     sizeof(SpaceshipWeaponBindingsComponent), kWeaponFields},
+    {ComponentKind::SpaceshipHullCode, "QRNSpaceshipHullCode_Component", sizeof(SpaceshipHullCodeComponent),
+     kHullCodeFields},
+    {ComponentKind::StoredTraversals, "QRNStoredTraversals_Component", sizeof(StoredTraversalsComponent), {}},
+    {ComponentKind::Blueprint, "Blueprint_Component", sizeof(BlueprintComponent), kBlueprintFields},
+    {ComponentKind::Container, "KORContainer_Component", sizeof(ContainerComponent), {}},
+    {ComponentKind::FullName, "KORFullName_Component", sizeof(FullNameComponent), kFullNameFields},
+    {ComponentKind::Model, "KORModel_Component", sizeof(ModelComponent), kModelFields},
+}};
+
+void FreeTraversalGroups(CountedArray<TraversalGroupRecord>& groups) {
+    for (TraversalGroupRecord& group : groups) GameArrayFree(group.traversals.Header());
+    GameArrayFree(groups.Header());
+}
+
+}  // namespace
+
+std::span<const ComponentType> ComponentTypes() { return kTypes; }
+
+const ComponentType* FindComponentType(std::string_view name) {
+    for (const ComponentType& type : kTypes) {
+        if (name == type.name) return &type;
+    }
+    return nullptr;
+}
+
+void* CreateComponentRecord(const ComponentType& type) {
+    void* record = GameAllocate(type.size);
+    std::memset(record, 0, type.size);
+    static_cast<ComponentHead*>(record)->typeIdentity = &type;
+    return record;
+}
+
+void DestroyComponentRecord(const ComponentType& type, void* record) {
+    for (const FieldDesc& field : type.scalarFields) {
+        if (field.kind == FieldKind::String) FixedStringRelease(&FieldAt<FixedString>(record, field));
+    }
+    switch (type.kind) {
+        case ComponentKind::KeywordForm:
+            GameArrayFree(static_cast<KeywordFormComponent*>(record)->keywords.Header());
+            break;
+        case ComponentKind::AttachParentArray:
+            GameArrayFree(static_cast<AttachParentArrayComponent*>(record)->keywords.Header());
+            break;
+        case ComponentKind::PropertySheet:
+            if (PropertySheet* sheet = static_cast<PropertySheetComponent*>(record)->sheet) {
+                GameArrayFree(sheet->entries.Header());
+                GameDeallocate(sheet);
+            }
+            break;
+        case ComponentKind::StoredTraversals: {
+            auto* traversals = static_cast<StoredTraversalsComponent*>(record);
+            GameArrayFree(traversals->traversals1.Header());
+            FreeTraversalGroups(traversals->traversals2);
+            break;
+        }
+        case ComponentKind::Blueprint:
+            GameArrayFree(static_cast<BlueprintComponent*>(record)->data.Header());
+            break;
+        case ComponentKind::Container:
+            GameArrayFree(static_cast<ContainerComponent*>(record)->entries.Header());
+            break;
+        default:
+            break;
+    }
+    GameDeallocate(record);
+}
+
+void* FindComponent(Form* form, const FixedString* typeName, std::uint32_t index) {
+    if (form == nullptr || typeName == nullptr) return nullptr;
+    const std::string_view wanted = FixedStringText(*typeName);
+    for (const ComponentInstance& component : form->components) {
+        if (wanted == component.type->name) {
+            if (index == 0) return component.record;
+            --index;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace sim

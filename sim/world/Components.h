@@ -1,0 +1,61 @@
+// Ship components: records that generic base forms carry, looked up by the
+// game's component type name and laid out exactly as host/layouts.h states.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "host/layouts.h"
+#include "sim/world/RecordFields.h"
+
+namespace sim {
+
+enum class ComponentKind {
+    AddToInventoryOnDestroy,
+    AnimationGraph,
+    KeywordForm,
+    AttachParentArray,
+    PropertySheet,
+    SpaceshipAIActor,
+    LinkedVoiceType,
+    SpaceshipWeaponBindings,
+    SpaceshipHullCode,
+    StoredTraversals,
+    Blueprint,
+    Container,
+    FullName,
+    Model,
+};
+
+struct ComponentType {
+    ComponentKind kind;
+    const char* name;
+    std::size_t size;
+    // The component's own fields; lists are walked by kind.
+    std::span<const FieldDesc> scalarFields;
+};
+
+std::span<const ComponentType> ComponentTypes();
+const ComponentType* FindComponentType(std::string_view name);
+
+// A zeroed record in game memory whose head names its type.
+void* CreateComponentRecord(const ComponentType& type);
+// Releases the record's strings and list storage, then the record.
+void DestroyComponentRecord(const ComponentType& type, void* record);
+
+// The index-th component of the type on the form, or null.
+void* FindComponent(veltrane::Form* form, const veltrane::FixedString* typeName, std::uint32_t index);
+
+// Field access by table entry.
+template <class T>
+T& FieldAt(void* record, const FieldDesc& field) {
+    return *reinterpret_cast<T*>(static_cast<unsigned char*>(record) + field.offset);
+}
+template <class T>
+const T& FieldAt(const void* record, const FieldDesc& field) {
+    return *reinterpret_cast<const T*>(static_cast<const unsigned char*>(record) + field.offset);
+}
+
+}  // namespace sim

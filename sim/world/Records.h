@@ -1,0 +1,103 @@
+// The game's own objects: data files, forms (base forms, cells and references
+// are all forms), extra data. The plug-in holds pointers to them but never
+// looks inside; only the game does.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/layouts.h"
+#include "sim/world/FormIDs.h"
+
+namespace sim {
+
+struct ComponentType;
+
+struct ComponentInstance {
+    const ComponentType* type;
+    void* record;  // laid out as in host/layouts.h, in game memory
+};
+
+struct ReferenceLink {
+    veltrane::Form* keyword;  // may be null: the link without keyword
+    veltrane::Form* target;
+    bool persist;
+};
+
+enum class FormKind : std::uint8_t { Plain, Cell, Reference };
+
+// What happens when a reference of a base form is created: most forms can be
+// placed; a world may stage one the game refuses, or one whose new reference
+// is gone again before its handle is resolved.
+enum class Placement : std::uint8_t { Normal, Refused, Vanishes };
+
+struct CellData {
+    bool interior = false;
+    bool loaded = true;  // what the game's cell check answers
+    std::vector<veltrane::Form*> references;  // empty slots are null
+};
+
+struct ReferenceData {
+    veltrane::Form* base = nullptr;
+    veltrane::Form* parentCell = nullptr;
+    float position[3] = {0, 0, 0};
+    float rotation[3] = {0, 0, 0};  // radians
+    std::uint16_t scale = 100;      // percent
+    veltrane::ExtraDataList* extra = nullptr;  // owned by the world; null when absent
+    veltrane::Form* interiorCell = nullptr;    // set on ship references
+    std::uint32_t handle = 0;
+    std::uint32_t heldCount = 0;  // references handed out by handle and not released
+    bool removed = false;
+    bool workshopCleanupDone = false;
+};
+
+}  // namespace sim
+
+namespace veltrane {
+
+struct FileRecord {
+    std::string name;
+    sim::FileSlot slot = sim::FileSlot::Full;
+    std::uint8_t compileIndex = 0;  // 0xFE for small, 0xFD for medium files
+    std::uint8_t mediumIndex = 0;
+    std::uint16_t smallIndex = 0;
+    std::uint32_t flags = 1;  // bit 0: the file is active
+
+    std::uint32_t SlotIndex() const {
+        switch (slot) {
+            case sim::FileSlot::Full: return compileIndex;
+            case sim::FileSlot::Small: return smallIndex;
+            case sim::FileSlot::Medium: return mediumIndex;
+        }
+        return 0;
+    }
+};
+
+struct ExtraDataList {
+    std::optional<std::string> editorID;      // kind 6
+    std::optional<std::string> overrideName;  // kind 150
+    std::optional<std::uint32_t> formID;      // kind 180
+    std::vector<sim::ReferenceLink> links;
+};
+
+struct Form {
+    std::uint32_t formID = 0;
+    std::uint8_t storedType = 0;
+    std::uint8_t queryType = 0;  // what the virtual type query answers
+    std::uint16_t fileListIndex = kNoFileList;
+    sim::FormKind kind = sim::FormKind::Plain;
+    std::string worldName;  // "@Name" for run-time forms a world file names
+    std::string editorID;   // references keep theirs in extra data
+    std::string displayName;
+    bool hasKeywordList = false;
+    std::vector<Form*> keywords;
+    sim::Placement placement = sim::Placement::Normal;
+    std::vector<sim::ComponentInstance> components;
+    std::unique_ptr<sim::CellData> cell;
+    std::unique_ptr<sim::ReferenceData> ref;
+};
+
+}  // namespace veltrane
