@@ -22,12 +22,7 @@ std::string WorldWithTables(const std::string& scriptEntries, const std::string&
 
 fs::path SettingsFile(const GameFolder& folder) { return folder.Plugins() / "Corvanis.ini"; }
 
-void WriteSettings(const GameFolder& folder, const std::string& bytes) {
-    WriteBytes(SettingsFile(folder), bytes);
-    // The game's profile functions may keep a parsed copy of a file while its
-    // modification time stays the same.
-    fs::last_write_time(SettingsFile(folder), fs::file_time_type::clock::now() + std::chrono::seconds(2));
-}
+void WriteSettings(const GameFolder& folder, const std::string& bytes) { WriteBytes(SettingsFile(folder), bytes); }
 
 std::string CorvanisLoadedLine() {
     return "ORBX: loaded " + PluginFileName("Corvanis") + ": Corvanis - ORBX Plugin by Pellimor 3.1";
