@@ -32,23 +32,6 @@ TEST_F(SettingsAtStartUp, FirstStartWithoutAFile_ResultsInTheFileWithThe25Defaul
     EXPECT_EQ(result.exitCode, 0);
 }
 
-TEST_F(SettingsAtStartUp, AValueOfOneFollowedByAComment_IsOff_SoTheGameKeepsItsRequirementAndItsCode) {
-    GameFolder folder;
-    folder.InstallCorvanis();
-    WriteSettings(folder, "[Piloting]\r\nbNoPilotingSkillRequirement=1 ; comment\r\n");
-
-    const ProcessResult result = folder.Run({"--world", StarterWorld().string(), "--dump", "after.json", "--run",
-                                             "sim.pilotform", "--run", "sim.pilotcheck"});
-
-    EXPECT_EQ(result.OutLines(), (Lines{CorvanisLoadedLine(), "> sim.pilotform",
-                                        "Piloting requirement form: 002CFCAC PilotingSkill", "> sim.pilotcheck",
-                                        "Piloting skill requirement: 3"}));
-    EXPECT_EQ(LinesStartingWith(ReadLines(folder.Root() / "after.json"), "  \"session\""),
-              Lines{"  \"session\": {\"pilotingCallSite\": \"original\"}"});
-    EXPECT_EQ(ReadBytes(SettingsFile(folder)), "[Piloting]\r\nbNoPilotingSkillRequirement=1 ; comment\r\n");
-    EXPECT_EQ(result.exitCode, 0);
-}
-
 TEST_F(SettingsAtStartUp, AFolderAtTheSettingsPath_CountsAsAFile_SoNothingIsCreatedAndTheDefaultsHold) {
     GameFolder folder;
     folder.InstallCorvanis();

@@ -124,14 +124,6 @@ TEST_F(SettingsFile, EveryLoadedKey_FeedsItsOwnByte) {
     }
 }
 
-TEST_F(SettingsFile, KeysWithoutALoadedFlag_ResultInNoChange) {
-    Given("[Export]\r\nbRestrictDecorationExportToBuildModePlacedItems=1\r\nbSkipType43=1\r\nbSkipType30=1\r\n"
-          "[Import]\r\nbRemoveInventoryTypeItems=0\r\nbRemoveWorkshopLinkedItems=0\r\n"
-          "bRemoveAlreadyPlacedDecorationItemsBeforeImport=1\r\n");
-    Load();
-    EXPECT_EQ(Bytes(flags), Bytes(kDefaultSettings));
-}
-
 TEST_F(SettingsFile, ValuesOtherThanExactlyOne_ResultInOff_AndQuotesOrBlanksAroundOneInOn) {
     const struct {
         const char* text;
