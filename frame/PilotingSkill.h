@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
+
+#include "host/game_interface.h"
 
 namespace Corvanis {
 
@@ -32,5 +35,7 @@ extern "C" {
 extern std::uintptr_t Corvanis_ReplacedPilotingCallee;
 // The hook: answers 0 while the setting is on and otherwise passes the call
 // on, arguments and result untouched, with a jump to the replaced callee.
-std::uintptr_t Corvanis_PilotingRequirementHook(void* actor, void* ship);
+std::uintptr_t Corvanis_PilotingRequirementHook(veltrane::Form* actor, veltrane::Form* ship);
 }
+static_assert(std::is_same_v<decltype(&Corvanis_PilotingRequirementHook), veltrane::PilotingRequirementFn>,
+              "the hook stands in for the game's callee");
