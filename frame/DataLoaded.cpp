@@ -1,9 +1,19 @@
 #include "frame/DataLoaded.h"
 
+#include "frame/CommandInstall.h"
+#include "frame/PilotingSkill.h"
+#include "frame/PlayerUpdateSink.h"
+#include "frame/Settings.h"
+
 namespace Corvanis {
 
-// The command installation, the settings and the piloting patch join here, in
-// that order, as they are built; until then the plug-in only waits.
-void OnDataLoaded() {}
+void OnDataLoaded() {
+    // Tables without free slots yet get more chances from player updates.
+    if (!InstallCommands()) RegisterPlayerUpdateSink(true);
+    LoadSettings(true);
+    const bool noPilotingSkillRequirement = Settings().bNoPilotingSkillRequirement != 0;
+    ApplyPilotingRequirementForm(noPilotingSkillRequirement);
+    if (noPilotingSkillRequirement) PilotingSkill::InstallNoPilotingSkillRequirement();
+}
 
 }  // namespace Corvanis

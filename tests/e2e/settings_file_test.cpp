@@ -1,0 +1,75 @@
+// The settings file in the game folder, as the plug-in finds or creates it at
+// start-up.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/FrameScenario.h"
+
+namespace e2e {
+namespace {
+
+const std::string kDefaultSettingsFile =
+    "[Piloting]\r\nbNoPilotingSkillRequirement=0\r\n"
+    "[Export]\r\nbRestrictDecorationExportToBuildModePlacedItems=0\r\n"
+    "bSkipBOOK=0\r\nbSkipMISC=0\r\nbSkipFURN=0\r\nbSkipKEYM=0\r\nbSkipALCH=0\r\n"
+    "bSkipMSTT=0\r\nbSkipCONT=0\r\nbSkipTERM=0\r\nbSkipARMO=0\r\nbSkipWEAP=0\r\n"
+    "[Import]\r\nbRestrictDecorationImportToBuildModePlacedItems=1\r\n"
+    "bRemoveAlreadyPlacedDecorationItemsBeforeImport=0\r\n"
+    "bSkipBOOK=0\r\nbSkipMISC=0\r\nbSkipFURN=0\r\nbSkipKEYM=0\r\nbSkipALCH=0\r\n"
+    "bSkipMSTT=0\r\nbSkipCONT=0\r\nbSkipTERM=0\r\nbSkipARMO=0\r\nbSkipWEAP=0\r\n"
+    "[Misc]\r\nbAlwaysReloadSettingsOnCommand=0\r\n";
+
+class SettingsAtStartUp : public WithGameWorld {};
+
+TEST_F(SettingsAtStartUp, FirstStartWithoutAFile_ResultsInTheFileWithThe25DefaultKeysInTheirSectionsAndOrder) {
+    GameFolder folder;
+    folder.InstallCorvanis();
+
+    const ProcessResult result = folder.Run({"--run", "quit"});
+
+    EXPECT_EQ(result.OutLines(), (Lines{CorvanisLoadedLine(), "> quit"}));
+    EXPECT_EQ(ReadBytes(SettingsFile(folder)), kDefaultSettingsFile);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST_F(SettingsAtStartUp, AFolderAtTheSettingsPath_CountsAsAFile_SoNothingIsCreatedAndTheDefaultsHold) {
+    GameFolder folder;
+    folder.InstallCorvanis();
+    std::filesystem::create_directory(SettingsFile(folder));
+
+    const ProcessResult result = folder.Run({"--world", StarterWorld().string(), "--run", "sim.pilotcheck", "--run",
+                                             "help Export", "--run", "ExportShip"});
+
+    EXPECT_EQ(result.OutLines(),
+              (Lines{CorvanisLoadedLine(), "> sim.pilotcheck", "Piloting skill requirement: 3", "> help Export",
+                     "ExportShip: Exports a Spaceship (implemented by Corvanis - ORBX Plugin by Pellimor)",
+                     "> ExportShip", "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty."}));
+    EXPECT_TRUE(std::filesystem::is_directory(SettingsFile(folder)));
+    EXPECT_TRUE(std::filesystem::is_empty(SettingsFile(folder)));
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+// Only byte 12 changes; the reload flag keeps its built-in "on", so a command
+// picks up a change made while the game runs.
+TEST_F(SettingsAtStartUp, AFileWithOnlyExportSkipWEAP_KeepsTheOtherDefaults_SoCommandsStillReloadIt) {
+    GameFolder folder;
+    folder.InstallCorvanis();
+    WriteSettings(folder, "[Export]\r\nbSkipWEAP=1\r\n");
+
+    const ProcessResult result = RunRewritingSettings(
+        folder,
+        {"--world", StarterWorld().string(), "--run", "sim.pilotform", "--run", "sim.dump marker.json", "--run",
+         "sim.wait 5", "--run", "ImportShipLayout", "--run", "sim.pilotform"},
+        "marker.json", "[Piloting]\r\nbNoPilotingSkillRequirement=1\r\n");
+
+    EXPECT_EQ(result.OutLines(),
+              (Lines{CorvanisLoadedLine(), "> sim.pilotform", "Piloting requirement form: 002CFCAC PilotingSkill",
+                     "> sim.dump marker.json", "World written to marker.json", "> sim.wait 5", "Waited 5 s.",
+                     "> ImportShipLayout", "ImportShipLayout: ERROR: parameter 'asBlueprintName' is empty.",
+                     "> sim.pilotform", "Piloting requirement form: none"}));
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+}  // namespace
+}  // namespace e2e
