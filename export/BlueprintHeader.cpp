@@ -56,7 +56,7 @@ std::string ReferenceDisplayName(const host::Form* reference) {
 void WriteBlueprintHeader(BlueprintWriter& out, const host::Form* theShipRef, const std::string& displayName) {
     const ShipForms forms = FormsNamingTheShip(theShipRef);
     out.Append("Ship: ");
-    out.AppendText(displayName.c_str());
+    out.AppendText(displayName);
     out.Append(" [FormID: ");
     out.Append(HeaderFormID(forms));
     out.Append("] [EditorID: ");

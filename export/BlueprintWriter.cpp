@@ -1,6 +1,9 @@
 #include "export/BlueprintWriter.h"
 
+#include <cstring>
+
 #include "export/BlueprintValues.h"
+#include "forms/FormReference.h"
 
 namespace Corvanis {
 
@@ -9,83 +12,100 @@ namespace {
 // Large enough that a ship of thousands of items takes few writes, small
 // enough that a write failure is noticed in the section it happened in.
 constexpr std::size_t kFlushSize = 64 * 1024;
+constexpr std::size_t kLineEndSize = 2;
+
+char* Copy(char* out, std::string_view bytes) {
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+}
 
 }  // namespace
 
 BlueprintWriter::BlueprintWriter(platform::FileSystem& files, platform::FileHandle file)
-    : files_(files), file_(file) {
-    buffer_.reserve(kFlushSize + 1024);
+    : files_(files), file_(file), buffer_(2 * kFlushSize) {}
+
+char* BlueprintWriter::Room(std::size_t bytes) {
+    if (used_ + bytes > buffer_.size()) {
+        Flush();
+        if (bytes > buffer_.size()) buffer_.resize(bytes);
+    }
+    return buffer_.data() + used_;
 }
 
-void BlueprintWriter::AppendText(const char* text) { AppendTextValue(buffer_, text); }
-
-void BlueprintWriter::EndLine() {
-    buffer_ += "\r\n";
-    if (buffer_.size() >= kFlushSize) Flush();
+char* BlueprintWriter::Key(std::string_view prefix, std::string_view rest, std::size_t valueCapacity) {
+    char* out = Room(prefix.size() + rest.size() + valueCapacity + kLineEndSize);
+    return Copy(Copy(out, prefix), rest);
 }
 
-void BlueprintWriter::Key(std::string_view prefix, std::string_view rest) {
-    buffer_ += prefix;
-    buffer_ += rest;
+void BlueprintWriter::FinishLine(char* end) {
+    *end++ = '\r';
+    *end++ = '\n';
+    used_ = static_cast<std::size_t>(end - buffer_.data());
+    if (used_ >= kFlushSize) Flush();
 }
+
+void BlueprintWriter::Append(std::string_view bytes) {
+    char* end = Copy(Room(bytes.size() + kLineEndSize), bytes);
+    used_ = static_cast<std::size_t>(end - buffer_.data());
+}
+
+void BlueprintWriter::AppendText(std::string_view text) {
+    char* end = WriteTextValue(Room(text.size() + kLineEndSize), text.data(), text.size());
+    used_ = static_cast<std::size_t>(end - buffer_.data());
+}
+
+void BlueprintWriter::EndLine() { FinishLine(Room(kLineEndSize)); }
 
 void BlueprintWriter::Line(std::string_view prefix, std::string_view rest, std::string_view value) {
-    Key(prefix, rest);
-    buffer_ += value;
-    EndLine();
+    FinishLine(Copy(Key(prefix, rest, value.size()), value));
 }
 
 void BlueprintWriter::FloatLine(std::string_view prefix, std::string_view rest, float value) {
-    Key(prefix, rest);
-    AppendFloatValue(buffer_, value);
-    EndLine();
+    FinishLine(WriteFloatValue(Key(prefix, rest, kFloatValueCapacity), value));
 }
 
 void BlueprintWriter::UnsignedLine(std::string_view prefix, std::string_view rest, std::uint64_t value) {
-    Key(prefix, rest);
-    AppendUnsignedValue(buffer_, value);
-    EndLine();
+    FinishLine(WriteUnsignedValue(Key(prefix, rest, kNumberValueCapacity), value));
 }
 
 void BlueprintWriter::SignedLine(std::string_view prefix, std::string_view rest, std::int64_t value) {
-    Key(prefix, rest);
-    AppendSignedValue(buffer_, value);
-    EndLine();
+    FinishLine(WriteSignedValue(Key(prefix, rest, kNumberValueCapacity), value));
 }
 
-void BlueprintWriter::TextLine(std::string_view prefix, std::string_view rest, const char* text) {
-    Key(prefix, rest);
-    AppendTextValue(buffer_, text);
-    EndLine();
+void BlueprintWriter::TextLine(std::string_view prefix, std::string_view rest, std::string_view text) {
+    FinishLine(WriteTextValue(Key(prefix, rest, text.size()), text.data(), text.size()));
 }
 
 void BlueprintWriter::RawBytesLine(std::string_view prefix, std::string_view rest, const std::uint8_t* bytes,
                                    std::size_t count) {
-    Key(prefix, rest);
-    AppendRawBytesValue(buffer_, bytes, count);
-    EndLine();
+    FinishLine(WriteRawBytesValue(Key(prefix, rest, RawBytesValueCapacity(count)), bytes, count));
 }
 
 void BlueprintWriter::ItemExtraLine(std::string_view prefix, std::string_view rest, const void* itemExtra) {
-    Key(prefix, rest);
-    AppendItemExtraValue(buffer_, itemExtra);
-    EndLine();
+    FinishLine(WriteItemExtraValue(Key(prefix, rest, kItemExtraValueCapacity), itemExtra));
 }
 
-void BlueprintWriter::PresenceLine(std::string_view prefix, std::string_view rest) {
-    Key(prefix, rest);
-    EndLine();
+void BlueprintWriter::PresenceLine(std::string_view prefix, std::string_view rest) { FinishLine(Key(prefix, rest, 0)); }
+
+bool BlueprintWriter::FormLine(std::string_view prefix, std::string_view rest, const host::Form* form) {
+    auto found = references_.find(form);
+    if (found == references_.end()) found = references_.emplace(form, FormReferenceText(form)).first;
+    if (!found->second) return false;
+    Line(prefix, rest, *found->second);
+    return true;
 }
 
 bool BlueprintWriter::Flush() {
-    if (!failed_ && !buffer_.empty() && !files_.Write(file_, buffer_.data(), buffer_.size())) failed_ = true;
-    buffer_.clear();
+    if (!failed_ && used_ > 0 && !files_.Write(file_, buffer_.data(), used_)) failed_ = true;
+    used_ = 0;
     return !failed_;
 }
 
 std::string IndexedKey(std::string_view prefix, std::size_t index) {
+    char digits[kNumberValueCapacity];
+    const char* end = WriteUnsignedValue(digits, index);
     std::string key(prefix);
-    AppendUnsignedValue(key, index);
+    key.append(digits, static_cast<std::size_t>(end - digits));
     return key;
 }
 

@@ -1,7 +1,6 @@
 #include "export/sections/FormLine.h"
 
 #include "forms/DescribeForm.h"
-#include "forms/FormReference.h"
 
 namespace Corvanis {
 
@@ -11,13 +10,9 @@ std::string MissingFileText(std::string_view what, const host::Form* form) {
 
 bool WriteFormLine(BlueprintWriter& out, std::string_view prefix, std::string_view rest, const host::Form* form,
                    std::string_view what, ExportErrorInfo& error) {
-    const std::optional<std::string> reference = FormReferenceText(form);
-    if (!reference) {
-        error.sExtraErrorText = MissingFileText(what, form);
-        return false;
-    }
-    out.Line(prefix, rest, *reference);
-    return true;
+    if (out.FormLine(prefix, rest, form)) return true;
+    error.sExtraErrorText = MissingFileText(what, form);
+    return false;
 }
 
 }  // namespace Corvanis

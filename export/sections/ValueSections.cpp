@@ -35,7 +35,7 @@ bool WriteSpaceshipHullCode(BlueprintWriter& out, const ShipToExport& ship, Expo
 }
 
 bool WriteDisplayName(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    out.TextLine("DisplayName |", "", ship.displayName.c_str());
+    out.TextLine("DisplayName |", "", ship.displayName);
     return true;
 }
 

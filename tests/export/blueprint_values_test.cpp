@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <string_view>
 
 #include "export/BlueprintFileName.h"
 #include "export/BlueprintValues.h"
@@ -15,9 +17,29 @@ namespace {
 using namespace Corvanis;
 
 std::string Float(float value) {
-    std::string text;
-    AppendFloatValue(text, value);
+    char text[kFloatValueCapacity];
+    return std::string(text, WriteFloatValue(text, value));
+}
+
+std::string Unsigned(std::uint64_t value) {
+    char text[kNumberValueCapacity];
+    return std::string(text, WriteUnsignedValue(text, value));
+}
+
+std::string Signed(std::int64_t value) {
+    char text[kNumberValueCapacity];
+    return std::string(text, WriteSignedValue(text, value));
+}
+
+std::string Text(std::string_view value) {
+    std::string text(value.size(), '\0');
+    text.resize(static_cast<std::size_t>(WriteTextValue(text.data(), value.data(), value.size()) - text.data()));
     return text;
+}
+
+std::string ItemExtra(const void* extra) {
+    char text[kItemExtraValueCapacity];
+    return std::string(text, WriteItemExtraValue(text, extra));
 }
 
 TEST(BlueprintValues, Floats_ResultInSixDecimalsAsTheCLocalesExactPrintfWritesThem) {
@@ -32,6 +54,10 @@ TEST(BlueprintValues, Floats_ResultInSixDecimalsAsTheCLocalesExactPrintfWritesTh
     EXPECT_EQ(Float(-5.0e-7f), "-0.000000");
     EXPECT_EQ(Float(0.0000015f), "0.000002");
     EXPECT_EQ(Float(3.14159274f), "3.141593");
+    // Exactly half a millionth over: rounded to the even neighbour.
+    EXPECT_EQ(Float(0.0078125f), "0.007812");
+    EXPECT_EQ(Float(0.0234375f), "0.023438");
+    EXPECT_EQ(Float(-0.0390625f), "-0.039062");
     // Large values are written with every digit of the float, where some C
     // runtimes' printf stops being exact.
     EXPECT_EQ(Float(1.0e20f), "100000002004087734272.000000");
@@ -39,20 +65,24 @@ TEST(BlueprintValues, Floats_ResultInSixDecimalsAsTheCLocalesExactPrintfWritesTh
     EXPECT_EQ(Float(std::numeric_limits<float>::denorm_min()), "0.000000");
 }
 
-#if !defined(_WIN32)
-// glibc's printf is exact, so it can stand for the "C" locale's: every float
-// pattern class (tiny, fractional, whole, huge) over a spread of bit patterns.
-TEST(BlueprintValues, FloatsAcrossTheirRange_ResultInTheTextOfGlibcsPrintf) {
-    for (std::uint64_t bits = 0; bits < 0x7F800000u; bits += 0x7FFFu) {
+// The standard library's conversion is exact on every build; glibc's printf
+// is exact too and stands for the "C" locale's. Both over a spread of bit
+// patterns of every kind of float: tiny, fractional, whole and huge.
+TEST(BlueprintValues, FloatsAcrossTheirRange_ResultInTheExactConversionsText) {
+    for (std::uint64_t bits = 0; bits < 0x7F800000u; bits += 0x1FFFu) {
         const float value = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
         for (const float signedValue : {value, -value}) {
             char expected[64];
+            const auto end = std::to_chars(expected, expected + sizeof expected, static_cast<double>(signedValue),
+                                           std::chars_format::fixed, 6);
+            ASSERT_EQ(Float(signedValue), std::string(expected, end.ptr)) << "bits " << std::hex << bits;
+#if !defined(_WIN32)
             std::snprintf(expected, sizeof expected, "%f", static_cast<double>(signedValue));
             ASSERT_EQ(Float(signedValue), expected) << "bits " << std::hex << bits;
+#endif
         }
     }
 }
-#endif
 
 TEST(BlueprintValues, FloatsThatAreNotFinite_ResultInTheTextsOfPrintfOnLinux) {
     EXPECT_EQ(Float(std::numeric_limits<float>::infinity()), "inf");
@@ -62,42 +92,33 @@ TEST(BlueprintValues, FloatsThatAreNotFinite_ResultInTheTextsOfPrintfOnLinux) {
 }
 
 TEST(BlueprintValues, WholeNumbers_ResultInPlainDecimals) {
-    std::string text;
-    AppendUnsignedValue(text, 4294967295u);
-    text += ',';
-    AppendUnsignedValue(text, 18446744073709551615ull);
-    text += ',';
-    AppendUnsignedValue(text, 0);
-    text += ',';
-    AppendSignedValue(text, -2147483647 - 1);
-    text += ',';
-    AppendSignedValue(text, 42);
-    EXPECT_EQ(text, "4294967295,18446744073709551615,0,-2147483648,42");
+    EXPECT_EQ(Unsigned(4294967295u), "4294967295");
+    EXPECT_EQ(Unsigned(18446744073709551615ull), "18446744073709551615");
+    EXPECT_EQ(Unsigned(0), "0");
+    EXPECT_EQ(Signed(-2147483647 - 1), "-2147483648");
+    EXPECT_EQ(Signed(42), "42");
 }
 
 TEST(BlueprintValues, RawBytes_ResultInEachByteInHexWithoutLeadingZero) {
     const std::uint8_t bytes[] = {0x00, 0x0A, 0xFF, 0x10, 0x01};
-    std::string text;
-    AppendRawBytesValue(text, bytes, sizeof bytes);
-    EXPECT_EQ(text, "0AFF101");
+    char text[RawBytesValueCapacity(sizeof bytes)];
+    EXPECT_EQ(std::string(text, WriteRawBytesValue(text, bytes, sizeof bytes)), "0AFF101");
+    std::uint8_t all[80];
+    for (std::size_t i = 0; i < sizeof all; ++i) all[i] = 0xFF;
+    char longest[RawBytesValueCapacity(sizeof all)];
+    EXPECT_EQ(std::string(longest, WriteRawBytesValue(longest, all, sizeof all)), std::string(160, 'F'));
 }
 
 TEST(BlueprintValues, Texts_ResultInTheirBytesWithLineBreaksAsBlanks) {
-    std::string text;
-    AppendTextValue(text, "Alpha|Beta \xE4 %s");
-    text += ',';
-    AppendTextValue(text, "Line\r\nTwo\nThree\rFour");
-    text += ',';
-    AppendTextValue(text, nullptr);
-    EXPECT_EQ(text, "Alpha|Beta \xE4 %s,Line  Two Three Four,");
+    EXPECT_EQ(Text("Alpha|Beta \xE4 %s"), "Alpha|Beta \xE4 %s");
+    EXPECT_EQ(Text("Line\r\nTwo\nThree\rFour"), "Line  Two Three Four");
+    EXPECT_EQ(Text(""), "");
 }
 
 TEST(BlueprintValues, ItemExtras_ResultInTheObjectsIdentityOrAQuestionMark) {
-    std::string text;
-    AppendItemExtraValue(text, reinterpret_cast<const void*>(std::uintptr_t{0x1F3C2A8B0}));
-    text += ',';
-    AppendItemExtraValue(text, nullptr);
-    EXPECT_EQ(text, "1F3C2A8B0,?");
+    EXPECT_EQ(ItemExtra(reinterpret_cast<const void*>(std::uintptr_t{0x1F3C2A8B0})), "1F3C2A8B0");
+    EXPECT_EQ(ItemExtra(reinterpret_cast<const void*>(~std::uintptr_t{0})), "FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(ItemExtra(nullptr), "?");
 }
 
 TEST(BlueprintFileNames, NamesWithReservedCharacters_ResultInSemicolonsForExactlyThoseCharacters) {
