@@ -1,5 +1,8 @@
 #include "export/BlueprintOutputFile.h"
 
+#include <string>
+#include <utility>
+
 namespace Corvanis {
 
 namespace {

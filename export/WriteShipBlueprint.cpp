@@ -1,5 +1,8 @@
 #include "export/WriteShipBlueprint.h"
 
+#include <string>
+#include <utility>
+
 #include "export/BlueprintFileName.h"
 #include "export/BlueprintHeader.h"
 #include "export/BlueprintOutputFile.h"

@@ -7,6 +7,7 @@
 
 #include "tests/e2e/Blueprints.h"
 #include "tests/e2e/ExportScenario.h"
+#include "tests/e2e/ShipWorld.h"
 
 namespace e2e {
 namespace {
@@ -91,6 +92,56 @@ TEST_F(ExportSelection, EachExportSetting_ResultsInItsItems_AndNeverInTheItemsTh
                   (Lines{"> ExportShip Pathfinder", "ExportShipRef: INFO: ship exported."}));
         EXPECT_EQ(DecorationItems(ComparableBlueprint(folder.Spaceships() / "Pathfinder.txt")), selection.items);
     }
+}
+
+// An item named by its override name, placed at run time in the ship.
+std::string NamedItem(const std::string& name, const std::string& base, const std::string& members = "") {
+    return R"({"id": "@)" + name + R"(", "base": )" + base + members + R"(, "extra": {"name": ")" + name + R"("}})";
+}
+
+TEST_F(ExportSelection, ItemsThatEachBreakOneRule_AreLeftOut_AndTheirNeighboursThatKeepItAreWritten) {
+    GameFolder folder;
+    folder.InstallCorvanis();
+    const std::string world =
+        ShipWorld()
+            .Form(R"({"id": "Veltrane.vmf:0A0001", "type": 40})")
+            .Form(R"({"id": "Veltrane.vmf:0A0002", "type": 47})")
+            .Form(R"({"id": "Veltrane.vmf:0A0003", "type": 40, "keywords": ["SpaceshipInventoryContainer"]})")
+            .Form(R"({"id": "Veltrane.vmf:0A0004", "type": 47, "keywords": ["WorkshopKeyword"]})")
+            .Form(R"({"id": "Veltrane.vmf:0A0005", "type": 41})")
+            .Ship(TestShip("Lab").WithItems({
+                NamedItem("Mug", R"("Veltrane.vmf:0A0001")"),
+                NamedItem("ActorMug", R"("Veltrane.vmf:0A0001")", R"(, "type": 75)"),
+                NamedItem("QueriedAsActor", R"("Veltrane.vmf:0A0001")", R"(, "queryType": 75)"),
+                NamedItem("NoBase", "null"),
+                NamedItem("CargoBase", R"("Veltrane.vmf:0A0003")"),
+                NamedItem("CargoKeywordOnTheItem", R"("Veltrane.vmf:0A0001")",
+                          R"(, "keywords": ["SpaceshipInventoryContainer"])"),
+                NamedItem("SeatKeywordOnTheItem", R"("Veltrane.vmf:0A0001")",
+                          R"(, "keywords": ["SpaceshipCockpitPilotSeat"])"),
+                NamedItem("UnknownType", R"("Veltrane.vmf:0A0005")"),
+                R"({"id": "@Bench", "base": "Veltrane.vmf:0A0004"})",
+                R"({"id": "@NotABench", "base": "Veltrane.vmf:0A0002"})",
+                R"({"id": "@Chair", "base": "Veltrane.vmf:0A0002", "extra": {"name": "Chair",
+                    "links": [{"keyword": "WorkshopItemKeyword", "target": "@Bench"}]}})",
+                R"({"id": "@LooseChair", "base": "Veltrane.vmf:0A0002", "extra": {"name": "LooseChair",
+                    "links": [{"keyword": "WorkshopItemKeyword", "target": "@NotABench"}]}})",
+                R"({"id": "@ChairLinkedOtherwise", "base": "Veltrane.vmf:0A0002", "extra": {"name":
+                    "ChairLinkedOtherwise", "links": [{"keyword": "WorkshopKeyword", "target": "@Bench"}]}})",
+            }))
+            .Text();
+    EXPECT_EQ(RunWorld(folder, world, {"ExportShip Lab"}),
+              (Lines{"> ExportShip Lab", "ExportShipRef: INFO: ship exported."}));
+    Lines written;
+    for (const std::string& line : ComparableBlueprint(folder.Spaceships() / "Lab.txt")) {
+        const std::size_t at = line.find("].overrideName |");
+        if (at != std::string::npos) written.push_back(line.substr(at + 16));
+        if (line.ends_with("].bWorkshopItem")) written.back() += " (workshop)";
+    }
+    // The ship's cargo keyword counts on the item's base only; furniture is
+    // written only as a workshop item, linked by the workshop-item keyword
+    // to a reference that has the workshop keyword.
+    EXPECT_EQ(written, (Lines{"Mug", "CargoKeywordOnTheItem", "Chair (workshop)"}));
 }
 
 }  // namespace
