@@ -75,7 +75,8 @@ std::string ShipWorld::Text() const {
         const std::string interior = "Veltrane.vmf:" + LocalID(0x0C, i);
         if (base != "none") {
             forms.push_back(R"({"id": ")" + base + R"(", "type": )" + ship.baseType + R"(, "name": ")" + ship.name +
-                            R"(", "editorID": "Ship)" + ship.name + R"(", "components": )" + ship.components + "}");
+                            R"(", "editorID": "Ship)" + ship.name + R"(", "components": )" + ship.components +
+                            ship.baseMembers + "}");
         }
         std::vector<std::string> inside;
         if (i == 0) inside.push_back("\"Veltrane.vmf:000014\"");

@@ -15,6 +15,7 @@ struct TestShip {
     TestShip& WithItems(std::vector<std::string> json) { return Set(items, std::move(json)); }
     TestShip& WithBaseType(std::string code) { return Set(baseType, std::move(code)); }
     TestShip& WithBase(std::string id) { return Set(baseID, std::move(id)); }
+    TestShip& WithBaseMembers(std::string json) { return Set(baseMembers, std::move(json)); }
     TestShip& WithReferenceMembers(std::string json) { return Set(referenceMembers, std::move(json)); }
     TestShip& WithExteriorInterior(std::string cellMembers) {
         interior = false;
@@ -26,6 +27,7 @@ struct TestShip {
     std::vector<std::string> items;  // references in the interior, JSON objects
     std::string baseType = "65";
     std::string baseID;            // default: a form of Veltrane.vmf; "none" for a ship without base
+    std::string baseMembers;       // more members of the base form, each starting with ", "
     std::string referenceMembers;  // more members of the ship reference, each starting with ", "
     bool interior = true;          // whether its interior cell is an interior
     std::string interiorMembers;   // more members of the interior cell

@@ -98,12 +98,14 @@ TEST_F(Export, PlayersWhoAreNotAboardAProperShipOrGiveNoName_AreToldWhyAndNothin
             .Ship(TestShip("Fine"))
             .Ship(TestShip("NoBase").WithBase("none"))
             .Ship(TestShip("Crate").WithBaseType("40"))
+            .Ship(TestShip("Disguised").WithBaseMembers(R"(, "queryType": 40)"))
             .Ship(TestShip("Outside").WithExteriorInterior(R"(, "files": null)"))
             .Text();
     const Lines console = RunWorld(folder, world,
                                    {"ExportShip", "ExportShip \"\"", "ExportShip \"open", "ExportShip one two",
                                     "sim.board @NoBase", "ExportShip x", "sim.board @Crate", "ExportShip x",
-                                    "sim.board @Outside", "ExportShip x", "sim.leave", "ExportShip x"});
+                                    "sim.board @Disguised", "ExportShip x", "sim.board @Outside", "ExportShip x",
+                                    "sim.leave", "ExportShip x"});
     EXPECT_EQ(MaskDescriptionAddresses(Without(Without(console, "The player boards "), "The player leaves ")),
               (Lines{"> ExportShip", "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
                      "> ExportShip \"\"", "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
@@ -112,8 +114,11 @@ TEST_F(Export, PlayersWhoAreNotAboardAProperShipOrGiveNoName_AreToldWhyAndNothin
                      "> sim.board @NoBase", "> ExportShip x", "ExportShipRef: ERROR: ShipBase is nullptr.",
                      "> sim.board @Crate", "> ExportShip x",
                      "ExportShipRef: ERROR: ShipBase is not QRNGenericBaseForm | FormType: 40",
+                     "> sim.board @Disguised", "> ExportShip x", kNotExported,
+                     "[Error in phase: preparing to export ship | Extra error text: theShipForm is nullptr or not "
+                     "QRNGenericBaseForm]",
                      "> sim.board @Outside", "> ExportShip x", kNotExported,
-                     "[Error in phase: preparing to export ship | Extra error text: theInteriorCell [000C0003 | "
+                     "[Error in phase: preparing to export ship | Extra error text: theInteriorCell [000C0004 | "
                      "<address> | 73|CELL | 65535|0xFFFF | {unnamed} | {no_edid}] is not interior]",
                      "> sim.leave", "> ExportShip x", "ExportShipRef: ERROR: Player is not in the ship."}));
     EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{});
