@@ -12,11 +12,21 @@ namespace {
 
 // The sections in the order of the file, by the start of their lines.
 constexpr std::string_view kSectionStarts[] = {
-    "QRNAddToInventoryOnDestroy.", "QRNAnimationGraphComponent.", "QRNKeywordForm[",
-    "QRNAttachParentArray[",       "QRNPropertySheet[",           "QRNSpaceshipAIActor.",
-    "QRNLinkedVoiceType.",         "QRNSpaceshipWeaponBinding.",  "QRNSpaceshipHullCode.",
-    "QRNStoredTraversalData.",     "Blueprint.",                  "KORContainer[",
-    "DisplayName |",               "KORFullName.",                "KORModel.",
+    "QRNAddToInventoryOnDestroy.",
+    "QRNAnimationGraphComponent.",
+    "QRNKeywordForm[",
+    "QRNAttachParentArray[",
+    "QRNPropertySheet[",
+    "QRNSpaceshipAIActor.",
+    "QRNLinkedVoiceType.",
+    "QRNSpaceshipWeaponBinding.",
+    "QRNSpaceshipHullCode.",
+    "QRNStoredTraversalData.",
+    "Blueprint.",
+    "KORContainer[",
+    "DisplayName |",
+    "KORFullName.",
+    "KORModel.",
     "DecorItem[",
 };
 
@@ -29,7 +39,8 @@ int SectionOf(const std::string& line) {
 
 const std::regex kShipLine(R"(^Ship: .* \[FormID: ([0-9A-F]{8})?\] \[EditorID: .*\] $)");
 const std::regex kTimeLine(R"(^Export time: \d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.00\d{3}$)");
-const std::regex kDataLine(R"(^[A-Za-z0-9_]+(\[(0|[1-9][0-9]*)\])?(\.[A-Za-z0-9_]+(\[(0|[1-9][0-9]*)\])?)* \|[^\r\n]*$)");
+const std::regex kDataLine(
+    R"(^[A-Za-z0-9_]+(\[(0|[1-9][0-9]*)\])?(\.[A-Za-z0-9_]+(\[(0|[1-9][0-9]*)\])?)* \|[^\r\n]*$)");
 const std::regex kPresenceLine(R"(^DecorItem\[(0|[1-9][0-9]*)\]\.bWorkshopItem$)");
 const std::regex kItemExtraLine(R"(^(KORContainer\[\d+\]\.itemExtra \|)([1-9A-F][0-9A-F]*)$)");
 const std::regex kDescription(R"(\[((?:[0-9A-F]{8})?) \| ([1-9A-F][0-9A-F]*) \|)");
@@ -85,7 +96,8 @@ Lines MaskDescriptionAddresses(Lines lines) {
 
 Lines FolderEntries(const std::filesystem::path& folder) {
     Lines names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }

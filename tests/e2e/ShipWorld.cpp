@@ -58,8 +58,8 @@ std::string ShipWorld::Text() const {
     std::vector<std::string> pointers;
     for (const Keyword& keyword : kKeywords) {
         if (Dropped(keyword.editorID)) continue;
-        forms.push_back(R"({"id": ")" + std::string(keyword.id) + R"(", "type": 4, "editorID": ")" +
-                        keyword.editorID + "\"}");
+        forms.push_back(R"({"id": ")" + std::string(keyword.id) + R"(", "type": 4, "editorID": ")" + keyword.editorID +
+                        "\"}");
         if (keyword.gamePointer != nullptr) {
             pointers.push_back("\"" + std::string(keyword.gamePointer) + "\": \"" + keyword.id + "\"");
         }
@@ -67,7 +67,8 @@ std::string ShipWorld::Text() const {
     forms.insert(forms.end(), forms_.begin(), forms_.end());
 
     std::vector<std::string> cells;
-    std::vector<std::string> references = {R"({"id": "Veltrane.vmf:000014", "type": 75, "base": "Veltrane.vmf:000007"})"};
+    std::vector<std::string> references = {
+        R"({"id": "Veltrane.vmf:000014", "type": 75, "base": "Veltrane.vmf:000007"})"};
     std::vector<std::string> shipsOutside;
     for (std::size_t i = 0; i < ships_.size(); ++i) {
         const TestShip& ship = ships_[i];
@@ -92,21 +93,26 @@ std::string ShipWorld::Text() const {
                              interior + "\"" + ship.referenceMembers + "}");
         shipsOutside.push_back("\"@" + ship.name + "\"");
     }
-    cells.push_back(R"({"id": "Veltrane.vmf:0D0000", "interior": false, "references": [)" + Joined(shipsOutside) + "]}");
+    cells.push_back(R"({"id": "Veltrane.vmf:0D0000", "interior": false, "references": [)" + Joined(shipsOutside) +
+                    "]}");
 
     return R"({"format": "veltrane-world 1",
   "files": [{"name": "Veltrane.vmf"}, {"name": "Extra.vmf", "slot": "small"}, {"name": "Crew.vmf", "slot": "medium"}],
-  "game": {)" + Joined(pointers) + R"(},
+  "game": {)" +
+           Joined(pointers) + R"(},
   "console": {"scriptCommands": {"entries": ["free", "free", "free"]}},
   "player": {"reference": "Veltrane.vmf:000014"},
   "forms": [
-    )" + Joined(forms) + R"(
+    )" + Joined(forms) +
+           R"(
   ],
   "cells": [
-    )" + Joined(cells) + R"(
+    )" + Joined(cells) +
+           R"(
   ],
   "references": [
-    )" + Joined(references) + R"(
+    )" + Joined(references) +
+           R"(
   ]
 }
 )";

@@ -14,14 +14,14 @@ namespace {
 
 // The starter ship's items by their base's reference text.
 const std::map<std::string, std::string> kItemNames = {
-    {"0A3002|Veltrane.vmf", "Mug"},      {"0A3000|Veltrane.vmf", "Spacesuit"},
-    {"0A3001|Veltrane.vmf", "StarCharts"}, {"0A3003|Veltrane.vmf", "Cutter"},
-    {"0A3004|Veltrane.vmf", "Keycard"},  {"0A3005|Veltrane.vmf", "MedPack"},
-    {"0A3006|Veltrane.vmf", "Charges"},  {"802|Trimwork.vmf", "Armchair"},
+    {"0A3002|Veltrane.vmf", "Mug"},         {"0A3000|Veltrane.vmf", "Spacesuit"},
+    {"0A3001|Veltrane.vmf", "StarCharts"},  {"0A3003|Veltrane.vmf", "Cutter"},
+    {"0A3004|Veltrane.vmf", "Keycard"},     {"0A3005|Veltrane.vmf", "MedPack"},
+    {"0A3006|Veltrane.vmf", "Charges"},     {"802|Trimwork.vmf", "Armchair"},
     {"0A3013|Veltrane.vmf", "SupplyCrate"}, {"0A3014|Veltrane.vmf", "Plant"},
     {"0A3015|Veltrane.vmf", "NavTerminal"}, {"0A3016|Veltrane.vmf", "Trophy"},
-    {"0A3017|Veltrane.vmf", "WallLight"}, {"0A3011|Veltrane.vmf", "Bunk"},
-    {"801|Trimwork.vmf", "Lantern"},     {"0804|Deckhands.vmf", "Logbook"},
+    {"0A3017|Veltrane.vmf", "WallLight"},   {"0A3011|Veltrane.vmf", "Bunk"},
+    {"801|Trimwork.vmf", "Lantern"},        {"0804|Deckhands.vmf", "Logbook"},
 };
 
 // "Name" for each decoration item in file order, "Name (workshop)" for a

@@ -41,12 +41,17 @@ TEST_F(Export, ShipsNamedByRunTimeForms_ResultInTheFirstIDFromADataFileAndTheFir
     const std::string world =
         ShipWorld()
             .Form(R"({"id": "Veltrane.vmf:0A0001", "type": 65, "editorID": "NamedByExtra"})")
-            .Ship(TestShip("Ghost").WithBase("@GhostBase").WithReferenceMembers(R"(, "extra": {"formID": "#FF0F0000"})"))
-            .Ship(TestShip("Named").WithBase("@NamedBase").WithReferenceMembers(R"(, "extra": {"formID": "Veltrane.vmf:0A0001"})"))
-            .Ship(TestShip("Tagged").WithBase("@TaggedBase").WithReferenceMembers(R"(, "extra": {"editorID": "TaggedRef", "formID": "Veltrane.vmf:0A0001"})"))
+            .Ship(
+                TestShip("Ghost").WithBase("@GhostBase").WithReferenceMembers(R"(, "extra": {"formID": "#FF0F0000"})"))
+            .Ship(TestShip("Named")
+                      .WithBase("@NamedBase")
+                      .WithReferenceMembers(R"(, "extra": {"formID": "Veltrane.vmf:0A0001"})"))
+            .Ship(TestShip("Tagged")
+                      .WithBase("@TaggedBase")
+                      .WithReferenceMembers(R"(, "extra": {"editorID": "TaggedRef", "formID": "Veltrane.vmf:0A0001"})"))
             .Text();
-    RunWorld(folder, world, {"ExportShip Ghost", "sim.board @Named", "ExportShip Named", "sim.board @Tagged",
-                             "ExportShip Tagged"});
+    RunWorld(folder, world,
+             {"ExportShip Ghost", "sim.board @Named", "ExportShip Named", "sim.board @Tagged", "ExportShip Tagged"});
     EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Ghost.txt").front(),
               "Ship: Ghost [FormID: ] [EditorID: ShipGhost] ");
     EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Named.txt").front(),
@@ -60,10 +65,9 @@ TEST_F(Export, NamesWithReservedCharacters_AreWrittenWithSemicolons_AndTheWritte
                                        {"ExportShip a/b?", "ExportShip Alpha|Beta", "ExportShip a;b;",
                                         "ExportShip a/b?", "ExportShip Pathfinder", "ExportShip Pathfinder"});
     const std::string at = "ExportShipRef: ERROR: file already exists at [.\\Data\\ORBX\\Plugins\\Spaceships\\";
-    EXPECT_EQ(console, (Lines{"> ExportShip a/b?", kExported, "> ExportShip Alpha|Beta", kExported,
-                              "> ExportShip a;b;", at + "a;b;.txt].", "> ExportShip a/b?", at + "a;b;.txt].",
-                              "> ExportShip Pathfinder", kExported, "> ExportShip Pathfinder",
-                              at + "Pathfinder.txt]."}));
+    EXPECT_EQ(console, (Lines{"> ExportShip a/b?", kExported, "> ExportShip Alpha|Beta", kExported, "> ExportShip a;b;",
+                              at + "a;b;.txt].", "> ExportShip a/b?", at + "a;b;.txt].", "> ExportShip Pathfinder",
+                              kExported, "> ExportShip Pathfinder", at + "Pathfinder.txt]."}));
     EXPECT_EQ(FolderEntries(folder.Spaceships()), (Lines{"Alpha;Beta.txt", "Pathfinder.txt", "a;b;.txt"}));
     EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Pathfinder.txt"),
               ReadLines(ExpectedFolder() / "starter-Pathfinder.txt"));
@@ -93,40 +97,52 @@ TEST_F(Export, AMissingSpaceshipsFolder_IsCreated) {
 }
 
 TEST_F(Export, PlayersWhoAreNotAboardAProperShipOrGiveNoName_AreToldWhyAndNothingIsWritten) {
-    const std::string world =
-        ShipWorld()
-            .Ship(TestShip("Fine"))
-            .Ship(TestShip("NoBase").WithBase("none"))
-            .Ship(TestShip("Crate").WithBaseType("40"))
-            .Ship(TestShip("Disguised").WithBaseMembers(R"(, "queryType": 40)"))
-            .Ship(TestShip("Outside").WithExteriorInterior(R"(, "files": null)"))
-            .Text();
-    const Lines console = RunWorld(folder, world,
-                                   {"ExportShip", "ExportShip \"\"", "ExportShip \"open", "ExportShip one two",
-                                    "sim.board @NoBase", "ExportShip x", "sim.board @Crate", "ExportShip x",
-                                    "sim.board @Disguised", "ExportShip x", "sim.board @Outside", "ExportShip x",
-                                    "sim.leave", "ExportShip x"});
+    const std::string world = ShipWorld()
+                                  .Ship(TestShip("Fine"))
+                                  .Ship(TestShip("NoBase").WithBase("none"))
+                                  .Ship(TestShip("Crate").WithBaseType("40"))
+                                  .Ship(TestShip("Disguised").WithBaseMembers(R"(, "queryType": 40)"))
+                                  .Ship(TestShip("Outside").WithExteriorInterior(R"(, "files": null)"))
+                                  .Text();
+    const Lines console =
+        RunWorld(folder, world,
+                 {"ExportShip", "ExportShip \"\"", "ExportShip \"open", "ExportShip one two", "sim.board @NoBase",
+                  "ExportShip x", "sim.board @Crate", "ExportShip x", "sim.board @Disguised", "ExportShip x",
+                  "sim.board @Outside", "ExportShip x", "sim.leave", "ExportShip x"});
     EXPECT_EQ(MaskDescriptionAddresses(Without(Without(console, "The player boards "), "The player leaves ")),
-              (Lines{"> ExportShip", "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
-                     "> ExportShip \"\"", "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
-                     "> ExportShip \"open", "ExportShipRef: ERROR: couldn't parse command parameters.",
-                     "> ExportShip one two", "ExportShipRef: ERROR: couldn't parse command parameters.",
-                     "> sim.board @NoBase", "> ExportShip x", "ExportShipRef: ERROR: ShipBase is nullptr.",
-                     "> sim.board @Crate", "> ExportShip x",
+              (Lines{"> ExportShip",
+                     "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
+                     "> ExportShip \"\"",
+                     "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
+                     "> ExportShip \"open",
+                     "ExportShipRef: ERROR: couldn't parse command parameters.",
+                     "> ExportShip one two",
+                     "ExportShipRef: ERROR: couldn't parse command parameters.",
+                     "> sim.board @NoBase",
+                     "> ExportShip x",
+                     "ExportShipRef: ERROR: ShipBase is nullptr.",
+                     "> sim.board @Crate",
+                     "> ExportShip x",
                      "ExportShipRef: ERROR: ShipBase is not QRNGenericBaseForm | FormType: 40",
-                     "> sim.board @Disguised", "> ExportShip x", kNotExported,
+                     "> sim.board @Disguised",
+                     "> ExportShip x",
+                     kNotExported,
                      "[Error in phase: preparing to export ship | Extra error text: theShipForm is nullptr or not "
                      "QRNGenericBaseForm]",
-                     "> sim.board @Outside", "> ExportShip x", kNotExported,
+                     "> sim.board @Outside",
+                     "> ExportShip x",
+                     kNotExported,
                      "[Error in phase: preparing to export ship | Extra error text: theInteriorCell [000C0004 | "
                      "<address> | 73|CELL | 65535|0xFFFF | {unnamed} | {no_edid}] is not interior]",
-                     "> sim.leave", "> ExportShip x", "ExportShipRef: ERROR: Player is not in the ship."}));
+                     "> sim.leave",
+                     "> ExportShip x",
+                     "ExportShipRef: ERROR: Player is not in the ship."}));
     EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{});
 }
 
 TEST_F(Export, AGameWithoutOneOfTheKeywordsAnExportNeeds_RefusesToExportAndNamesIt) {
-    for (const char* keyword : {"SpaceshipCockpitPilotSeat", "SpaceshipInventoryContainer", "WorkshopItemKeyword",
-                                "WorkshopKeyword"}) {
+    for (const char* keyword :
+         {"SpaceshipCockpitPilotSeat", "SpaceshipInventoryContainer", "WorkshopItemKeyword", "WorkshopKeyword"}) {
         GameFolder game;
         game.InstallCorvanis();
         const std::string world = ShipWorld().WithoutKeyword(keyword).Ship(TestShip("Fine")).Text();

@@ -22,14 +22,22 @@ const char* const kNotExported = "ExportShipRef: ERROR: ship couldn't be exporte
 const char* const kExported = "ExportShipRef: INFO: ship exported.";
 
 const char* const kPhases[] = {
-    "preparing to export ship",          "exporting QRNAddToInventoryOnDestroy",
-    "exporting QRNAnimationGraphComponent", "exporting QRNKeywordForm",
-    "exporting QRNAttachParentArray",     "exporting QRNPropertySheet",
-    "exporting QRNSpaceshipAIActor",      "exporting QRNLinkedVoiceType",
-    "exporting QRNSpaceshipWeaponBinding", "exporting QRNSpaceshipHullCode",
-    "exporting QRNStoredTraversalData",   "exporting Blueprint",
-    "exporting KORContainer",             "exporting KORFullName",
-    "exporting KORModel",                 "exporting DecorItems",
+    "preparing to export ship",
+    "exporting QRNAddToInventoryOnDestroy",
+    "exporting QRNAnimationGraphComponent",
+    "exporting QRNKeywordForm",
+    "exporting QRNAttachParentArray",
+    "exporting QRNPropertySheet",
+    "exporting QRNSpaceshipAIActor",
+    "exporting QRNLinkedVoiceType",
+    "exporting QRNSpaceshipWeaponBinding",
+    "exporting QRNSpaceshipHullCode",
+    "exporting QRNStoredTraversalData",
+    "exporting Blueprint",
+    "exporting KORContainer",
+    "exporting KORFullName",
+    "exporting KORModel",
+    "exporting DecorItems",
 };
 
 std::string PhaseLine(const std::string& phase, const std::string& text) {
@@ -46,7 +54,8 @@ int PhaseOrder(const std::string& line) {
 
 std::vector<std::string> Entries(const std::filesystem::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -87,10 +96,12 @@ TEST_F(ExportFaults, EachFileOperationFailingInTurn_ResultsInTheFailureReportedA
                                                                 "Blueprint write error: !log.is_open()")}));
                 break;
             case FileOperation::Write:
-                EXPECT_EQ(lines, (Lines{kNotExported, PhaseLine("exporting DecorItems", "Blueprint write error: log.bad()")}));
+                EXPECT_EQ(lines,
+                          (Lines{kNotExported, PhaseLine("exporting DecorItems", "Blueprint write error: log.bad()")}));
                 break;
             default:
-                EXPECT_EQ(lines, (Lines{kNotExported, PhaseLine("exporting DecorItems", "Blueprint write error: log.fail()")}));
+                EXPECT_EQ(lines, (Lines{kNotExported,
+                                        PhaseLine("exporting DecorItems", "Blueprint write error: log.fail()")}));
                 break;
         }
     }
@@ -144,7 +155,7 @@ TEST_F(ExportFaults, ABlueprintThatAppearsWhileTheShipIsWritten_IsLeftAsItWas) {
     EXPECT_FALSE(Export(files, "a/b"));
     EXPECT_EQ(console.Take(),
               (Lines{kNotExported, PhaseLine("exporting DecorItems", "Blueprint write error: file already exists at [" +
-                                                                          folder.PluginPath() + "a;b.txt]")}));
+                                                                         folder.PluginPath() + "a;b.txt]")}));
     EXPECT_EQ(Entries(folder.Native("")), Lines{"a;b.txt"});
     EXPECT_EQ(folder.ReadFile("a;b.txt"), "another export");
 }

@@ -35,13 +35,15 @@ TEST_F(Descriptions, FormsMissingParts_ResultInEmptyIDTypeNameAndPlaceholders) {
     EXPECT_EQ(DescribeForm(unnamedType),
               "[FE012345 | " + AddressText(unnamedType) + " | 43| | 65535|0xFFFF | {unnamed} | {no_edid}]");
     const host::Form* loose = FormWithID(0xFF001234);
-    EXPECT_EQ(DescribeForm(loose), "[FF001234 | " + AddressText(loose) + " | 112|VTYP | 65535|0xFFFF | Loose Voice | {no_edid}]");
+    EXPECT_EQ(DescribeForm(loose),
+              "[FF001234 | " + AddressText(loose) + " | 112|VTYP | 65535|0xFFFF | Loose Voice | {no_edid}]");
 }
 
 TEST_F(Descriptions, PartsSwitchedOff_AreLeftOut) {
     const host::Form* crate = FormWithID(0x0001A2B3);
     EXPECT_EQ(DescribeForm(crate, false, false, false, false), "[0001A2B3 | " + AddressText(crate) + "]");
-    EXPECT_EQ(DescribeForm(crate, false, true, false, true), "[0001A2B3 | " + AddressText(crate) + " | 12|0xC | CrateLarge01]");
+    EXPECT_EQ(DescribeForm(crate, false, true, false, true),
+              "[0001A2B3 | " + AddressText(crate) + " | 12|0xC | CrateLarge01]");
 }
 
 TEST_F(Descriptions, NoForm_ResultsInTheNullFormText) {

@@ -44,7 +44,8 @@ std::string Traversal(int i) {
     return R"({"unk00": )" + Num(i * 0.5) + R"(, "unk04": 1.25, "unk08": -3.5, "unk0C": )" + Num(i) +
            R"(, "traversal": ")" + form + R"(", "fFromX": )" + Num(i * 1.5) + R"(, "fFromY": 2.0, "fFromZ": 0.0,)" +
            R"( "fToX": )" + Num(i * 1.5) + R"(, "fToY": 2.0, "fToZ": 3.5, "fUnknown30": 0.75, "fUnknown34": 90.0,)" +
-           R"( "uUnknown38": )" + Num(i + 38) + R"(, "uUnknown3C": )" + Num(i + 60) + R"(, "unk40": )" + Num(i + 64) + "}";
+           R"( "uUnknown38": )" + Num(i + 38) + R"(, "uUnknown3C": )" + Num(i + 60) + R"(, "unk40": )" + Num(i + 64) +
+           "}";
 }
 
 std::string Module(int i) {
@@ -59,13 +60,11 @@ std::string Module(int i) {
 
 std::string Keyword(int i) { return "\"Veltrane.vmf:0A" + std::to_string(1100 + i) + "\""; }
 
-std::string KeywordForm(int i) {
-    return R"({"id": "Veltrane.vmf:0A)" + std::to_string(1100 + i) + R"(", "type": 4})";
-}
+std::string KeywordForm(int i) { return R"({"id": "Veltrane.vmf:0A)" + std::to_string(1100 + i) + R"(", "type": 4})"; }
 
 std::string Property(int i) {
-    return R"({"first": "Veltrane.vmf:0A0120", "second": )" +
-           std::string(i % 2 ? "\"Veltrane.vmf:0A0121\"" : "null") + R"(, "third": )" + Num(i * 1.5) + "}";
+    return R"({"first": "Veltrane.vmf:0A0120", "second": )" + std::string(i % 2 ? "\"Veltrane.vmf:0A0121\"" : "null") +
+           R"(, "third": )" + Num(i * 1.5) + "}";
 }
 
 std::string Group(int i) {
@@ -84,7 +83,8 @@ std::string ItemReference(int i) {
     const int kind = i % 6;
     std::string extra = kWorkshopBase[kind]
                             ? R"(, "extra": {"links": [{"keyword": "WorkshopItemKeyword", "target": "@Workbench"}]})"
-                            : i % 10 == 0 ? R"(, "extra": {"name": "Item )" + std::to_string(i) + "\"}" : "";
+                        : i % 10 == 0 ? R"(, "extra": {"name": "Item )" + std::to_string(i) + "\"}"
+                                      : "";
     return R"({"id": "@Item)" + std::to_string(i) + R"(", "base": ")" + kItemBases[kind] + R"(", "position": [)" +
            Num((i % 50) * 0.5) + ", " + Num((i / 50) * -0.25) + R"(, 0.9], "rotation": [0.0, 0.0, )" +
            Num((i % 8) * 0.7853982) + R"(], "scale": )" + Num(80 + i % 50) + extra + "}";
@@ -97,18 +97,22 @@ std::string LargeShipWorld(const LargeShipShape& shape) {
         R"("QRNAddToInventoryOnDestroy_Component": {"form": "Veltrane.vmf:0A3002"},
         "QRNAnimationGraph_Component": {"rootAnimGraph": "Ships\\Root.hkx", "rigFile": "Ships\\Rig.hkx",
             "animPath": "Ships\\Animations", "responseFile": "Ships\\Responses.txt"},
-        "QRNKeywordForm_Component": {"keywords": [)" + Joined(shape.keywords, Keyword) + R"(]},
-        "QRNAttachParentArray_Component": {"keywords": [)" + Joined(shape.keywords, Keyword) + R"(]},
-        "QRNPropertySheet_Component": {"sheet": [)" + Joined(shape.properties, Property) + R"(]},
+        "QRNKeywordForm_Component": {"keywords": [)" +
+        Joined(shape.keywords, Keyword) + R"(]},
+        "QRNAttachParentArray_Component": {"keywords": [)" +
+        Joined(shape.keywords, Keyword) + R"(]},
+        "QRNPropertySheet_Component": {"sheet": [)" +
+        Joined(shape.properties, Property) + R"(]},
         "QRNSpaceshipAIActor_Component": {"actor": "Crew.vmf:0801"},
         "QRNLinkedVoiceType_Component": {"voice": "Crew.vmf:0802"},
         "QRNSpaceshipWeaponBindings_Component": {"weaponSlot1": 3, "weaponSlot2": 7, "weaponSlot3": 11},
         "QRNSpaceshipHullCode_Component": {"hullCode": "HV-9000"},
-        "QRNStoredTraversals_Component": {"traversals1": [)" + Joined(shape.traversals, Traversal) +
-        R"(], "traversals2": [)" + Joined(shape.traversalGroups, Group) + R"(]},
+        "QRNStoredTraversals_Component": {"traversals1": [)" +
+        Joined(shape.traversals, Traversal) + R"(], "traversals2": [)" + Joined(shape.traversalGroups, Group) + R"(]},
         "Blueprint_Component": {"unk08": 1234567890123, "unk10": "Hauler", "data": [)" +
         Joined(shape.modules, Module) + R"(], "unk28": 5, "unk30": 6, "unk38": 7, "unk3C": 8},
-        "KORContainer_Component": {"entries": [)" + Joined(shape.containerEntries, ContainerEntry) + R"(]},
+        "KORContainer_Component": {"entries": [)" +
+        Joined(shape.containerEntries, ContainerEntry) + R"(]},
         "KORFullName_Component": {"fullName": "Heavy Hauler"},
         "KORModel_Component": {"model": "Ships\\Hauler.nif"})";
 
@@ -122,7 +126,8 @@ std::string LargeShipWorld(const LargeShipShape& shape) {
     {"id": "Veltrane.vmf:018DFD", "type": 4, "editorID": "SpaceshipInventoryContainer"},
     {"id": "Veltrane.vmf:054BA6", "type": 4, "editorID": "WorkshopKeyword"},
     {"id": "Veltrane.vmf:054BA4", "type": 4, "editorID": "WorkshopItemKeyword"},
-    )" + Joined(shape.keywords, KeywordForm) + R"(,
+    )" + Joined(shape.keywords, KeywordForm) +
+           R"(,
     {"id": "Veltrane.vmf:0A0120", "type": 109},
     {"id": "Veltrane.vmf:0A0121", "type": 109},
     {"id": "Veltrane.vmf:0A0150", "type": 170},
@@ -140,18 +145,21 @@ std::string LargeShipWorld(const LargeShipShape& shape) {
     {"id": "Crew.vmf:0803", "type": 65},
     {"id": "Crew.vmf:0804", "type": 35, "name": "Logbook"},
     {"id": "Veltrane.vmf:0B0000", "type": 65, "name": "Heavy Hauler", "editorID": "ShipHeavyHauler",
-     "components": {)" + components + R"(}}
+     "components": {)" +
+           components + R"(}}
   ],
   "cells": [
     {"id": "Veltrane.vmf:0C0000", "interior": false, "references": ["@Hauler"]},
     {"id": "Veltrane.vmf:0C0001", "interior": true,
-     "references": ["Veltrane.vmf:000014", "@Workbench", )" + Joined(shape.decorationItems, ItemName) + R"(]}
+     "references": ["Veltrane.vmf:000014", "@Workbench", )" +
+           Joined(shape.decorationItems, ItemName) + R"(]}
   ],
   "references": [
     {"id": "Veltrane.vmf:000014", "type": 75, "base": "Veltrane.vmf:000007"},
     {"id": "@Hauler", "base": "Veltrane.vmf:0B0000", "interior": "Veltrane.vmf:0C0001"},
     {"id": "@Workbench", "base": "Veltrane.vmf:0A1000"},
-    )" + Joined(shape.decorationItems, ItemReference) + R"(
+    )" + Joined(shape.decorationItems, ItemReference) +
+           R"(
   ]
 })";
 }
