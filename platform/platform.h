@@ -107,4 +107,39 @@ std::string ReadProfileString(const std::string& section, const std::string& key
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path);
 
+// --- Writing files ------------------------------------------------------------------
+
+// An open file: a file descriptor on POSIX, a HANDLE on Windows.
+using FileHandle = std::intptr_t;
+constexpr FileHandle kNoFile = -1;
+
+enum class CreateResult { Created, NameTaken, Failed };
+enum class MoveResult { Moved, TargetExists, Failed };
+
+// The file operations of writing a file safely: into a new file beside the
+// target, then moved onto the target's name. A seam: tests hand the writer a
+// file system that fails at a chosen operation or fills up.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Creates the folder (its parent must exist). True when it was created or
+    // already was a folder.
+    virtual bool CreateFolder(const std::string& path) = 0;
+    // Creates the file and opens it for writing; never opens a file that
+    // exists (NameTaken). `file` is set only when the result is Created.
+    virtual CreateResult CreateNewFile(const std::string& path, FileHandle& file) = 0;
+    // Writes all bytes; false when any could not be written (a full disk).
+    virtual bool Write(FileHandle file, const void* bytes, std::size_t size) = 0;
+    // Closes the file in every case; false when the system reports that
+    // written data could not be stored.
+    virtual bool Close(FileHandle file) = 0;
+    // Gives the file the new name in one step, never replacing a file that
+    // has it (MoveFileExA without MOVEFILE_REPLACE_EXISTING, POSIX
+    // renameat2 RENAME_NOREPLACE or link() and unlink()).
+    virtual MoveResult MoveNoReplace(const std::string& from, const std::string& to) = 0;
+    virtual bool Remove(const std::string& path) = 0;
+};
+
+FileSystem& SystemFiles();
+
 }  // namespace platform

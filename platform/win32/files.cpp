@@ -3,20 +3,13 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32/wide_path.h"
 
 namespace platform {
 
 namespace {
 
-// The plug-in's texts are in the system code page; the file system's names
-// are wide.
-std::wstring WidePath(const std::string& path) {
-    if (path.empty()) return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
-    return wide;
-}
+using win32::WidePath;
 
 bool MeansNotFound(DWORD error) {
     switch (error) {

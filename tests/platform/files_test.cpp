@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#endif
+
 #include "platform/platform.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -28,6 +32,89 @@ TEST(PathStatus, ADevice_ResultsInOther) {
 #else
     EXPECT_EQ(platform::QueryPath("/dev/null"), PathKind::Other);
 #endif
+}
+
+}  // namespace
+
+namespace {
+
+using platform::CreateResult;
+using platform::FileHandle;
+using platform::MoveResult;
+
+class FileWriting : public testing::Test {
+protected:
+    // Creates, writes and closes a new file; false when any step fails.
+    bool WriteNewFile(const std::string& name, const std::string& bytes) {
+        FileHandle file = platform::kNoFile;
+        if (files.CreateNewFile(folder.PluginPath() + name, file) != CreateResult::Created) return false;
+        const bool written = files.Write(file, bytes.data(), bytes.size());
+        return files.Close(file) && written;
+    }
+
+    corvanis_test::ScratchFolder folder;
+    platform::FileSystem& files = platform::SystemFiles();
+};
+
+TEST_F(FileWriting, ANewFile_ResultsInExactlyTheBytesWritten) {
+    ASSERT_TRUE(WriteNewFile("new.txt", std::string("line\r\nnext\n\x1A end", 16)));
+    EXPECT_EQ(folder.ReadFile("new.txt"), std::string("line\r\nnext\n\x1A end", 16));
+}
+
+#if !defined(_WIN32)
+TEST_F(FileWriting, WritingToAFullDevice_ResultsInFailure) {
+    const int full = open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    EXPECT_FALSE(files.Write(full, "blueprint", 9));
+    files.Close(full);
+}
+#endif
+
+TEST_F(FileWriting, CreatingANameThatIsTakenOrInAMissingFolder_ResultsInNoFileOpenedAndNothingChanged) {
+    folder.WriteFile("taken.txt", "kept");
+    std::filesystem::create_directory(folder.Native("folder.txt"));
+    FileHandle file = platform::kNoFile;
+    EXPECT_EQ(files.CreateNewFile(folder.PluginPath() + "taken.txt", file), CreateResult::NameTaken);
+    EXPECT_EQ(files.CreateNewFile(folder.PluginPath() + "folder.txt", file), CreateResult::NameTaken);
+    EXPECT_EQ(files.CreateNewFile(folder.PluginPath() + "missing\\new.txt", file), CreateResult::Failed);
+    EXPECT_EQ(file, platform::kNoFile);
+    EXPECT_EQ(folder.ReadFile("taken.txt"), "kept");
+}
+
+TEST_F(FileWriting, MovesOntoAFreeName_ResultInTheFileUnderItsNewNameOnly) {
+    ASSERT_TRUE(WriteNewFile("draft.partial", "blueprint"));
+    EXPECT_EQ(files.MoveNoReplace(folder.PluginPath() + "draft.partial", folder.PluginPath() + "ship.txt"),
+              MoveResult::Moved);
+    EXPECT_EQ(folder.ReadFile("ship.txt"), "blueprint");
+    EXPECT_FALSE(std::filesystem::exists(folder.Native("draft.partial")));
+}
+
+TEST_F(FileWriting, MovesOntoATakenNameOrFromAMissingFile_ResultInBothFilesUntouched) {
+    ASSERT_TRUE(WriteNewFile("draft.partial", "new"));
+    folder.WriteFile("ship.txt", "old");
+    EXPECT_EQ(files.MoveNoReplace(folder.PluginPath() + "draft.partial", folder.PluginPath() + "ship.txt"),
+              MoveResult::TargetExists);
+    EXPECT_EQ(folder.ReadFile("ship.txt"), "old");
+    EXPECT_EQ(folder.ReadFile("draft.partial"), "new");
+    EXPECT_EQ(files.MoveNoReplace(folder.PluginPath() + "gone.partial", folder.PluginPath() + "other.txt"),
+              MoveResult::Failed);
+    EXPECT_FALSE(std::filesystem::exists(folder.Native("other.txt")));
+}
+
+TEST_F(FileWriting, FoldersThatAreNewOrThere_ResultInSuccess_AndFilesOrMissingParentsInFailure) {
+    EXPECT_TRUE(files.CreateFolder(folder.PluginPath() + "Spaceships"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Native("Spaceships")));
+    EXPECT_TRUE(files.CreateFolder(folder.PluginPath() + "Spaceships"));
+    folder.WriteFile("file", "x");
+    EXPECT_FALSE(files.CreateFolder(folder.PluginPath() + "file"));
+    EXPECT_FALSE(files.CreateFolder(folder.PluginPath() + "missing\\Spaceships"));
+}
+
+TEST_F(FileWriting, RemovingAFile_ResultsInItsAbsence_AndRemovingNothingInFailure) {
+    folder.WriteFile("stale.partial", "x");
+    EXPECT_TRUE(files.Remove(folder.PluginPath() + "stale.partial"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Native("stale.partial")));
+    EXPECT_FALSE(files.Remove(folder.PluginPath() + "stale.partial"));
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <locale>
+#include <stdexcept>
 #include <thread>
 
 #include "sim/Game.h"
@@ -209,6 +213,29 @@ void Dump(const std::string& arguments) {
     }
 }
 
+// The player's system may run the game in any locale; plug-ins must write
+// their files the same in all of them.
+void Locale(const std::string& arguments) {
+    const auto words = CommandArguments(arguments, 1, 1, "Usage: sim.locale NAME");
+    if (!words) return;
+    const std::string& name = words->front();
+    const char* set = std::setlocale(LC_ALL, name.c_str());
+    if (set == nullptr) {
+        WriteConsoleLine("sim.locale: the system has no locale " + name);
+        return;
+    }
+    const std::string setName = set;
+    // Streams follow it too where the C++ runtime knows the name (not on
+    // Windows, whose C++ runtime knows only "C").
+    try {
+        std::locale::global(std::locale(name));
+    } catch (const std::runtime_error&) {
+    }
+    char sample[32];
+    std::snprintf(sample, sizeof sample, "%f", 1.5);
+    WriteConsoleLine("Process locale: " + setName + ", printf writes 1.5 as " + sample);
+}
+
 }  // namespace
 
 void RegisterStagingCommands() {
@@ -226,6 +253,7 @@ void RegisterStagingCommands() {
                         &FreeSlots);
     RegisterGameCommand("sim.busy", "Sets the game's busy flag: sim.busy on|off", &Busy);
     RegisterGameCommand("sim.ready", "Sets the game's ready flag: sim.ready on|off", &Ready);
+    RegisterGameCommand("sim.locale", "Sets the process locale: sim.locale NAME", &Locale);
     RegisterGameCommand("sim.menu", "Opens or closes a menu, which makes the game not ready: sim.menu on|off", &Menu);
 }
 

@@ -26,6 +26,8 @@ std::filesystem::path CorvanisModule() { return BuildMachinePath(CORVANIS_E2E_CO
 
 std::filesystem::path ExamplesFolder() { return BuildMachinePath(CORVANIS_E2E_EXAMPLES); }
 
+std::filesystem::path ExpectedFolder() { return BuildMachinePath(CORVANIS_E2E_EXPECTED); }
+
 std::filesystem::path TestPlugin(const std::string& name) {
     return BuildMachinePath(CORVANIS_E2E_TEST_PLUGINS) / PluginFileName(name);
 }

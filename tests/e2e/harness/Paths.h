@@ -10,6 +10,8 @@ namespace e2e {
 std::filesystem::path VeltraneExecutable();
 std::filesystem::path CorvanisModule();
 std::filesystem::path ExamplesFolder();
+// Files the tests compare their results with (tests/e2e/expected).
+std::filesystem::path ExpectedFolder();
 // A plug-in built for the tests, by its target name ("recorder").
 std::filesystem::path TestPlugin(const std::string& name);
 

@@ -1,0 +1,134 @@
+// How long a player's export of a large ship takes (500 modules, 5,000
+// decoration items, every component), measured beside a plain write of the
+// same bytes in one buffer: the export should stay within 2.5 times of it.
+// The export without a disk shows what the lines themselves cost.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+#include "export/WriteShipBlueprint.h"
+#include "host/host.h"
+#include "platform/platform.h"
+#include "sim/Game.h"
+#include "tests/support/LargeShipWorld.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Ship {
+    host::Form* reference;
+    host::Form* interiorCell;
+};
+
+const fs::path& BenchFolder() {
+    static const fs::path folder = [] {
+        fs::path made = fs::temp_directory_path() / "corvanis-export-bench";
+        fs::remove_all(made);
+        fs::create_directories(made);
+        return made;
+    }();
+    return folder;
+}
+
+const Ship& LargeShip() {
+    static const Ship ship = [] {
+        std::string error;
+        if (!sim::LoadWorldFromText(corvanis_test::LargeShipWorld(), "large ship", error)) {
+            throw std::runtime_error(error);
+        }
+        const veltrane::GameInterface& game = host::Game();
+        host::Form* player = game.GetPlayerCharacter();
+        return Ship{game.GetShipPlayerIsIn(player, true, nullptr, nullptr), game.RefGetParentCell(player)};
+    }();
+    return ship;
+}
+
+bool Export(const std::string& fileName, platform::FileSystem& files = platform::SystemFiles()) {
+    Corvanis::ExportErrorInfo error;
+    return Corvanis::WriteShipBlueprint(LargeShip().reference, LargeShip().interiorCell,
+                                        BenchFolder().string() + "/", fileName, Corvanis::kDefaultSettings, error,
+                                        files);
+}
+
+// Takes every file operation and stores nothing: what an export costs
+// without the disk.
+class NoDisk final : public platform::FileSystem {
+public:
+    bool CreateFolder(const std::string&) override { return true; }
+    platform::CreateResult CreateNewFile(const std::string&, platform::FileHandle& file) override {
+        file = 1;
+        return platform::CreateResult::Created;
+    }
+    bool Write(platform::FileHandle, const void*, std::size_t) override { return true; }
+    bool Close(platform::FileHandle) override { return true; }
+    platform::MoveResult MoveNoReplace(const std::string&, const std::string&) override {
+        return platform::MoveResult::Moved;
+    }
+    bool Remove(const std::string&) override { return true; }
+};
+
+// The bytes an export of the ship writes.
+const std::string& BlueprintBytes() {
+    static const std::string bytes = [] {
+        if (!Export("reference.txt")) throw std::runtime_error("the large ship cannot be exported");
+        std::ifstream file(BenchFolder() / "reference.txt", std::ios::binary);
+        std::string read{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        fs::remove(BenchFolder() / "reference.txt");
+        return read;
+    }();
+    return bytes;
+}
+
+void RemoveBetweenRuns(benchmark::State& state, const fs::path& file) {
+    state.PauseTiming();
+    fs::remove(file);
+    state.ResumeTiming();
+}
+
+void ExportLargeShip(benchmark::State& state) {
+    const std::size_t size = BlueprintBytes().size();
+    for (auto _ : state) {
+        if (!Export("Hauler.txt")) state.SkipWithError("the export failed");
+        RemoveBetweenRuns(state, BenchFolder() / "Hauler.txt");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    state.counters["lines"] = static_cast<double>(std::count(BlueprintBytes().begin(), BlueprintBytes().end(), '\n'));
+}
+
+void ExportLargeShipWithoutDisk(benchmark::State& state) {
+    const std::size_t size = BlueprintBytes().size();
+    NoDisk files;
+    for (auto _ : state) {
+        if (!Export("Hauler.txt", files)) state.SkipWithError("the export failed");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+void WriteSameBytesInOneBuffer(benchmark::State& state) {
+    const std::string& bytes = BlueprintBytes();
+    platform::FileSystem& files = platform::SystemFiles();
+    const std::string path = BenchFolder().string() + "/plain.txt";
+    for (auto _ : state) {
+        platform::FileHandle file = platform::kNoFile;
+        if (files.CreateNewFile(path, file) != platform::CreateResult::Created ||
+            !files.Write(file, bytes.data(), bytes.size()) || !files.Close(file)) {
+            state.SkipWithError("the plain write failed");
+        }
+        RemoveBetweenRuns(state, path);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+}  // namespace
+
+BENCHMARK(WriteSameBytesInOneBuffer)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportLargeShip)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportLargeShipWithoutDisk)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

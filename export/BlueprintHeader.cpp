@@ -1,0 +1,75 @@
+#include "export/BlueprintHeader.h"
+
+#include "forms/FormIDText.h"
+#include "frame/Timestamp.h"
+
+namespace Corvanis {
+
+namespace {
+
+constexpr std::uint8_t kRuntimeFormByte = 0xFF;
+
+// The ship as its forms name it: the reference, its base object, and the
+// form its extra data names, in this order of preference.
+struct ShipForms {
+    const host::Form* candidates[3];
+};
+
+ShipForms FormsNamingTheShip(const host::Form* theShipRef) {
+    const veltrane::GameInterface& game = host::Game();
+    const std::uint32_t namedID = game.ExtraGetFormID(game.RefGetExtraDataList(theShipRef));
+    return {{theShipRef, game.RefGetBaseObject(theShipRef), namedID != 0 ? game.LookupFormByID(namedID) : nullptr}};
+}
+
+// The first of the forms that comes from a data file; a run-time ID would
+// mean nothing in another game.
+std::string HeaderFormID(const ShipForms& forms) {
+    for (const host::Form* form : forms.candidates) {
+        if (form == nullptr) continue;
+        const std::uint32_t formID = host::Game().FormGetID(form);
+        if ((formID >> 24) != kRuntimeFormByte) return FormIDHex(formID);
+    }
+    return {};
+}
+
+const char* HeaderEditorID(const ShipForms& forms) {
+    for (const host::Form* form : forms.candidates) {
+        if (form == nullptr) continue;
+        const char* editorID = host::Game().FormGetEditorID(form);
+        if (editorID != nullptr && editorID[0] != '\0') return editorID;
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string ReferenceDisplayName(const host::Form* reference) {
+    const veltrane::GameInterface& game = host::Game();
+    const char* overrideName = game.ExtraGetOverrideName(game.RefGetExtraDataList(reference));
+    if (overrideName != nullptr && overrideName[0] != '\0') return overrideName;
+    const host::Form* base = game.RefGetBaseObject(reference);
+    if (base == nullptr) return {};
+    const char* name = game.FormGetDisplayName(base);
+    return name != nullptr ? name : "";
+}
+
+void WriteBlueprintHeader(BlueprintWriter& out, const host::Form* theShipRef, const std::string& displayName) {
+    const ShipForms forms = FormsNamingTheShip(theShipRef);
+    out.Append("Ship: ");
+    out.AppendText(displayName);
+    out.Append(" [FormID: ");
+    out.Append(HeaderFormID(forms));
+    out.Append("] [EditorID: ");
+    out.AppendText(HeaderEditorID(forms));
+    out.Append("] ");
+    out.EndLine();
+    out.Append("Export time: ");
+    out.Append(MakeTimestamp());
+    out.EndLine();
+    out.Append("Version: ");
+    out.Append(kBlueprintVersionText);
+    out.EndLine();
+    out.EndLine();
+}
+
+}  // namespace Corvanis

@@ -1,0 +1,62 @@
+#include "export/BlueprintOutputFile.h"
+
+#include <string>
+#include <utility>
+
+namespace Corvanis {
+
+namespace {
+
+// Temporary names already taken are left to whoever took them; a name that
+// is still taken after this many tries means something else is wrong.
+constexpr int kTemporaryNameAttempts = 100;
+
+std::string WithoutTrailingSeparator(std::string folder) {
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    return folder;
+}
+
+}  // namespace
+
+BlueprintOutputFile::BlueprintOutputFile(platform::FileSystem& files, std::string folder, const std::string& fileName)
+    : files_(files), folder_(std::move(folder)), path_(folder_ + fileName) {}
+
+BlueprintOutputFile::~BlueprintOutputFile() {
+    if (handle_ != platform::kNoFile) files_.Close(handle_);
+    if (!temporaryPath_.empty() && !inPlace_) files_.Remove(temporaryPath_);
+}
+
+bool BlueprintOutputFile::Open() {
+    if (platform::QueryPath(folder_) != platform::PathKind::Directory) {
+        files_.CreateFolder(WithoutTrailingSeparator(folder_));
+    }
+    for (int attempt = 1; attempt <= kTemporaryNameAttempts; ++attempt) {
+        const std::string candidate = path_ + "." + std::to_string(attempt) + ".partial";
+        switch (files_.CreateNewFile(candidate, handle_)) {
+            case platform::CreateResult::Created:
+                temporaryPath_ = candidate;
+                return true;
+            case platform::CreateResult::NameTaken:
+                continue;
+            case platform::CreateResult::Failed:
+                return false;
+        }
+    }
+    return false;
+}
+
+bool BlueprintOutputFile::Close() {
+    if (handle_ == platform::kNoFile) return false;
+    const platform::FileHandle closing = handle_;
+    handle_ = platform::kNoFile;
+    return files_.Close(closing);
+}
+
+platform::MoveResult BlueprintOutputFile::PutInPlace() {
+    if (temporaryPath_.empty() || handle_ != platform::kNoFile) return platform::MoveResult::Failed;
+    const platform::MoveResult result = files_.MoveNoReplace(temporaryPath_, path_);
+    inPlace_ = result == platform::MoveResult::Moved;
+    return result;
+}
+
+}  // namespace Corvanis

@@ -1,0 +1,24 @@
+// Which references of a ship's interior a blueprint carries as decoration.
+#pragma once
+
+#include <vector>
+
+#include "export/ExportKeywords.h"
+#include "frame/Settings.h"
+#include "host/host.h"
+
+namespace Corvanis {
+
+struct DecorationItem {
+    host::Form* reference;
+    bool bWorkshopItem;  // linked to a workshop
+};
+
+// The items placed at run time in the cell, in the cell's order, that the
+// export settings let through: never the player, actors, references from
+// data files, the ship's cargo containers or the pilot's seat, and only the
+// item types a blueprint knows.
+std::vector<DecorationItem> SelectDecorationItems(const host::Form* theInteriorCell, const ExportKeywords& keywords,
+                                                  const ExportSettings& settings);
+
+}  // namespace Corvanis

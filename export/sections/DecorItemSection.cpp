@@ -1,0 +1,49 @@
+#include "export/sections/DecorItemSection.h"
+
+#include <bit>
+#include <cstdint>
+
+#include "export/sections/FormLine.h"
+
+namespace Corvanis {
+
+namespace {
+
+// Degrees are computed in single precision with the game's own constant.
+constexpr float kRadiansPerDegree = 0.017453292f;
+static_assert(std::bit_cast<std::uint32_t>(kRadiansPerDegree) == 0x3C8EFA35);
+
+bool WriteDecorItem(BlueprintWriter& out, std::size_t index, const DecorationItem& item, ExportErrorInfo& error) {
+    const veltrane::GameInterface& game = host::Game();
+    const std::string prefix = IndexedKey("DecorItem[", index);
+    if (!WriteFormLine(out, prefix, "].base |", game.RefGetBaseObject(item.reference), "KORFile of interior item ",
+                       error)) {
+        return false;
+    }
+    float position[3];
+    float rotation[3];
+    game.RefGetPosition(item.reference, position);
+    game.RefGetRotation(item.reference, rotation);
+    out.FloatLine(prefix, "].fPosX |", position[0]);
+    out.FloatLine(prefix, "].fPosY |", position[1]);
+    out.FloatLine(prefix, "].fPosZ |", position[2]);
+    out.FloatLine(prefix, "].fRotX |", rotation[0] / kRadiansPerDegree);
+    out.FloatLine(prefix, "].fRotY |", rotation[1] / kRadiansPerDegree);
+    out.FloatLine(prefix, "].fRotZ |", rotation[2] / kRadiansPerDegree);
+    out.FloatLine(prefix, "].fScale |", static_cast<float>(game.RefGetScale(item.reference)) / 100.0f);
+    const char* overrideName = game.ExtraGetOverrideName(game.RefGetExtraDataList(item.reference));
+    if (overrideName != nullptr && overrideName[0] != '\0') out.TextLine(prefix, "].overrideName |", overrideName);
+    if (item.bWorkshopItem) out.PresenceLine(prefix, "].bWorkshopItem");
+    return true;
+}
+
+}  // namespace
+
+bool WriteDecorItems(BlueprintWriter& out, const std::vector<DecorationItem>& items, ExportErrorInfo& error) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!WriteDecorItem(out, i, items[i], error)) return false;
+    }
+    return true;
+}
+
+}  // namespace Corvanis

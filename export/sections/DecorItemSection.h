@@ -1,0 +1,15 @@
+#pragma once
+
+#include <vector>
+
+#include "export/BlueprintWriter.h"
+#include "export/DecorationItems.h"
+#include "export/ExportErrorInfo.h"
+
+namespace Corvanis {
+
+// The decoration items, numbered from 0 in the order given. Stops when an
+// item's base object has no home file.
+bool WriteDecorItems(BlueprintWriter& out, const std::vector<DecorationItem>& items, ExportErrorInfo& error);
+
+}  // namespace Corvanis

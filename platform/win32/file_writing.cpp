@@ -1,0 +1,65 @@
+#include <windows.h>
+
+#include "platform/platform.h"
+#include "platform/win32/wide_path.h"
+
+namespace platform {
+
+namespace {
+
+using win32::WidePath;
+
+HANDLE AsHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+
+bool MeansNameTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
+
+class Win32FileSystem final : public FileSystem {
+public:
+    bool CreateFolder(const std::string& path) override {
+        const std::wstring wide = WidePath(path);
+        if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
+
+    CreateResult CreateNewFile(const std::string& path, FileHandle& file) override {
+        const HANDLE created = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE) {
+            return MeansNameTaken(GetLastError()) ? CreateResult::NameTaken : CreateResult::Failed;
+        }
+        file = reinterpret_cast<FileHandle>(created);
+        return CreateResult::Created;
+    }
+
+    bool Write(FileHandle file, const void* bytes, std::size_t size) override {
+        const auto* next = static_cast<const char*>(bytes);
+        while (size > 0) {
+            const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+            DWORD written = 0;
+            if (!WriteFile(AsHandle(file), next, chunk, &written, nullptr) || written == 0) return false;
+            next += written;
+            size -= written;
+        }
+        return true;
+    }
+
+    bool Close(FileHandle file) override { return CloseHandle(AsHandle(file)) != 0; }
+
+    MoveResult MoveNoReplace(const std::string& from, const std::string& to) override {
+        if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), 0)) return MoveResult::Moved;
+        return MeansNameTaken(GetLastError()) ? MoveResult::TargetExists : MoveResult::Failed;
+    }
+
+    bool Remove(const std::string& path) override { return DeleteFileW(WidePath(path).c_str()) != 0; }
+};
+
+}  // namespace
+
+FileSystem& SystemFiles() {
+    static Win32FileSystem files;
+    return files;
+}
+
+}  // namespace platform

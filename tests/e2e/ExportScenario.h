@@ -1,0 +1,25 @@
+// Running exports in the game: a game folder with the plug-in installed, a
+// world, and console lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/Scenario.h"
+
+namespace e2e {
+
+// The line the loader prints for the installed plug-in.
+std::string CorvanisLoadedLine();
+
+// Runs the game on the world text (written beside the game folder) with one
+// `--run` for each console line, and gives the console's lines without the
+// plug-in's load line.
+Lines RunWorld(const GameFolder& folder, const std::string& worldText, const std::vector<std::string>& console);
+Lines RunWorldFile(const GameFolder& folder, const std::filesystem::path& world,
+                   const std::vector<std::string>& console);
+
+// The lines without those that start with the prefix.
+Lines Without(const Lines& lines, const std::string& prefix);
+
+}  // namespace e2e

@@ -1,0 +1,158 @@
+// ExportShip as a player uses it: the blueprint of the example ship, the
+// header and the names files get, what is refused and why.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/Blueprints.h"
+#include "tests/e2e/ExportScenario.h"
+#include "tests/e2e/ShipWorld.h"
+
+namespace e2e {
+namespace {
+
+class Export : public WithGameWorld {
+protected:
+    GameFolder folder;
+    void SetUp() override {
+        WithGameWorld::SetUp();
+        folder.InstallCorvanis();
+    }
+};
+
+const char* const kExported = "ExportShipRef: INFO: ship exported.";
+const char* const kNotExported = "ExportShipRef: ERROR: ship couldn't be exported.";
+
+TEST_F(Export, TheStarterShip_IsWrittenWithEverySectionAsTheWorldHoldsIt) {
+    EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip Pathfinder"}),
+              (Lines{"> ExportShip Pathfinder", kExported}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{"Pathfinder.txt"});
+    EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Pathfinder.txt"),
+              ReadLines(ExpectedFolder() / "starter-Pathfinder.txt"));
+}
+
+TEST_F(Export, AShipWithoutComponentsOrItems_ResultsInTheHeaderAndTheDisplayNameOnly) {
+    const std::string world = ShipWorld().Ship(TestShip("Bare")).Text();
+    EXPECT_EQ(RunWorld(folder, world, {"ExportShip Bare"}), (Lines{"> ExportShip Bare", kExported}));
+    EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Bare.txt"),
+              (Lines{"Ship: Bare [FormID: 000B0000] [EditorID: ShipBare] ", "Export time: <time>", "Version: 2.00", "",
+                     "DisplayName |Bare"}));
+}
+
+TEST_F(Export, ShipsNamedByRunTimeForms_ResultInTheFirstIDFromADataFileAndTheFirstEditorIDInTheHeader) {
+    const std::string world =
+        ShipWorld()
+            .Form(R"({"id": "Veltrane.vmf:0A0001", "type": 65, "editorID": "NamedByExtra"})")
+            .Ship(
+                TestShip("Ghost").WithBase("@GhostBase").WithReferenceMembers(R"(, "extra": {"formID": "#FF0F0000"})"))
+            .Ship(TestShip("Named")
+                      .WithBase("@NamedBase")
+                      .WithReferenceMembers(R"(, "extra": {"formID": "Veltrane.vmf:0A0001"})"))
+            .Ship(TestShip("Tagged")
+                      .WithBase("@TaggedBase")
+                      .WithReferenceMembers(R"(, "extra": {"editorID": "TaggedRef", "formID": "Veltrane.vmf:0A0001"})"))
+            .Text();
+    RunWorld(folder, world,
+             {"ExportShip Ghost", "sim.board @Named", "ExportShip Named", "sim.board @Tagged", "ExportShip Tagged"});
+    EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Ghost.txt").front(),
+              "Ship: Ghost [FormID: ] [EditorID: ShipGhost] ");
+    EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Named.txt").front(),
+              "Ship: Named [FormID: 000A0001] [EditorID: ShipNamed] ");
+    EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Tagged.txt").front(),
+              "Ship: Tagged [FormID: 000A0001] [EditorID: TaggedRef] ");
+}
+
+TEST_F(Export, NamesWithReservedCharacters_AreWrittenWithSemicolons_AndTheWrittenNameIsWhatASecondExportFinds) {
+    const Lines console = RunWorldFile(folder, StarterWorld(),
+                                       {"ExportShip a/b?", "ExportShip Alpha|Beta", "ExportShip a;b;",
+                                        "ExportShip a/b?", "ExportShip Pathfinder", "ExportShip Pathfinder"});
+    const std::string at = "ExportShipRef: ERROR: file already exists at [.\\Data\\ORBX\\Plugins\\Spaceships\\";
+    EXPECT_EQ(console, (Lines{"> ExportShip a/b?", kExported, "> ExportShip Alpha|Beta", kExported, "> ExportShip a;b;",
+                              at + "a;b;.txt].", "> ExportShip a/b?", at + "a;b;.txt].", "> ExportShip Pathfinder",
+                              kExported, "> ExportShip Pathfinder", at + "Pathfinder.txt]."}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()), (Lines{"Alpha;Beta.txt", "Pathfinder.txt", "a;b;.txt"}));
+    EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Pathfinder.txt"),
+              ReadLines(ExpectedFolder() / "starter-Pathfinder.txt"));
+}
+
+TEST_F(Export, ShipNamesWithBarsOrLineBreaks_StayOnTheirLines) {
+    const std::string world =
+        ShipWorld()
+            .Ship(TestShip("Bars").WithReferenceMembers(R"(, "extra": {"name": "Alpha|Beta"})"))
+            .Ship(TestShip("Breaks").WithReferenceMembers(R"(, "extra": {"name": "Line\r\nTwo\nThree"})"))
+            .Text();
+    RunWorld(folder, world, {"ExportShip Bars", "sim.board @Breaks", "ExportShip Breaks"});
+    EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Bars.txt"),
+              (Lines{"Ship: Alpha|Beta [FormID: 000B0000] [EditorID: ShipBars] ", "Export time: <time>",
+                     "Version: 2.00", "", "DisplayName |Alpha|Beta"}));
+    EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Breaks.txt"),
+              (Lines{"Ship: Line  Two Three [FormID: 000B0001] [EditorID: ShipBreaks] ", "Export time: <time>",
+                     "Version: 2.00", "", "DisplayName |Line  Two Three"}));
+}
+
+TEST_F(Export, AMissingSpaceshipsFolder_IsCreated) {
+    GameFolder bare(GameFolder::SpaceshipsFolder::Omit);
+    bare.InstallCorvanis();
+    EXPECT_EQ(RunWorldFile(bare, StarterWorld(), {"ExportShip Pathfinder"}),
+              (Lines{"> ExportShip Pathfinder", kExported}));
+    EXPECT_EQ(FolderEntries(bare.Spaceships()), Lines{"Pathfinder.txt"});
+}
+
+TEST_F(Export, PlayersWhoAreNotAboardAProperShipOrGiveNoName_AreToldWhyAndNothingIsWritten) {
+    const std::string world = ShipWorld()
+                                  .Ship(TestShip("Fine"))
+                                  .Ship(TestShip("NoBase").WithBase("none"))
+                                  .Ship(TestShip("Crate").WithBaseType("40"))
+                                  .Ship(TestShip("Disguised").WithBaseMembers(R"(, "queryType": 40)"))
+                                  .Ship(TestShip("Outside").WithExteriorInterior(R"(, "files": null)"))
+                                  .Text();
+    const Lines console =
+        RunWorld(folder, world,
+                 {"ExportShip", "ExportShip \"\"", "ExportShip \"open", "ExportShip one two", "sim.board @NoBase",
+                  "ExportShip x", "sim.board @Crate", "ExportShip x", "sim.board @Disguised", "ExportShip x",
+                  "sim.board @Outside", "ExportShip x", "sim.leave", "ExportShip x"});
+    EXPECT_EQ(MaskDescriptionAddresses(Without(Without(console, "The player boards "), "The player leaves ")),
+              (Lines{"> ExportShip",
+                     "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
+                     "> ExportShip \"\"",
+                     "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
+                     "> ExportShip \"open",
+                     "ExportShipRef: ERROR: couldn't parse command parameters.",
+                     "> ExportShip one two",
+                     "ExportShipRef: ERROR: couldn't parse command parameters.",
+                     "> sim.board @NoBase",
+                     "> ExportShip x",
+                     "ExportShipRef: ERROR: ShipBase is nullptr.",
+                     "> sim.board @Crate",
+                     "> ExportShip x",
+                     "ExportShipRef: ERROR: ShipBase is not QRNGenericBaseForm | FormType: 40",
+                     "> sim.board @Disguised",
+                     "> ExportShip x",
+                     kNotExported,
+                     "[Error in phase: preparing to export ship | Extra error text: theShipForm is nullptr or not "
+                     "QRNGenericBaseForm]",
+                     "> sim.board @Outside",
+                     "> ExportShip x",
+                     kNotExported,
+                     "[Error in phase: preparing to export ship | Extra error text: theInteriorCell [000C0004 | "
+                     "<address> | 73|CELL | 65535|0xFFFF | {unnamed} | {no_edid}] is not interior]",
+                     "> sim.leave",
+                     "> ExportShip x",
+                     "ExportShipRef: ERROR: Player is not in the ship."}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{});
+}
+
+TEST_F(Export, AGameWithoutOneOfTheKeywordsAnExportNeeds_RefusesToExportAndNamesIt) {
+    for (const char* keyword :
+         {"SpaceshipCockpitPilotSeat", "SpaceshipInventoryContainer", "WorkshopItemKeyword", "WorkshopKeyword"}) {
+        GameFolder game;
+        game.InstallCorvanis();
+        const std::string world = ShipWorld().WithoutKeyword(keyword).Ship(TestShip("Fine")).Text();
+        EXPECT_EQ(RunWorld(game, world, {"ExportShip Fine"}),
+                  (Lines{"> ExportShip Fine", kNotExported,
+                         "[Error in phase: preparing to export ship | Extra error text: " + std::string(keyword) +
+                             " is nullptr or not QRNKeyword]"}));
+        EXPECT_EQ(FolderEntries(game.Spaceships()), Lines{});
+    }
+}
+
+}  // namespace
+}  // namespace e2e

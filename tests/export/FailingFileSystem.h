@@ -1,0 +1,52 @@
+// The system's file operations with a fault of the test's choosing: one
+// operation that fails, or a disk that is full after so many bytes.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace corvanis_test {
+
+enum class FileOperation { CreateFolder, CreateNewFile, Write, Close, Move, Remove };
+
+class FailingFileSystem final : public platform::FileSystem {
+public:
+    explicit FailingFileSystem(platform::FileSystem& real = platform::SystemFiles()) : real_(real) {}
+
+    // The operation with this number (counted from 1) fails, once.
+    void FailOperation(int number) { failAt_ = number; }
+    // Writes fail once this many bytes in all are written; what fits is
+    // written first, as on a disk that fills up.
+    void FillAfter(std::size_t bytes) { capacity_ = bytes; }
+    // Runs just before the first move, as another program could.
+    void BeforeMove(std::function<void()> action) { beforeMove_ = std::move(action); }
+
+    int Operations() const { return operations_; }
+    // The operation that failed, if one did.
+    std::optional<FileOperation> Failed() const { return failed_; }
+
+    bool CreateFolder(const std::string& path) override;
+    platform::CreateResult CreateNewFile(const std::string& path, platform::FileHandle& file) override;
+    bool Write(platform::FileHandle file, const void* bytes, std::size_t size) override;
+    bool Close(platform::FileHandle file) override;
+    platform::MoveResult MoveNoReplace(const std::string& from, const std::string& to) override;
+    bool Remove(const std::string& path) override;
+
+private:
+    // Counts the operation; true when it is the one to fail.
+    bool Fails(FileOperation operation);
+
+    platform::FileSystem& real_;
+    int operations_ = 0;
+    int failAt_ = 0;
+    std::optional<std::size_t> capacity_;
+    std::size_t written_ = 0;
+    std::optional<FileOperation> failed_;
+    std::function<void()> beforeMove_;
+};
+
+}  // namespace corvanis_test

@@ -1,0 +1,131 @@
+// The text of every kind of blueprint value, and the names blueprints are
+// written under.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string_view>
+
+#include "export/BlueprintFileName.h"
+#include "export/BlueprintValues.h"
+
+namespace {
+
+using namespace Corvanis;
+
+std::string Float(float value) {
+    char text[kFloatValueCapacity];
+    return std::string(text, WriteFloatValue(text, value));
+}
+
+std::string Unsigned(std::uint64_t value) {
+    char text[kNumberValueCapacity];
+    return std::string(text, WriteUnsignedValue(text, value));
+}
+
+std::string Signed(std::int64_t value) {
+    char text[kNumberValueCapacity];
+    return std::string(text, WriteSignedValue(text, value));
+}
+
+std::string Text(std::string_view value) {
+    std::string text(value.size(), '\0');
+    text.resize(static_cast<std::size_t>(WriteTextValue(text.data(), value.data(), value.size()) - text.data()));
+    return text;
+}
+
+std::string ItemExtra(const void* extra) {
+    char text[kItemExtraValueCapacity];
+    return std::string(text, WriteItemExtraValue(text, extra));
+}
+
+TEST(BlueprintValues, Floats_ResultInSixDecimalsAsTheCLocalesExactPrintfWritesThem) {
+    EXPECT_EQ(Float(0.1f), "0.100000");
+    EXPECT_EQ(Float(1.5f), "1.500000");
+    EXPECT_EQ(Float(-0.25f), "-0.250000");
+    EXPECT_EQ(Float(0.0f), "0.000000");
+    EXPECT_EQ(Float(-0.0f), "-0.000000");
+    EXPECT_EQ(Float(1.0e7f), "10000000.000000");
+    EXPECT_EQ(Float(16777217.0f), "16777216.000000");
+    EXPECT_EQ(Float(1.0e-7f), "0.000000");
+    EXPECT_EQ(Float(-5.0e-7f), "-0.000000");
+    EXPECT_EQ(Float(0.0000015f), "0.000002");
+    EXPECT_EQ(Float(3.14159274f), "3.141593");
+    // Exactly half a millionth over: rounded to the even neighbour.
+    EXPECT_EQ(Float(0.0078125f), "0.007812");
+    EXPECT_EQ(Float(0.0234375f), "0.023438");
+    EXPECT_EQ(Float(-0.0390625f), "-0.039062");
+    // Large values are written with every digit of the float, where some C
+    // runtimes' printf stops being exact.
+    EXPECT_EQ(Float(1.0e20f), "100000002004087734272.000000");
+    EXPECT_EQ(Float(std::numeric_limits<float>::max()), "340282346638528859811704183484516925440.000000");
+    EXPECT_EQ(Float(std::numeric_limits<float>::denorm_min()), "0.000000");
+}
+
+// The standard library's conversion is exact on every build; glibc's printf
+// is exact too and stands for the "C" locale's. Both over a spread of bit
+// patterns of every kind of float: tiny, fractional, whole and huge.
+TEST(BlueprintValues, FloatsAcrossTheirRange_ResultInTheExactConversionsText) {
+    for (std::uint64_t bits = 0; bits < 0x7F800000u; bits += 0x1FFFu) {
+        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
+        for (const float signedValue : {value, -value}) {
+            char expected[64];
+            const auto end = std::to_chars(expected, expected + sizeof expected, static_cast<double>(signedValue),
+                                           std::chars_format::fixed, 6);
+            ASSERT_EQ(Float(signedValue), std::string(expected, end.ptr)) << "bits " << std::hex << bits;
+#if !defined(_WIN32)
+            std::snprintf(expected, sizeof expected, "%f", static_cast<double>(signedValue));
+            ASSERT_EQ(Float(signedValue), expected) << "bits " << std::hex << bits;
+#endif
+        }
+    }
+}
+
+TEST(BlueprintValues, FloatsThatAreNotFinite_ResultInTheTextsOfPrintfOnLinux) {
+    EXPECT_EQ(Float(std::numeric_limits<float>::infinity()), "inf");
+    EXPECT_EQ(Float(-std::numeric_limits<float>::infinity()), "-inf");
+    EXPECT_EQ(Float(std::numeric_limits<float>::quiet_NaN()), "nan");
+    EXPECT_EQ(Float(-std::numeric_limits<float>::quiet_NaN()), "-nan");
+}
+
+TEST(BlueprintValues, WholeNumbers_ResultInPlainDecimals) {
+    EXPECT_EQ(Unsigned(4294967295u), "4294967295");
+    EXPECT_EQ(Unsigned(18446744073709551615ull), "18446744073709551615");
+    EXPECT_EQ(Unsigned(0), "0");
+    EXPECT_EQ(Signed(-2147483647 - 1), "-2147483648");
+    EXPECT_EQ(Signed(42), "42");
+}
+
+TEST(BlueprintValues, RawBytes_ResultInEachByteInHexWithoutLeadingZero) {
+    const std::uint8_t bytes[] = {0x00, 0x0A, 0xFF, 0x10, 0x01};
+    char text[RawBytesValueCapacity(sizeof bytes)];
+    EXPECT_EQ(std::string(text, WriteRawBytesValue(text, bytes, sizeof bytes)), "0AFF101");
+    std::uint8_t all[80];
+    for (std::size_t i = 0; i < sizeof all; ++i) all[i] = 0xFF;
+    char longest[RawBytesValueCapacity(sizeof all)];
+    EXPECT_EQ(std::string(longest, WriteRawBytesValue(longest, all, sizeof all)), std::string(160, 'F'));
+}
+
+TEST(BlueprintValues, Texts_ResultInTheirBytesWithLineBreaksAsBlanks) {
+    EXPECT_EQ(Text("Alpha|Beta \xE4 %s"), "Alpha|Beta \xE4 %s");
+    EXPECT_EQ(Text("Line\r\nTwo\nThree\rFour"), "Line  Two Three Four");
+    EXPECT_EQ(Text(""), "");
+}
+
+TEST(BlueprintValues, ItemExtras_ResultInTheObjectsIdentityOrAQuestionMark) {
+    EXPECT_EQ(ItemExtra(reinterpret_cast<const void*>(std::uintptr_t{0x1F3C2A8B0})), "1F3C2A8B0");
+    EXPECT_EQ(ItemExtra(reinterpret_cast<const void*>(~std::uintptr_t{0})), "FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(ItemExtra(nullptr), "?");
+}
+
+TEST(BlueprintFileNames, NamesWithReservedCharacters_ResultInSemicolonsForExactlyThoseCharacters) {
+    EXPECT_EQ(SanitizeBlueprintFileName("a/b?.txt"), "a;b;.txt");
+    EXPECT_EQ(SanitizeBlueprintFileName("Alpha|Beta.txt"), "Alpha;Beta.txt");
+    EXPECT_EQ(SanitizeBlueprintFileName("\"*/<>?\\|.txt"), ";;;;;;;;.txt");
+    EXPECT_EQ(SanitizeBlueprintFileName("C:Ship #1 (old) 100%.txt"), "C:Ship #1 (old) 100%.txt");
+}
+
+}  // namespace
