@@ -2,10 +2,6 @@
 
 namespace e2e {
 
-std::string CorvanisLoadedLine() {
-    return "ORBX: loaded " + PluginFileName("Corvanis") + ": Corvanis - ORBX Plugin by Pellimor 3.1";
-}
-
 Lines RunWorldFile(const GameFolder& folder, const std::filesystem::path& world,
                    const std::vector<std::string>& console) {
     std::vector<std::string> arguments = {"--world", world.string()};

@@ -9,8 +9,6 @@
 
 namespace e2e {
 
-// The line the loader prints for the installed plug-in.
-std::string CorvanisLoadedLine();
 
 // Runs the game on the world text (written beside the game folder) with one
 // `--run` for each console line, and gives the console's lines without the

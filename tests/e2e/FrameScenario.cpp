@@ -24,10 +24,6 @@ fs::path SettingsFile(const GameFolder& folder) { return folder.Plugins() / "Cor
 
 void WriteSettings(const GameFolder& folder, const std::string& bytes) { WriteBytes(SettingsFile(folder), bytes); }
 
-std::string CorvanisLoadedLine() {
-    return "ORBX: loaded " + PluginFileName("Corvanis") + ": Corvanis - ORBX Plugin by Pellimor 3.1";
-}
-
 ProcessResult RunRewritingSettings(const GameFolder& folder, const std::vector<std::string>& arguments,
                                    const std::string& marker, const std::string& settings) {
     const fs::path markerFile = folder.Game() / marker;

@@ -19,8 +19,6 @@ std::string WorldWithTables(const std::string& scriptEntries, const std::string&
 std::filesystem::path SettingsFile(const GameFolder& folder);
 void WriteSettings(const GameFolder& folder, const std::string& bytes);
 
-// The line of the boot that loads the installed plug-in.
-std::string CorvanisLoadedLine();
 
 // Runs the game; once `marker` appears in the game folder (a console line
 // writes it), the settings file is given `settings`. The lines after the

@@ -28,4 +28,8 @@ Lines Concatenated(std::initializer_list<Lines> parts) {
 
 std::filesystem::path StarterWorld() { return ExamplesFolder() / "worlds" / "starter.json"; }
 
+std::string CorvanisLoadedLine() {
+    return "ORBX: loaded " + PluginFileName("Corvanis") + ": Corvanis - ORBX Plugin by Pellimor 3.1";
+}
+
 }  // namespace e2e

@@ -1,5 +1,4 @@
-// What the test plug-ins print, and the tests that need the game's own world
-// and console.
+// What the loader and the test plug-ins print, and the example worlds.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -27,15 +26,7 @@ Lines Concatenated(std::initializer_list<Lines> parts);
 
 std::filesystem::path StarterWorld();
 
-// For scenarios that run the game's own console commands or load world
-// files: they need the simulated world, whose example worlds come with it.
-class WithGameWorld : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(StarterWorld())) {
-            GTEST_SKIP() << "needs the game's world and console (" << StarterWorld().string() << ")";
-        }
-    }
-};
+// The line the loader prints for the installed Corvanis.
+std::string CorvanisLoadedLine();
 
 }  // namespace e2e

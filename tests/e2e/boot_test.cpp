@@ -136,7 +136,7 @@ TEST(Boot, AFileThatIsNoLibrary_IsRefused_WithTheSystemsReasonOnStandardError_An
     EXPECT_EQ(result.exitCode, 0);
 }
 
-class PluginsCommand : public WithGameWorld {};
+class PluginsCommand : public ::testing::Test {};
 
 TEST_F(PluginsCommand, ListsEveryPluginWhoseLoadFunctionRan_WithNameAndVersion_AndMarksInactiveOnes) {
     GameFolder folder;

@@ -73,7 +73,7 @@ TEST(CommandLine, AWorldFileThatCannotBeRead_EndsTheBootWithExitCode2_BeforeTheD
     EXPECT_EQ(result.exitCode, 2);
 }
 
-class WorldFiles : public WithGameWorld {};
+class WorldFiles : public ::testing::Test {};
 
 TEST_F(WorldFiles, TheWorldAndTheDumpPaths_AreTakenFromTheStartFolder_AndADumpLoadsAgainAsAWorld) {
     GameFolder folder;

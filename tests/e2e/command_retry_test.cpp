@@ -30,7 +30,7 @@ std::string FatalReportOnStandardError(const std::string& errorCode) {
 #endif
 }
 
-class CommandRetry : public WithGameWorld {};
+class CommandRetry : public ::testing::Test {};
 
 TEST_F(CommandRetry, SlotsFreedAtRunTime_AreTakenByTheNextDueAttempt_AndManyUpdatesWithinASecondMakeOneAttempt) {
     GameFolder folder;

@@ -50,7 +50,7 @@ TEST(ConsoleInput, WithoutRunLinesOrScript_AndNoInput_TheGameBootsAndEnds) {
     EXPECT_EQ(result.exitCode, 0);
 }
 
-class TypedInput : public WithGameWorld {};
+class TypedInput : public ::testing::Test {};
 
 TEST_F(TypedInput, LinesRunUntilQuit_WithoutEchoOrPrompt_WhenInputIsNoTerminal) {
     GameFolder folder;

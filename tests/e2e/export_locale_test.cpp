@@ -36,7 +36,7 @@ std::string CommaLocale() {
     return {};
 }
 
-class ExportInLocale : public WithGameWorld {};
+class ExportInLocale : public ::testing::Test {};
 
 TEST_F(ExportInLocale, AGameInALocaleWithDecimalCommas_WritesTheSameBlueprintWithPoints) {
     const std::string locale = CommaLocale();

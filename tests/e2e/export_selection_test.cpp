@@ -80,7 +80,7 @@ const Case kCases[] = {
      {"Charges", "Trophy (workshop)", "WallLight (workshop)"}},
 };
 
-class ExportSelection : public WithGameWorld {};
+class ExportSelection : public ::testing::Test {};
 
 TEST_F(ExportSelection, EachExportSetting_ResultsInItsItems_AndNeverInTheItemsThatBelongToTheShipOrTheData) {
     for (const Case& selection : kCases) {

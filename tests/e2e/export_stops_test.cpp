@@ -81,7 +81,7 @@ std::vector<Stop> Stops() {
     };
 }
 
-class ExportStops : public WithGameWorld {};
+class ExportStops : public ::testing::Test {};
 
 TEST_F(ExportStops, EachSectionThatCannotBeWritten_StopsTheExportWithItsPhaseAndReason_AndLeavesNoFile) {
     GameFolder folder;

@@ -9,11 +9,11 @@
 namespace e2e {
 namespace {
 
-class Export : public WithGameWorld {
+class Export : public ::testing::Test {
 protected:
     GameFolder folder;
     void SetUp() override {
-        WithGameWorld::SetUp();
+        ::testing::Test::SetUp();
         folder.InstallCorvanis();
     }
 };

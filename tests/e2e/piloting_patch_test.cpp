@@ -51,7 +51,7 @@ Lines CheckReloadCheckLines(const std::string& formBefore, const std::string& re
             "World written to after.json"};
 }
 
-class PilotingPatch : public WithGameWorld {};
+class PilotingPatch : public ::testing::Test {};
 
 TEST_F(PilotingPatch, OnAtStartUpThenOffByAReload_ResultsInNoRequirementThenTheGamesOwnAnswerThroughThePatch) {
     GameFolder folder;

@@ -18,7 +18,7 @@ const std::string kDefaultSettingsFile =
     "bSkipMSTT=0\r\nbSkipCONT=0\r\nbSkipTERM=0\r\nbSkipARMO=0\r\nbSkipWEAP=0\r\n"
     "[Misc]\r\nbAlwaysReloadSettingsOnCommand=0\r\n";
 
-class SettingsAtStartUp : public WithGameWorld {};
+class SettingsAtStartUp : public ::testing::Test {};
 
 TEST_F(SettingsAtStartUp, FirstStartWithoutAFile_ResultsInTheFileWithThe25DefaultKeysInTheirSectionsAndOrder) {
     GameFolder folder;
