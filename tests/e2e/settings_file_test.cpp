@@ -3,20 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/FrameScenario.h"
+#include "tests/support/DefaultSettingsFile.h"
 
 namespace e2e {
 namespace {
 
-const std::string kDefaultSettingsFile =
-    "[Piloting]\r\nbNoPilotingSkillRequirement=0\r\n"
-    "[Export]\r\nbRestrictDecorationExportToBuildModePlacedItems=0\r\n"
-    "bSkipBOOK=0\r\nbSkipMISC=0\r\nbSkipFURN=0\r\nbSkipKEYM=0\r\nbSkipALCH=0\r\n"
-    "bSkipMSTT=0\r\nbSkipCONT=0\r\nbSkipTERM=0\r\nbSkipARMO=0\r\nbSkipWEAP=0\r\n"
-    "[Import]\r\nbRestrictDecorationImportToBuildModePlacedItems=1\r\n"
-    "bRemoveAlreadyPlacedDecorationItemsBeforeImport=0\r\n"
-    "bSkipBOOK=0\r\nbSkipMISC=0\r\nbSkipFURN=0\r\nbSkipKEYM=0\r\nbSkipALCH=0\r\n"
-    "bSkipMSTT=0\r\nbSkipCONT=0\r\nbSkipTERM=0\r\nbSkipARMO=0\r\nbSkipWEAP=0\r\n"
-    "[Misc]\r\nbAlwaysReloadSettingsOnCommand=0\r\n";
 
 class SettingsAtStartUp : public ::testing::Test {};
 
@@ -27,7 +18,7 @@ TEST_F(SettingsAtStartUp, FirstStartWithoutAFile_ResultsInTheFileWithThe25Defaul
     const ProcessResult result = folder.Run({"--run", "quit"});
 
     EXPECT_EQ(result.OutLines(), (Lines{CorvanisLoadedLine(), "> quit"}));
-    EXPECT_EQ(ReadBytes(SettingsFile(folder)), kDefaultSettingsFile);
+    EXPECT_EQ(ReadBytes(SettingsFile(folder)), corvanis_test::kDefaultSettingsFile);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.exitCode, 0);
 }

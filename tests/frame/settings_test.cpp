@@ -10,25 +10,16 @@
 
 #include "frame/IniFile.h"
 #include "frame/SettingsFile.h"
+#include "tests/support/DefaultSettingsFile.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
 
 using Corvanis::kDefaultSettings;
 using Corvanis::SettingsFlags;
+using corvanis_test::kDefaultSettingsFile;
 using corvanis_test::ScratchFolder;
 
-// What a new settings file holds, byte for byte.
-const std::string kDefaultFile =
-    "[Piloting]\r\nbNoPilotingSkillRequirement=0\r\n"
-    "[Export]\r\nbRestrictDecorationExportToBuildModePlacedItems=0\r\n"
-    "bSkipBOOK=0\r\nbSkipMISC=0\r\nbSkipFURN=0\r\nbSkipKEYM=0\r\nbSkipALCH=0\r\n"
-    "bSkipMSTT=0\r\nbSkipCONT=0\r\nbSkipTERM=0\r\nbSkipARMO=0\r\nbSkipWEAP=0\r\n"
-    "[Import]\r\nbRestrictDecorationImportToBuildModePlacedItems=1\r\n"
-    "bRemoveAlreadyPlacedDecorationItemsBeforeImport=0\r\n"
-    "bSkipBOOK=0\r\nbSkipMISC=0\r\nbSkipFURN=0\r\nbSkipKEYM=0\r\nbSkipALCH=0\r\n"
-    "bSkipMSTT=0\r\nbSkipCONT=0\r\nbSkipTERM=0\r\nbSkipARMO=0\r\nbSkipWEAP=0\r\n"
-    "[Misc]\r\nbAlwaysReloadSettingsOnCommand=0\r\n";
 
 // Records compare as their 32 bytes, so a failure names every byte.
 std::string Bytes(const SettingsFlags& flags) {
@@ -67,7 +58,7 @@ protected:
 
 TEST_F(SettingsFile, NoFileAtFirstStart_ResultsInThe25DefaultKeysInTheirSectionsAndTheFlagsUnchanged) {
     Load(true);
-    EXPECT_EQ(folder.ReadFile("Corvanis.ini"), kDefaultFile);
+    EXPECT_EQ(folder.ReadFile("Corvanis.ini"), kDefaultSettingsFile);
     EXPECT_EQ(Bytes(flags), Bytes(kDefaultSettings));
 
     // Read back, the new file turns the reload flag off and nothing else.
