@@ -64,59 +64,88 @@ const char* NonFiniteText(float value) {
     return std::signbit(value) ? "-nan" : "nan";
 }
 
-// A finite float split into its whole part and its six decimals, rounded
-// half to even on the exact value as printf rounds. A float is m * 2^e with
-// a 24-bit m: for e < 0 the product m * 10^6 < 2^44 is exact and dividing it
-// by 2^-e is a shift; for e >= 0 the value is whole. False for values of
-// 2^63 and more, which are left to the standard library.
-struct FixedParts {
-    std::uint64_t whole;
-    std::uint32_t millionths;
+// A float is m * 2^e with a 24-bit m. Its six decimals are m * 10^6 / 2^-e
+// rounded half to even on the exact value, as printf rounds: for -44 <= e < 0
+// the product is below 2^44 and the division is a shift; below that range
+// the value is under half a millionth, and from e = 0 on it is whole.
+constexpr int kMantissaBits = 23;
+constexpr int kExponentBias = 127 + kMantissaBits;
+constexpr int kMaxFractionShift = 44;
+constexpr std::uint64_t kMillion = 1000000;
+
+struct FloatParts {
+    std::uint64_t mantissa;
+    int exponent;
 };
 
-bool SplitFixed(std::uint32_t bits, FixedParts& parts) {
-    const int biasedExponent = static_cast<int>((bits >> 23) & 0xFF);
-    const std::uint64_t mantissa = (bits & 0x7FFFFF) | (biasedExponent != 0 ? 0x800000 : 0);
-    const int exponent = (biasedExponent != 0 ? biasedExponent : 1) - 150;
-    if (exponent >= 0) {
-        if (exponent > 39) return false;
-        parts = {mantissa << exponent, 0};
-        return true;
+FloatParts SplitFloat(std::uint32_t bits) {
+    const int biasedExponent = static_cast<int>((bits >> kMantissaBits) & 0xFF);
+    const std::uint64_t fraction = bits & ((std::uint32_t{1} << kMantissaBits) - 1);
+    // Subnormals have no implicit leading bit and the smallest exponent.
+    if (biasedExponent == 0) return {fraction, 1 - kExponentBias};
+    return {fraction | (std::uint64_t{1} << kMantissaBits), biasedExponent - kExponentBias};
+}
+
+// The value in millionths, for -44 <= exponent < 0.
+std::uint64_t Millionths(std::uint64_t mantissa, int shift) {
+    const std::uint64_t product = mantissa * kMillion;
+    const std::uint64_t quotient = product >> shift;
+    const std::uint64_t remainder = product & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    // One more when the remainder is over half, or exactly half and the
+    // quotient odd: the sum then reaches 2^shift, and never 2^(shift + 1).
+    return quotient + ((remainder + (quotient & 1) + half - 1) >> shift);
+}
+
+// Most whole parts in a blueprint have one or two digits.
+char* WriteWholePart(char* out, std::uint64_t whole) {
+    if (whole < 10) {
+        *out = static_cast<char>('0' + whole);
+        return out + 1;
     }
-    const int shift = -exponent;
-    std::uint64_t scaled = 0;
-    // Shifted by more than 44 bits the product is less than half a millionth.
-    if (shift <= 44) {
-        const std::uint64_t product = mantissa * 1000000;
-        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        const std::uint64_t remainder = product & ((half << 1) - 1);
-        scaled = product >> shift;
-        if (remainder > half || (remainder == half && (scaled & 1) != 0)) ++scaled;
+    if (whole < 100) return CopyPair(out, static_cast<std::uint32_t>(whole));
+    return WriteDecimal(out, whole);
+}
+
+char* WriteSixDecimals(char* out, std::uint32_t millionths) {
+    const std::uint32_t first = millionths / 10000;
+    const std::uint32_t rest = millionths - first * 10000;
+    const std::uint32_t second = rest / 100;
+    out = CopyPair(out, first);
+    out = CopyPair(out, second);
+    return CopyPair(out, rest - second * 100);
+}
+
+char* WriteFixed(char* out, bool negative, std::uint64_t whole, std::uint32_t millionths) {
+    *out = '-';
+    out += negative ? 1 : 0;
+    out = WriteWholePart(out, whole);
+    *out++ = '.';
+    return WriteSixDecimals(out, millionths);
+}
+
+// Values from 2^23 on: whole numbers, and those from 2^63 on too long for a
+// machine word.
+char* WriteLargeFloat(char* out, float value, const FloatParts& parts) {
+    if (!std::isfinite(value)) return Copy(out, NonFiniteText(value));
+    if (parts.exponent > 63 - (kMantissaBits + 1)) {
+        return std::to_chars(out, out + kFloatValueCapacity, static_cast<double>(value), std::chars_format::fixed, 6)
+            .ptr;
     }
-    const std::uint64_t whole = scaled / 1000000;
-    parts = {whole, static_cast<std::uint32_t>(scaled - whole * 1000000)};
-    return true;
+    return WriteFixed(out, std::signbit(value), parts.mantissa << parts.exponent, 0);
 }
 
 }  // namespace
 
 char* WriteFloatValue(char* out, float value) {
-    if (!std::isfinite(value)) return Copy(out, NonFiniteText(value));
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
-    FixedParts parts{};
-    if (!SplitFixed(bits, parts)) {
-        return std::to_chars(out, out + kFloatValueCapacity, static_cast<double>(value), std::chars_format::fixed, 6)
-            .ptr;
-    }
-    if ((bits >> 31) != 0) *out++ = '-';
-    out = WriteDecimal(out, parts.whole);
-    *out++ = '.';
-    const std::uint32_t first = parts.millionths / 10000;
-    const std::uint32_t rest = parts.millionths - first * 10000;
-    const std::uint32_t second = rest / 100;
-    out = CopyPair(out, first);
-    out = CopyPair(out, second);
-    return CopyPair(out, rest - second * 100);
+    const FloatParts parts = SplitFloat(bits);
+    const bool negative = (bits >> 31) != 0;
+    if (parts.exponent >= 0) return WriteLargeFloat(out, value, parts);
+    if (parts.exponent < -kMaxFractionShift) return WriteFixed(out, negative, 0, 0);
+    const std::uint64_t millionths = Millionths(parts.mantissa, -parts.exponent);
+    const std::uint64_t whole = millionths / kMillion;
+    return WriteFixed(out, negative, whole, static_cast<std::uint32_t>(millionths - whole * kMillion));
 }
 
 char* WriteUnsignedValue(char* out, std::uint64_t value) { return WriteDecimal(out, value); }

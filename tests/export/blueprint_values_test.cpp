@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <random>
 #include <string_view>
 
 #include "export/BlueprintFileName.h"
@@ -80,6 +81,42 @@ TEST(BlueprintValues, FloatsAcrossTheirRange_ResultInTheExactConversionsText) {
             std::snprintf(expected, sizeof expected, "%f", static_cast<double>(signedValue));
             ASSERT_EQ(Float(signedValue), expected) << "bits " << std::hex << bits;
 #endif
+        }
+    }
+}
+
+// Our text of the value against the standard library's exact conversion,
+// without building a string for each of millions of values.
+testing::AssertionResult WrittenExactly(float value) {
+    char ours[kFloatValueCapacity];
+    char exact[kFloatValueCapacity];
+    const std::string_view written(ours, static_cast<std::size_t>(WriteFloatValue(ours, value) - ours));
+    const auto end =
+        std::to_chars(exact, exact + sizeof exact, static_cast<double>(value), std::chars_format::fixed, 6);
+    const std::string_view expected(exact, static_cast<std::size_t>(end.ptr - exact));
+    if (written == expected) return testing::AssertionSuccess();
+    char bits[16];
+    std::snprintf(bits, sizeof bits, "%08X", static_cast<unsigned>(std::bit_cast<std::uint32_t>(value)));
+    return testing::AssertionFailure() << "bits " << bits << ": wrote " << written << ", exactly " << expected;
+}
+
+// Every float of three whole binades: the smallest values that can round up
+// to a millionth, values around 1, and the last values with a fraction,
+// whose halves round to an even whole number.
+TEST(BlueprintValues, EveryFloatOfTheBinadesAtTheEdgesOfRounding_ResultsInTheExactConversionsText) {
+    for (const float first : {0x1p-21f, 1.0f, 0x1p22f}) {
+        const std::uint32_t begin = std::bit_cast<std::uint32_t>(first);
+        const std::uint32_t end = std::bit_cast<std::uint32_t>(first * 2.0f);
+        for (std::uint32_t bits = begin; bits < end; ++bits) ASSERT_TRUE(WrittenExactly(std::bit_cast<float>(bits)));
+    }
+}
+
+TEST(BlueprintValues, RandomFloatBitPatterns_ResultInTheExactConversionsText) {
+    std::mt19937 random(20261206);
+    for (int i = 0; i < 2'000'000; ++i) {
+        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        if (std::isfinite(value)) {
+            ASSERT_TRUE(WrittenExactly(value));
         }
     }
 }
