@@ -15,7 +15,7 @@ static_assert(std::bit_cast<std::uint32_t>(kRadiansPerDegree) == 0x3C8EFA35);
 
 bool WriteDecorItem(BlueprintWriter& out, std::size_t index, const DecorationItem& item, ExportErrorInfo& error) {
     const veltrane::GameInterface& game = host::Game();
-    const std::string prefix = IndexedKey("DecorItem[", index);
+    const IndexedKey prefix("DecorItem[", index);
     if (!WriteFormLine(out, prefix, "].base |", game.RefGetBaseObject(item.reference), "KORFile of interior item ",
                        error)) {
         return false;
