@@ -28,6 +28,19 @@ constexpr auto kDigitPairs = [] {
     return pairs;
 }();
 
+// Each byte in upper-case hexadecimal without leading zero, two characters
+// each: "0" (padded), "A" (padded), "1F", "FF".
+constexpr auto kByteTexts = [] {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::array<char, 512> texts{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto at = static_cast<std::size_t>(2 * byte);
+        texts[at] = byte > 0xF ? kDigits[byte >> 4] : kDigits[byte];
+        texts[at + 1] = byte > 0xF ? kDigits[byte & 0xF] : ' ';
+    }
+    return texts;
+}();
+
 char* CopyPair(char* out, std::uint32_t pair) {
     std::memcpy(out, &kDigitPairs[2 * pair], 2);
     return out + 2;
@@ -165,10 +178,13 @@ char* WriteTextValue(char* out, const char* text, std::size_t length) {
 }
 
 char* WriteRawBytesValue(char* out, const std::uint8_t* bytes, std::size_t count) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
+    // Both characters of a byte's text are stored whatever its length; a
+    // one-digit text's second character is overwritten by what follows, and
+    // the texts never reach past two characters per byte.
     for (std::size_t i = 0; i < count; ++i) {
-        if (bytes[i] > 0xF) *out++ = kDigits[bytes[i] >> 4];
-        *out++ = kDigits[bytes[i] & 0xF];
+        const std::uint8_t byte = bytes[i];
+        std::memcpy(out, &kByteTexts[2 * byte], 2);
+        out += byte > 0xF ? 2 : 1;
     }
     return out;
 }

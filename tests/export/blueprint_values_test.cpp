@@ -144,6 +144,17 @@ TEST(BlueprintValues, RawBytes_ResultInEachByteInHexWithoutLeadingZero) {
     for (std::size_t i = 0; i < sizeof all; ++i) all[i] = 0xFF;
     char longest[RawBytesValueCapacity(sizeof all)];
     EXPECT_EQ(std::string(longest, WriteRawBytesValue(longest, all, sizeof all)), std::string(160, 'F'));
+
+    std::uint8_t everyByte[256];
+    std::string expected;
+    for (int byte = 0; byte < 256; ++byte) {
+        everyByte[byte] = static_cast<std::uint8_t>(255 - byte);
+        char digits[4];
+        std::snprintf(digits, sizeof digits, "%X", 255 - byte);
+        expected += digits;
+    }
+    char everyText[RawBytesValueCapacity(sizeof everyByte)];
+    EXPECT_EQ(std::string(everyText, WriteRawBytesValue(everyText, everyByte, sizeof everyByte)), expected);
 }
 
 TEST(BlueprintValues, Texts_ResultInTheirBytesWithLineBreaksAsBlanks) {
