@@ -9,9 +9,11 @@ namespace Corvanis {
 
 namespace {
 
-// Large enough that a ship of thousands of items takes few writes, small
-// enough that a write failure is noticed in the section it happened in.
-constexpr std::size_t kFlushSize = 64 * 1024;
+// The first piece is small, so that a disk that is already full stops the
+// export early, in the section being written. Later pieces double up to a
+// limit: a system stores a few large writes much faster than many small ones.
+constexpr std::size_t kFirstPieceSize = 64 * 1024;
+constexpr std::size_t kLargestPieceSize = 1024 * 1024;
 constexpr std::size_t kLineEndSize = 2;
 
 template <std::size_t N>
@@ -54,11 +56,15 @@ inline char* Copy(char* out, std::string_view bytes) {
 }  // namespace
 
 BlueprintWriter::BlueprintWriter(platform::FileSystem& files, platform::FileHandle file)
-    : files_(files),
-      file_(file),
-      buffer_(std::make_unique_for_overwrite<char[]>(2 * kFlushSize)),
-      capacity_(2 * kFlushSize),
-      next_(buffer_.get()) {}
+    : files_(files), file_(file), pieceSize_(kFirstPieceSize) {
+    UseBuffer(2 * kFirstPieceSize);
+}
+
+void BlueprintWriter::UseBuffer(std::size_t capacity) {
+    buffer_ = std::make_unique_for_overwrite<char[]>(capacity);
+    capacity_ = capacity;
+    next_ = buffer_.get();
+}
 
 inline char* BlueprintWriter::Room(std::size_t bytes) {
     if (static_cast<std::size_t>(buffer_.get() + capacity_ - next_) >= bytes) return next_;
@@ -67,12 +73,16 @@ inline char* BlueprintWriter::Room(std::size_t bytes) {
 
 char* BlueprintWriter::MakeRoom(std::size_t bytes) {
     Flush();
-    if (bytes > capacity_) {
-        buffer_ = std::make_unique_for_overwrite<char[]>(bytes);
-        capacity_ = bytes;
-        next_ = buffer_.get();
-    }
+    if (bytes > capacity_) UseBuffer(bytes);
     return next_;
+}
+
+// A piece fits the buffer twice, so that the line that completes it always
+// fits behind it.
+void BlueprintWriter::WritePiece() {
+    Flush();
+    pieceSize_ = std::min(2 * pieceSize_, kLargestPieceSize);
+    if (capacity_ < 2 * pieceSize_) UseBuffer(2 * pieceSize_);
 }
 
 inline char* BlueprintWriter::Key(std::string_view prefix, std::string_view rest, std::size_t valueCapacity) {
@@ -83,7 +93,7 @@ inline char* BlueprintWriter::Key(std::string_view prefix, std::string_view rest
 inline void BlueprintWriter::FinishLine(char* end) {
     MoveBlock<kLineEndSize>(end, "\r\n");
     next_ = end + kLineEndSize;
-    if (next_ >= buffer_.get() + kFlushSize) Flush();
+    if (next_ >= buffer_.get() + pieceSize_) WritePiece();
 }
 
 void BlueprintWriter::Append(std::string_view bytes) { next_ = Copy(Room(bytes.size() + kLineEndSize), bytes); }

@@ -54,14 +54,18 @@ private:
     // first when it is short of room.
     char* Room(std::size_t bytes);
     char* MakeRoom(std::size_t bytes);
+    void UseBuffer(std::size_t capacity);
+    void WritePiece();
     char* Key(std::string_view prefix, std::string_view rest, std::size_t valueCapacity);
     void FinishLine(char* end);
 
     platform::FileSystem& files_;
     platform::FileHandle file_;
     std::unique_ptr<char[]> buffer_;
-    std::size_t capacity_;
-    char* next_;
+    std::size_t capacity_ = 0;
+    char* next_ = nullptr;
+    // Lines gather until the buffer holds this many bytes.
+    std::size_t pieceSize_;
     bool failed_ = false;
     // A ship names the same forms again and again, the bases of its items
     // above all; each form's text is worked out once.
