@@ -46,6 +46,23 @@ char* CopyPair(char* out, std::uint32_t pair) {
     return out + 2;
 }
 
+constexpr auto kPowersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// The number of decimal digits of a value of 10 or more. 1233 / 4096 is just
+// over log10(2): the bit length gives the count or one less.
+int DecimalLength(std::uint64_t value) {
+    const int estimate = (std::bit_width(value) * 1233) >> 12;
+    return estimate + (value >= kPowersOfTen[static_cast<std::size_t>(estimate)] ? 1 : 0);
+}
+
 // Decimal digits, two at a time from the last: a blueprint holds tens of
 // thousands of numbers.
 char* WriteDecimal(char* out, std::uint64_t value) {
@@ -53,9 +70,8 @@ char* WriteDecimal(char* out, std::uint64_t value) {
         *out = static_cast<char>('0' + value);
         return out + 1;
     }
-    int length = 2;
-    for (std::uint64_t limit = 100; length < 20 && value >= limit; limit *= 10) ++length;
-    char* next = out + length;
+    char* const end = out + DecimalLength(value);
+    char* next = end;
     // Remainders by subtraction: asked for quotient and remainder together,
     // compilers emit a slow division instruction.
     while (value >= 100) {
@@ -69,7 +85,7 @@ char* WriteDecimal(char* out, std::uint64_t value) {
     } else {
         next[-1] = static_cast<char>('0' + value);
     }
-    return out + length;
+    return end;
 }
 
 const char* NonFiniteText(float value) {
@@ -77,14 +93,15 @@ const char* NonFiniteText(float value) {
     return std::signbit(value) ? "-nan" : "nan";
 }
 
-// A float is m * 2^e with a 24-bit m. Its six decimals are m * 10^6 / 2^-e
-// rounded half to even on the exact value, as printf rounds: for -44 <= e < 0
-// the product is below 2^44 and the division is a shift; below that range
+// A float is m * 2^e with a 24-bit m. For -44 <= e < 0 its whole part is m
+// shifted right by -e, and its six decimals are the remaining bits f times
+// 10^6 / 2^-e, rounded half to even on the exact value as printf rounds:
+// f * 10^6 stays below 2^64 and the division is a shift. Below that range
 // the value is under half a millionth, and from e = 0 on it is whole.
 constexpr int kMantissaBits = 23;
 constexpr int kExponentBias = 127 + kMantissaBits;
 constexpr int kMaxFractionShift = 44;
-constexpr std::uint64_t kMillion = 1000000;
+constexpr std::uint32_t kMillion = 1000000;
 
 struct FloatParts {
     std::uint64_t mantissa;
@@ -99,15 +116,15 @@ FloatParts SplitFloat(std::uint32_t bits) {
     return {fraction | (std::uint64_t{1} << kMantissaBits), biasedExponent - kExponentBias};
 }
 
-// The value in millionths, for -44 <= exponent < 0.
-std::uint64_t Millionths(std::uint64_t mantissa, int shift) {
-    const std::uint64_t product = mantissa * kMillion;
+// `fraction` / 2^shift in millionths, from 0 to 10^6 inclusive.
+std::uint32_t Millionths(std::uint64_t fraction, int shift) {
+    const std::uint64_t product = fraction * kMillion;
     const std::uint64_t quotient = product >> shift;
     const std::uint64_t remainder = product & ((std::uint64_t{1} << shift) - 1);
     const std::uint64_t half = std::uint64_t{1} << (shift - 1);
     // One more when the remainder is over half, or exactly half and the
     // quotient odd: the sum then reaches 2^shift, and never 2^(shift + 1).
-    return quotient + ((remainder + (quotient & 1) + half - 1) >> shift);
+    return static_cast<std::uint32_t>(quotient + ((remainder + (quotient & 1) + half - 1) >> shift));
 }
 
 // Most whole parts in a blueprint have one or two digits.
@@ -129,7 +146,7 @@ char* WriteSixDecimals(char* out, std::uint32_t millionths) {
     return CopyPair(out, rest - second * 100);
 }
 
-char* WriteFixed(char* out, bool negative, std::uint64_t whole, std::uint32_t millionths) {
+inline char* WriteFixed(char* out, bool negative, std::uint64_t whole, std::uint32_t millionths) {
     *out = '-';
     out += negative ? 1 : 0;
     out = WriteWholePart(out, whole);
@@ -156,9 +173,15 @@ char* WriteFloatValue(char* out, float value) {
     const bool negative = (bits >> 31) != 0;
     if (parts.exponent >= 0) return WriteLargeFloat(out, value, parts);
     if (parts.exponent < -kMaxFractionShift) return WriteFixed(out, negative, 0, 0);
-    const std::uint64_t millionths = Millionths(parts.mantissa, -parts.exponent);
-    const std::uint64_t whole = millionths / kMillion;
-    return WriteFixed(out, negative, whole, static_cast<std::uint32_t>(millionths - whole * kMillion));
+    const int shift = -parts.exponent;
+    std::uint64_t whole = parts.mantissa >> shift;
+    std::uint32_t millionths = Millionths(parts.mantissa & ((std::uint64_t{1} << shift) - 1), shift);
+    // A fraction that rounds up to a whole one carries into the whole part.
+    if (millionths == kMillion) {
+        ++whole;
+        millionths = 0;
+    }
+    return WriteFixed(out, negative, whole, millionths);
 }
 
 char* WriteUnsignedValue(char* out, std::uint64_t value) { return WriteDecimal(out, value); }

@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 #include <string_view>
+#include <vector>
 
 #include "export/BlueprintFileName.h"
 #include "export/BlueprintValues.h"
@@ -134,6 +135,26 @@ TEST(BlueprintValues, WholeNumbers_ResultInPlainDecimals) {
     EXPECT_EQ(Unsigned(0), "0");
     EXPECT_EQ(Signed(-2147483647 - 1), "-2147483648");
     EXPECT_EQ(Signed(42), "42");
+}
+
+// Around every change in the number of digits, and at every power of two,
+// where a digit count worked out from the bit length could be one off.
+TEST(BlueprintValues, WholeNumbersAtEveryLengthBoundary_ResultInTheStandardLibrarysDigits) {
+    std::vector<std::uint64_t> values;
+    std::uint64_t powerOfTen = 1;
+    for (int exponent = 0; exponent < 20; ++exponent, powerOfTen *= 10) {
+        values.insert(values.end(), {powerOfTen - 1, powerOfTen, powerOfTen + 1});
+    }
+    for (int bit = 0; bit < 64; ++bit) {
+        const std::uint64_t power = std::uint64_t{1} << bit;
+        values.insert(values.end(), {power - 1, power, power + 1});
+    }
+    values.push_back(UINT64_MAX);
+    for (const std::uint64_t value : values) {
+        char expected[kNumberValueCapacity];
+        const auto end = std::to_chars(expected, expected + sizeof expected, value);
+        EXPECT_EQ(Unsigned(value), std::string(expected, end.ptr)) << value;
+    }
 }
 
 TEST(BlueprintValues, RawBytes_ResultInEachByteInHexWithoutLeadingZero) {
