@@ -39,13 +39,6 @@ const DecorationType* FindDecorationType(std::uint8_t code) {
     return nullptr;
 }
 
-// What the selection asks of every item and needs to know only once.
-struct Selection {
-    const ExportKeywords& keywords;
-    const ExportSettings& settings;
-    std::uint32_t inventoryContainerID;
-};
-
 bool IsPlacedAtRunTime(const host::Form* reference) {
     const veltrane::GameInterface& game = host::Game();
     const std::uint32_t formID = game.FormGetID(reference);
@@ -73,13 +66,49 @@ bool IsWorkshopItem(const host::Form* reference, const veltrane::ExtraDataList* 
     return workshop != nullptr && game.RefHasKeyword(workshop, keywords.workshopKeyword);
 }
 
+// What the selection needs to know of a base object.
+struct BaseFacts {
+    const host::Form* base = nullptr;
+    bool isCargoContainer = false;
+    const DecorationType* type = nullptr;  // null: not an item type a blueprint knows
+};
+
+// A ship's items share few base objects, and nothing changes them during an
+// export: each base is asked about once, unless another base takes its slot.
+class BaseFactsMemo {
+public:
+    explicit BaseFactsMemo(std::uint32_t inventoryContainerID) : inventoryContainerID_(inventoryContainerID) {}
+
+    const BaseFacts& Of(const host::Form* base) {
+        BaseFacts& slot = slots_[(reinterpret_cast<std::uintptr_t>(base) >> 4) % slots_.size()];
+        if (slot.base != base) {
+            slot = {base, ListsKeyword(base, inventoryContainerID_),
+                    FindDecorationType(host::Game().FormGetStoredType(base))};
+        }
+        return slot;
+    }
+
+private:
+    std::uint32_t inventoryContainerID_;
+    std::array<BaseFacts, 64> slots_{};
+};
+
+// What the selection asks of every item and needs to know only once.
+struct Selection {
+    const ExportKeywords& keywords;
+    const ExportSettings& settings;
+    BaseFactsMemo bases;
+};
+
 // The item as a blueprint carries it, or none when it is not decoration.
-std::optional<DecorationItem> AsDecorationItem(host::Form* reference, const Selection& selection) {
+std::optional<DecorationItem> AsDecorationItem(host::Form* reference, Selection& selection) {
     const veltrane::GameInterface& game = host::Game();
     if (reference == nullptr || !IsPlacedAtRunTime(reference)) return std::nullopt;
     const host::Form* base = game.RefGetBaseObject(reference);
-    if (base == nullptr || ListsKeyword(base, selection.inventoryContainerID)) return std::nullopt;
-    const DecorationType* type = FindDecorationType(game.FormGetStoredType(base));
+    if (base == nullptr) return std::nullopt;
+    const BaseFacts& facts = selection.bases.Of(base);
+    if (facts.isCargoContainer) return std::nullopt;
+    const DecorationType* type = facts.type;
     if (type == nullptr || (type->skip != nullptr && selection.settings.skip.*type->skip != 0)) return std::nullopt;
     if (game.RefHasKeyword(reference, selection.keywords.spaceshipCockpitPilotSeat)) return std::nullopt;
 
@@ -100,7 +129,7 @@ std::vector<DecorationItem> SelectDecorationItems(const host::Form* theInteriorC
     std::uint32_t count = 0;
     host::Form* const* references = game.CellGetReferences(theInteriorCell, &count);
     if (references == nullptr) return items;
-    const Selection selection{keywords, settings, game.FormGetID(keywords.spaceshipInventoryContainer)};
+    Selection selection{keywords, settings, BaseFactsMemo(game.FormGetID(keywords.spaceshipInventoryContainer))};
     items.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         if (std::optional<DecorationItem> item = AsDecorationItem(references[i], selection)) items.push_back(*item);

@@ -28,7 +28,8 @@ bool WriteDecorItem(BlueprintWriter& out, std::size_t index, const DecorationIte
     out.FloatLine(prefix, "].fRotY |", rotation[1] / kRadiansPerDegree);
     out.FloatLine(prefix, "].fRotZ |", rotation[2] / kRadiansPerDegree);
     out.FloatLine(prefix, "].fScale |", static_cast<float>(game.RefGetScale(item.reference)) / 100.0f);
-    const char* overrideName = game.ExtraGetOverrideName(item.extra);
+    // Without extra data there is no override name to ask for.
+    const char* overrideName = item.extra != nullptr ? game.ExtraGetOverrideName(item.extra) : nullptr;
     if (overrideName != nullptr && overrideName[0] != '\0') out.TextLine(prefix, "].overrideName |", overrideName);
     if (item.bWorkshopItem) out.PresenceLine(prefix, "].bWorkshopItem");
     return true;
