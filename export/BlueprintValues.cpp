@@ -154,8 +154,8 @@ inline char* WriteFixed(char* out, bool negative, std::uint64_t whole, std::uint
     return WriteSixDecimals(out, millionths);
 }
 
-// Values from 2^23 on: whole numbers, and those from 2^63 on too long for a
-// machine word.
+// Values from 2^23 on, which are whole, and those that are not finite.
+// Whole values from 2^63 on are too long for a machine word.
 char* WriteLargeFloat(char* out, float value, const FloatParts& parts) {
     if (!std::isfinite(value)) return Copy(out, NonFiniteText(value));
     if (parts.exponent > 63 - (kMantissaBits + 1)) {

@@ -77,8 +77,8 @@ char* BlueprintWriter::MakeRoom(std::size_t bytes) {
     return next_;
 }
 
-// A piece fits the buffer twice, so that the line that completes it always
-// fits behind it.
+// The buffer holds two pieces, so that the line that completes a piece
+// finds room behind it without a write of its own.
 void BlueprintWriter::WritePiece() {
     Flush();
     pieceSize_ = std::min(2 * pieceSize_, kLargestPieceSize);

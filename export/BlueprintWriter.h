@@ -87,11 +87,17 @@ public:
     // An element of a list inside a list element: the outer element's key,
     // "].traversals[" and the index.
     template <std::size_t N>
-    IndexedKey(const IndexedKey& outer, const char (&middle)[N], std::size_t index) : IndexedKey(outer) {
+    IndexedKey(const IndexedKey& outer, const char (&middle)[N], std::size_t index) {
         static_assert(N - 1 <= kMaxPartSize);
+        Append(outer);
         Append({middle, N - 1});
         AppendIndex(index);
     }
+
+    // Only the key's own characters are ever read; the rest of its room is
+    // left as it was found, and never copied.
+    IndexedKey(const IndexedKey&) = delete;
+    IndexedKey& operator=(const IndexedKey&) = delete;
 
     operator std::string_view() const { return {text_.data(), size_}; }
 
