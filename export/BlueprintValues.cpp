@@ -28,9 +28,39 @@ constexpr auto kDigitPairs = [] {
     return pairs;
 }();
 
+// Each byte in upper-case hexadecimal without leading zero, two characters
+// each: "0" (padded), "A" (padded), "1F", "FF".
+constexpr auto kByteTexts = [] {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::array<char, 512> texts{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto at = static_cast<std::size_t>(2 * byte);
+        texts[at] = byte > 0xF ? kDigits[byte >> 4] : kDigits[byte];
+        texts[at + 1] = byte > 0xF ? kDigits[byte & 0xF] : ' ';
+    }
+    return texts;
+}();
+
 char* CopyPair(char* out, std::uint32_t pair) {
     std::memcpy(out, &kDigitPairs[2 * pair], 2);
     return out + 2;
+}
+
+constexpr auto kPowersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// The number of decimal digits of a value of 10 or more. 1233 / 4096 is just
+// over log10(2): the bit length gives the count or one less.
+int DecimalLength(std::uint64_t value) {
+    const int estimate = (std::bit_width(value) * 1233) >> 12;
+    return estimate + (value >= kPowersOfTen[static_cast<std::size_t>(estimate)] ? 1 : 0);
 }
 
 // Decimal digits, two at a time from the last: a blueprint holds tens of
@@ -40,9 +70,8 @@ char* WriteDecimal(char* out, std::uint64_t value) {
         *out = static_cast<char>('0' + value);
         return out + 1;
     }
-    int length = 2;
-    for (std::uint64_t limit = 100; length < 20 && value >= limit; limit *= 10) ++length;
-    char* next = out + length;
+    char* const end = out + DecimalLength(value);
+    char* next = end;
     // Remainders by subtraction: asked for quotient and remainder together,
     // compilers emit a slow division instruction.
     while (value >= 100) {
@@ -56,7 +85,7 @@ char* WriteDecimal(char* out, std::uint64_t value) {
     } else {
         next[-1] = static_cast<char>('0' + value);
     }
-    return out + length;
+    return end;
 }
 
 const char* NonFiniteText(float value) {
@@ -64,59 +93,95 @@ const char* NonFiniteText(float value) {
     return std::signbit(value) ? "-nan" : "nan";
 }
 
-// A finite float split into its whole part and its six decimals, rounded
-// half to even on the exact value as printf rounds. A float is m * 2^e with
-// a 24-bit m: for e < 0 the product m * 10^6 < 2^44 is exact and dividing it
-// by 2^-e is a shift; for e >= 0 the value is whole. False for values of
-// 2^63 and more, which are left to the standard library.
-struct FixedParts {
-    std::uint64_t whole;
-    std::uint32_t millionths;
+// A float is m * 2^e with a 24-bit m. For -44 <= e < 0 its whole part is m
+// shifted right by -e, and its six decimals are the remaining bits f times
+// 10^6 / 2^-e, rounded half to even on the exact value as printf rounds:
+// f * 10^6 stays below 2^64 and the division is a shift. Below that range
+// the value is under half a millionth, and from e = 0 on it is whole.
+constexpr int kMantissaBits = 23;
+constexpr int kExponentBias = 127 + kMantissaBits;
+constexpr int kMaxFractionShift = 44;
+constexpr std::uint32_t kMillion = 1000000;
+
+struct FloatParts {
+    std::uint64_t mantissa;
+    int exponent;
 };
 
-bool SplitFixed(std::uint32_t bits, FixedParts& parts) {
-    const int biasedExponent = static_cast<int>((bits >> 23) & 0xFF);
-    const std::uint64_t mantissa = (bits & 0x7FFFFF) | (biasedExponent != 0 ? 0x800000 : 0);
-    const int exponent = (biasedExponent != 0 ? biasedExponent : 1) - 150;
-    if (exponent >= 0) {
-        if (exponent > 39) return false;
-        parts = {mantissa << exponent, 0};
-        return true;
+FloatParts SplitFloat(std::uint32_t bits) {
+    const int biasedExponent = static_cast<int>((bits >> kMantissaBits) & 0xFF);
+    const std::uint64_t fraction = bits & ((std::uint32_t{1} << kMantissaBits) - 1);
+    // Subnormals have no implicit leading bit and the smallest exponent.
+    if (biasedExponent == 0) return {fraction, 1 - kExponentBias};
+    return {fraction | (std::uint64_t{1} << kMantissaBits), biasedExponent - kExponentBias};
+}
+
+// `fraction` / 2^shift in millionths, from 0 to 10^6 inclusive.
+std::uint32_t Millionths(std::uint64_t fraction, int shift) {
+    const std::uint64_t product = fraction * kMillion;
+    const std::uint64_t quotient = product >> shift;
+    const std::uint64_t remainder = product & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    // One more when the remainder is over half, or exactly half and the
+    // quotient odd: the sum then reaches 2^shift, and never 2^(shift + 1).
+    return static_cast<std::uint32_t>(quotient + ((remainder + (quotient & 1) + half - 1) >> shift));
+}
+
+// Most whole parts in a blueprint have one or two digits.
+char* WriteWholePart(char* out, std::uint64_t whole) {
+    if (whole < 10) {
+        *out = static_cast<char>('0' + whole);
+        return out + 1;
     }
-    const int shift = -exponent;
-    std::uint64_t scaled = 0;
-    // Shifted by more than 44 bits the product is less than half a millionth.
-    if (shift <= 44) {
-        const std::uint64_t product = mantissa * 1000000;
-        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        const std::uint64_t remainder = product & ((half << 1) - 1);
-        scaled = product >> shift;
-        if (remainder > half || (remainder == half && (scaled & 1) != 0)) ++scaled;
+    if (whole < 100) return CopyPair(out, static_cast<std::uint32_t>(whole));
+    return WriteDecimal(out, whole);
+}
+
+char* WriteSixDecimals(char* out, std::uint32_t millionths) {
+    const std::uint32_t first = millionths / 10000;
+    const std::uint32_t rest = millionths - first * 10000;
+    const std::uint32_t second = rest / 100;
+    out = CopyPair(out, first);
+    out = CopyPair(out, second);
+    return CopyPair(out, rest - second * 100);
+}
+
+inline char* WriteFixed(char* out, bool negative, std::uint64_t whole, std::uint32_t millionths) {
+    *out = '-';
+    out += negative ? 1 : 0;
+    out = WriteWholePart(out, whole);
+    *out++ = '.';
+    return WriteSixDecimals(out, millionths);
+}
+
+// Values from 2^23 on, which are whole, and those that are not finite.
+// Whole values from 2^63 on are too long for a machine word.
+char* WriteLargeFloat(char* out, float value, const FloatParts& parts) {
+    if (!std::isfinite(value)) return Copy(out, NonFiniteText(value));
+    if (parts.exponent > 63 - (kMantissaBits + 1)) {
+        return std::to_chars(out, out + kFloatValueCapacity, static_cast<double>(value), std::chars_format::fixed, 6)
+            .ptr;
     }
-    const std::uint64_t whole = scaled / 1000000;
-    parts = {whole, static_cast<std::uint32_t>(scaled - whole * 1000000)};
-    return true;
+    return WriteFixed(out, std::signbit(value), parts.mantissa << parts.exponent, 0);
 }
 
 }  // namespace
 
 char* WriteFloatValue(char* out, float value) {
-    if (!std::isfinite(value)) return Copy(out, NonFiniteText(value));
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
-    FixedParts parts{};
-    if (!SplitFixed(bits, parts)) {
-        return std::to_chars(out, out + kFloatValueCapacity, static_cast<double>(value), std::chars_format::fixed, 6)
-            .ptr;
+    const FloatParts parts = SplitFloat(bits);
+    const bool negative = (bits >> 31) != 0;
+    if (parts.exponent >= 0) return WriteLargeFloat(out, value, parts);
+    if (parts.exponent < -kMaxFractionShift) return WriteFixed(out, negative, 0, 0);
+    const int shift = -parts.exponent;
+    std::uint64_t whole = parts.mantissa >> shift;
+    std::uint32_t millionths = Millionths(parts.mantissa & ((std::uint64_t{1} << shift) - 1), shift);
+    // A fraction that rounds up to a whole one carries into the whole part.
+    if (millionths == kMillion) {
+        ++whole;
+        millionths = 0;
     }
-    if ((bits >> 31) != 0) *out++ = '-';
-    out = WriteDecimal(out, parts.whole);
-    *out++ = '.';
-    const std::uint32_t first = parts.millionths / 10000;
-    const std::uint32_t rest = parts.millionths - first * 10000;
-    const std::uint32_t second = rest / 100;
-    out = CopyPair(out, first);
-    out = CopyPair(out, second);
-    return CopyPair(out, rest - second * 100);
+    return WriteFixed(out, negative, whole, millionths);
 }
 
 char* WriteUnsignedValue(char* out, std::uint64_t value) { return WriteDecimal(out, value); }
@@ -136,10 +201,13 @@ char* WriteTextValue(char* out, const char* text, std::size_t length) {
 }
 
 char* WriteRawBytesValue(char* out, const std::uint8_t* bytes, std::size_t count) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
+    // Both characters of a byte's text are stored whatever its length; a
+    // one-digit text's second character is overwritten by what follows, and
+    // the texts never reach past two characters per byte.
     for (std::size_t i = 0; i < count; ++i) {
-        if (bytes[i] > 0xF) *out++ = kDigits[bytes[i] >> 4];
-        *out++ = kDigits[bytes[i] & 0xF];
+        const std::uint8_t byte = bytes[i];
+        std::memcpy(out, &kByteTexts[2 * byte], 2);
+        out += byte > 0xF ? 2 : 1;
     }
     return out;
 }

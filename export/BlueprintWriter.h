@@ -1,13 +1,15 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
+#include "export/BlueprintValues.h"
 #include "host/host.h"
 #include "platform/platform.h"
 
@@ -51,20 +53,64 @@ private:
     // Room for `bytes` more at the end of the buffer, which is written out
     // first when it is short of room.
     char* Room(std::size_t bytes);
+    char* MakeRoom(std::size_t bytes);
+    void UseBuffer(std::size_t capacity);
+    void WritePiece();
     char* Key(std::string_view prefix, std::string_view rest, std::size_t valueCapacity);
     void FinishLine(char* end);
 
     platform::FileSystem& files_;
     platform::FileHandle file_;
-    std::vector<char> buffer_;
-    std::size_t used_ = 0;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    char* next_ = nullptr;
+    // Lines gather until the buffer holds this many bytes.
+    std::size_t pieceSize_;
     bool failed_ = false;
     // A ship names the same forms again and again, the bases of its items
     // above all; each form's text is worked out once.
     std::unordered_map<const host::Form*, std::optional<std::string>> references_;
 };
 
-// "prefix" followed by the index in decimal: "Blueprint.data[3".
-std::string IndexedKey(std::string_view prefix, std::size_t index);
+// A key up to a list element's index, "Blueprint.data[3": the prefix of all
+// the element's lines. It lives on the stack, as an export names tens of
+// thousands of list elements.
+class IndexedKey {
+public:
+    template <std::size_t N>
+    IndexedKey(const char (&prefix)[N], std::size_t index) {
+        static_assert(N - 1 <= kMaxPartSize);
+        Append({prefix, N - 1});
+        AppendIndex(index);
+    }
+
+    // An element of a list inside a list element: the outer element's key,
+    // "].traversals[" and the index.
+    template <std::size_t N>
+    IndexedKey(const IndexedKey& outer, const char (&middle)[N], std::size_t index) {
+        static_assert(N - 1 <= kMaxPartSize);
+        Append(outer);
+        Append({middle, N - 1});
+        AppendIndex(index);
+    }
+
+    // Only the key's own characters are ever read; the rest of its room is
+    // left as it was found, and never copied.
+    IndexedKey(const IndexedKey&) = delete;
+    IndexedKey& operator=(const IndexedKey&) = delete;
+
+    operator std::string_view() const { return {text_.data(), size_}; }
+
+private:
+    static constexpr std::size_t kMaxPartSize = 44;
+
+    // A key nested deeper than two lists would be cut short, never written
+    // past the end.
+    void Append(std::string_view part);
+    void AppendIndex(std::size_t index);
+
+    std::array<char, 2 * (kMaxPartSize + kNumberValueCapacity)> text_;
+    std::size_t size_ = 0;
+};
 
 }  // namespace Corvanis

@@ -47,41 +47,77 @@ bool IsPlacedAtRunTime(const host::Form* reference) {
            game.FormQueryType(reference) != veltrane::kFormTypeActorReference;
 }
 
-bool ListsKeyword(const host::Form* form, const host::Form* keyword) {
+bool ListsKeyword(const host::Form* form, std::uint32_t keywordID) {
     const veltrane::GameInterface& game = host::Game();
     std::uint32_t count = 0;
     host::Form* const* keywords = game.FormGetKeywords(form, &count);
     if (keywords == nullptr) return false;
-    const std::uint32_t wanted = game.FormGetID(keyword);
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (keywords[i] != nullptr && game.FormGetID(keywords[i]) == wanted) return true;
+        if (keywords[i] != nullptr && game.FormGetID(keywords[i]) == keywordID) return true;
     }
     return false;
 }
 
-bool IsWorkshopItem(const host::Form* reference, const ExportKeywords& keywords) {
+bool IsWorkshopItem(const host::Form* reference, const veltrane::ExtraDataList* extra,
+                    const ExportKeywords& keywords) {
+    if (extra == nullptr) return false;
     const veltrane::GameInterface& game = host::Game();
-    if (game.RefGetExtraDataList(reference) == nullptr) return false;
     const host::Form* workshop = game.RefGetLinkedRef(reference, keywords.workshopItemKeyword);
     return workshop != nullptr && game.RefHasKeyword(workshop, keywords.workshopKeyword);
 }
 
+// What the selection needs to know of a base object.
+struct BaseFacts {
+    const host::Form* base = nullptr;
+    bool isCargoContainer = false;
+    const DecorationType* type = nullptr;  // null: not an item type a blueprint knows
+};
+
+// A ship's items share few base objects, and nothing changes them during an
+// export: each base is asked about once, unless another base takes its slot.
+class BaseFactsMemo {
+public:
+    explicit BaseFactsMemo(std::uint32_t inventoryContainerID) : inventoryContainerID_(inventoryContainerID) {}
+
+    const BaseFacts& Of(const host::Form* base) {
+        BaseFacts& slot = slots_[(reinterpret_cast<std::uintptr_t>(base) >> 4) % slots_.size()];
+        if (slot.base != base) {
+            slot = {base, ListsKeyword(base, inventoryContainerID_),
+                    FindDecorationType(host::Game().FormGetStoredType(base))};
+        }
+        return slot;
+    }
+
+private:
+    std::uint32_t inventoryContainerID_;
+    std::array<BaseFacts, 64> slots_{};
+};
+
+// What the selection asks of every item and needs to know only once.
+struct Selection {
+    const ExportKeywords& keywords;
+    const ExportSettings& settings;
+    BaseFactsMemo bases;
+};
+
 // The item as a blueprint carries it, or none when it is not decoration.
-std::optional<DecorationItem> AsDecorationItem(host::Form* reference, const ExportKeywords& keywords,
-                                               const ExportSettings& settings) {
+std::optional<DecorationItem> AsDecorationItem(host::Form* reference, Selection& selection) {
     const veltrane::GameInterface& game = host::Game();
     if (reference == nullptr || !IsPlacedAtRunTime(reference)) return std::nullopt;
     const host::Form* base = game.RefGetBaseObject(reference);
-    if (base == nullptr || ListsKeyword(base, keywords.spaceshipInventoryContainer)) return std::nullopt;
-    const DecorationType* type = FindDecorationType(game.FormGetStoredType(base));
-    if (type == nullptr || (type->skip != nullptr && settings.skip.*type->skip != 0)) return std::nullopt;
-    if (game.RefHasKeyword(reference, keywords.spaceshipCockpitPilotSeat)) return std::nullopt;
+    if (base == nullptr) return std::nullopt;
+    const BaseFacts& facts = selection.bases.Of(base);
+    if (facts.isCargoContainer) return std::nullopt;
+    const DecorationType* type = facts.type;
+    if (type == nullptr || (type->skip != nullptr && selection.settings.skip.*type->skip != 0)) return std::nullopt;
+    if (game.RefHasKeyword(reference, selection.keywords.spaceshipCockpitPilotSeat)) return std::nullopt;
 
-    const bool workshopItem = IsWorkshopItem(reference, keywords);
-    const bool wanted = (settings.bWorkshopItems != 0) == workshopItem ||
-                        (settings.bInventoryItemTypes != 0) == type->inventoryType;
+    const veltrane::ExtraDataList* extra = game.RefGetExtraDataList(reference);
+    const bool workshopItem = IsWorkshopItem(reference, extra, selection.keywords);
+    const bool wanted = (selection.settings.bWorkshopItems != 0) == workshopItem ||
+                        (selection.settings.bInventoryItemTypes != 0) == type->inventoryType;
     if (!wanted) return std::nullopt;
-    return DecorationItem{reference, workshopItem};
+    return DecorationItem{reference, base, extra, workshopItem};
 }
 
 }  // namespace
@@ -89,13 +125,14 @@ std::optional<DecorationItem> AsDecorationItem(host::Form* reference, const Expo
 std::vector<DecorationItem> SelectDecorationItems(const host::Form* theInteriorCell, const ExportKeywords& keywords,
                                                   const ExportSettings& settings) {
     std::vector<DecorationItem> items;
+    const veltrane::GameInterface& game = host::Game();
     std::uint32_t count = 0;
-    host::Form* const* references = host::Game().CellGetReferences(theInteriorCell, &count);
+    host::Form* const* references = game.CellGetReferences(theInteriorCell, &count);
     if (references == nullptr) return items;
+    Selection selection{keywords, settings, BaseFactsMemo(game.FormGetID(keywords.spaceshipInventoryContainer))};
+    items.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (std::optional<DecorationItem> item = AsDecorationItem(references[i], keywords, settings)) {
-            items.push_back(*item);
-        }
+        if (std::optional<DecorationItem> item = AsDecorationItem(references[i], selection)) items.push_back(*item);
     }
     return items;
 }

@@ -9,9 +9,13 @@
 
 namespace Corvanis {
 
+// An item with what the selection already asked the game about it, so that
+// writing it does not ask again.
 struct DecorationItem {
     host::Form* reference;
-    bool bWorkshopItem;  // linked to a workshop
+    const host::Form* base;                 // its base object, never null
+    const veltrane::ExtraDataList* extra;   // its extra data, if it has any
+    bool bWorkshopItem;                     // linked to a workshop
 };
 
 // The items placed at run time in the cell, in the cell's order, that the

@@ -6,7 +6,7 @@ namespace Corvanis {
 
 namespace {
 
-bool WritePart(BlueprintWriter& out, const std::string& prefix, const veltrane::BlueprintPartRecord& part,
+bool WritePart(BlueprintWriter& out, std::string_view prefix, const veltrane::BlueprintPartRecord& part,
                ExportErrorInfo& error) {
     out.FloatLine(prefix, "].fPosX |", part.fPosX);
     out.FloatLine(prefix, "].fPosY |", part.fPosY);

@@ -8,7 +8,7 @@ bool WriteContainer(BlueprintWriter& out, const ShipToExport& ship, ExportErrorI
     if (component == nullptr) return true;
     for (std::uint32_t i = 0; i < component->entries.count; ++i) {
         const veltrane::ContainerEntryRecord& entry = component->entries.data[i];
-        const std::string prefix = IndexedKey("KORContainer[", i);
+        const IndexedKey prefix("KORContainer[", i);
         out.SignedLine(prefix, "].count |", entry.count);
         out.ItemExtraLine(prefix, "].itemExtra |", entry.itemExtra);
         if (!WriteFormLine(out, prefix, "].obj |", entry.obj, "KORFile of KORContainer object ", error)) return false;

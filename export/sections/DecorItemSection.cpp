@@ -15,11 +15,8 @@ static_assert(std::bit_cast<std::uint32_t>(kRadiansPerDegree) == 0x3C8EFA35);
 
 bool WriteDecorItem(BlueprintWriter& out, std::size_t index, const DecorationItem& item, ExportErrorInfo& error) {
     const veltrane::GameInterface& game = host::Game();
-    const std::string prefix = IndexedKey("DecorItem[", index);
-    if (!WriteFormLine(out, prefix, "].base |", game.RefGetBaseObject(item.reference), "KORFile of interior item ",
-                       error)) {
-        return false;
-    }
+    const IndexedKey prefix("DecorItem[", index);
+    if (!WriteFormLine(out, prefix, "].base |", item.base, "KORFile of interior item ", error)) return false;
     float position[3];
     float rotation[3];
     game.RefGetPosition(item.reference, position);
@@ -31,7 +28,8 @@ bool WriteDecorItem(BlueprintWriter& out, std::size_t index, const DecorationIte
     out.FloatLine(prefix, "].fRotY |", rotation[1] / kRadiansPerDegree);
     out.FloatLine(prefix, "].fRotZ |", rotation[2] / kRadiansPerDegree);
     out.FloatLine(prefix, "].fScale |", static_cast<float>(game.RefGetScale(item.reference)) / 100.0f);
-    const char* overrideName = game.ExtraGetOverrideName(game.RefGetExtraDataList(item.reference));
+    // Without extra data there is no override name to ask for.
+    const char* overrideName = item.extra != nullptr ? game.ExtraGetOverrideName(item.extra) : nullptr;
     if (overrideName != nullptr && overrideName[0] != '\0') out.TextLine(prefix, "].overrideName |", overrideName);
     if (item.bWorkshopItem) out.PresenceLine(prefix, "].bWorkshopItem");
     return true;

@@ -29,7 +29,7 @@ bool WritePropertySheet(BlueprintWriter& out, const ShipToExport& ship, ExportEr
     }
     for (std::uint32_t i = 0; i < sheet->entries.count; ++i) {
         const veltrane::PropertySheetEntryRecord& entry = sheet->entries.data[i];
-        const std::string prefix = IndexedKey("QRNPropertySheet[", i);
+        const IndexedKey prefix("QRNPropertySheet[", i);
         out.Line(prefix, "].first |", PropertyFormText(entry.first));
         if (entry.second != nullptr) out.Line(prefix, "].second |", PropertyFormText(entry.second));
         out.FloatLine(prefix, "].third |", entry.third);

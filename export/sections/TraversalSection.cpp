@@ -5,7 +5,7 @@ namespace Corvanis {
 
 namespace {
 
-bool WriteTraversal(BlueprintWriter& out, const std::string& prefix, const veltrane::TraversalRecord& traversal,
+bool WriteTraversal(BlueprintWriter& out, std::string_view prefix, const veltrane::TraversalRecord& traversal,
                     std::string_view what, ExportErrorInfo& error) {
     out.FloatLine(prefix, "].unk00 |", traversal.unk00);
     out.FloatLine(prefix, "].unk04 |", traversal.unk04);
@@ -26,11 +26,10 @@ bool WriteTraversal(BlueprintWriter& out, const std::string& prefix, const veltr
     return true;
 }
 
-bool WriteGroup(BlueprintWriter& out, const std::string& prefix, const veltrane::TraversalGroupRecord& group,
+bool WriteGroup(BlueprintWriter& out, const IndexedKey& prefix, const veltrane::TraversalGroupRecord& group,
                 ExportErrorInfo& error) {
-    const std::string innerPrefix = prefix + "].traversals[";
     for (std::uint32_t j = 0; j < group.traversals.count; ++j) {
-        if (!WriteTraversal(out, IndexedKey(innerPrefix, j), group.traversals.data[j],
+        if (!WriteTraversal(out, IndexedKey(prefix, "].traversals[", j), group.traversals.data[j],
                             "KORFile of QRNStoredTraversalData2 ", error)) {
             return false;
         }

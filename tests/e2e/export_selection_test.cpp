@@ -2,6 +2,7 @@
 // export settings of the settings file.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <regex>
 
@@ -99,6 +100,18 @@ std::string NamedItem(const std::string& name, const std::string& base, const st
     return R"({"id": "@)" + name + R"(", "base": )" + base + members + R"(, "extra": {"name": ")" + name + R"("}})";
 }
 
+// The override name of each decoration item in file order, "Name
+// (workshop)" for a workshop item.
+Lines OverrideNames(const Lines& blueprint) {
+    Lines names;
+    for (const std::string& line : blueprint) {
+        const std::size_t at = line.find("].overrideName |");
+        if (at != std::string::npos) names.push_back(line.substr(at + 16));
+        if (line.ends_with("].bWorkshopItem")) names.back() += " (workshop)";
+    }
+    return names;
+}
+
 TEST_F(ExportSelection, ItemsThatEachBreakOneRule_AreLeftOut_AndTheirNeighboursThatKeepItAreWritten) {
     GameFolder folder;
     folder.InstallCorvanis();
@@ -132,16 +145,40 @@ TEST_F(ExportSelection, ItemsThatEachBreakOneRule_AreLeftOut_AndTheirNeighboursT
             .Text();
     EXPECT_EQ(RunWorld(folder, world, {"ExportShip Lab"}),
               (Lines{"> ExportShip Lab", "ExportShipRef: INFO: ship exported."}));
-    Lines written;
-    for (const std::string& line : ComparableBlueprint(folder.Spaceships() / "Lab.txt")) {
-        const std::size_t at = line.find("].overrideName |");
-        if (at != std::string::npos) written.push_back(line.substr(at + 16));
-        if (line.ends_with("].bWorkshopItem")) written.back() += " (workshop)";
-    }
     // The ship's cargo keyword counts on the item's base only; furniture is
     // written only as a workshop item, linked by the workshop-item keyword
     // to a reference that has the workshop keyword.
-    EXPECT_EQ(written, (Lines{"Mug", "CargoKeywordOnTheItem", "Chair (workshop)"}));
+    EXPECT_EQ(OverrideNames(ComparableBlueprint(folder.Spaceships() / "Lab.txt")),
+              (Lines{"Mug", "CargoKeywordOnTheItem", "Chair (workshop)"}));
+}
+
+// A ship furnished from many bases, more than any small memory of them
+// holds, in a mixed order: each item's fate must follow its own base.
+TEST_F(ExportSelection, ItemsOfManyBasesInMixedOrder_ResultInExactlyThoseWhoseBaseIsDecorationAndNotCargo) {
+    constexpr int kBases = 150;
+    constexpr int kItems = 450;
+    ShipWorld world;
+    const char* const kBaseKinds[] = {R"("type": 40)", R"("type": 41)",
+                                      R"("type": 40, "keywords": ["SpaceshipInventoryContainer"])"};
+    const auto baseID = [](int base) {
+        char id[32];
+        std::snprintf(id, sizeof id, "\"Veltrane.vmf:%06X\"", 0x0E0000 + base);
+        return std::string(id);
+    };
+    for (int i = 0; i < kBases; ++i) world.Form(R"({"id": )" + baseID(i) + ", " + kBaseKinds[i % 3] + "}");
+    std::vector<std::string> items;
+    Lines expected;
+    for (int i = 0; i < kItems; ++i) {
+        const int base = (i * 37) % kBases;
+        const std::string name = "Item" + std::to_string(i);
+        items.push_back(NamedItem(name, baseID(base)));
+        if (base % 3 == 0) expected.push_back(name);
+    }
+    GameFolder folder;
+    folder.InstallCorvanis();
+    EXPECT_EQ(RunWorld(folder, world.Ship(TestShip("Lab").WithItems(items)).Text(), {"ExportShip Lab"}),
+              (Lines{"> ExportShip Lab", "ExportShipRef: INFO: ship exported."}));
+    EXPECT_EQ(OverrideNames(ComparableBlueprint(folder.Spaceships() / "Lab.txt")), expected);
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <random>
 #include <string_view>
+#include <vector>
 
 #include "export/BlueprintFileName.h"
 #include "export/BlueprintValues.h"
@@ -84,6 +86,42 @@ TEST(BlueprintValues, FloatsAcrossTheirRange_ResultInTheExactConversionsText) {
     }
 }
 
+// Our text of the value against the standard library's exact conversion,
+// without building a string for each of millions of values.
+testing::AssertionResult WrittenExactly(float value) {
+    char ours[kFloatValueCapacity];
+    char exact[kFloatValueCapacity];
+    const std::string_view written(ours, static_cast<std::size_t>(WriteFloatValue(ours, value) - ours));
+    const auto end =
+        std::to_chars(exact, exact + sizeof exact, static_cast<double>(value), std::chars_format::fixed, 6);
+    const std::string_view expected(exact, static_cast<std::size_t>(end.ptr - exact));
+    if (written == expected) return testing::AssertionSuccess();
+    char bits[16];
+    std::snprintf(bits, sizeof bits, "%08X", static_cast<unsigned>(std::bit_cast<std::uint32_t>(value)));
+    return testing::AssertionFailure() << "bits " << bits << ": wrote " << written << ", exactly " << expected;
+}
+
+// Every float of three whole binades: the smallest values that can round up
+// to a millionth, values around 1, and the last values with a fraction,
+// whose halves round to an even whole number.
+TEST(BlueprintValues, EveryFloatOfTheBinadesAtTheEdgesOfRounding_ResultsInTheExactConversionsText) {
+    for (const float first : {0x1p-21f, 1.0f, 0x1p22f}) {
+        const std::uint32_t begin = std::bit_cast<std::uint32_t>(first);
+        const std::uint32_t end = std::bit_cast<std::uint32_t>(first * 2.0f);
+        for (std::uint32_t bits = begin; bits < end; ++bits) ASSERT_TRUE(WrittenExactly(std::bit_cast<float>(bits)));
+    }
+}
+
+TEST(BlueprintValues, RandomFloatBitPatterns_ResultInTheExactConversionsText) {
+    std::mt19937 random(20261206);
+    for (int i = 0; i < 2'000'000; ++i) {
+        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        if (std::isfinite(value)) {
+            ASSERT_TRUE(WrittenExactly(value));
+        }
+    }
+}
+
 TEST(BlueprintValues, FloatsThatAreNotFinite_ResultInTheTextsOfPrintfOnLinux) {
     EXPECT_EQ(Float(std::numeric_limits<float>::infinity()), "inf");
     EXPECT_EQ(Float(-std::numeric_limits<float>::infinity()), "-inf");
@@ -99,6 +137,26 @@ TEST(BlueprintValues, WholeNumbers_ResultInPlainDecimals) {
     EXPECT_EQ(Signed(42), "42");
 }
 
+// Around every change in the number of digits, and at every power of two,
+// where a digit count worked out from the bit length could be one off.
+TEST(BlueprintValues, WholeNumbersAtEveryLengthBoundary_ResultInTheStandardLibrarysDigits) {
+    std::vector<std::uint64_t> values;
+    std::uint64_t powerOfTen = 1;
+    for (int exponent = 0; exponent < 20; ++exponent, powerOfTen *= 10) {
+        values.insert(values.end(), {powerOfTen - 1, powerOfTen, powerOfTen + 1});
+    }
+    for (int bit = 0; bit < 64; ++bit) {
+        const std::uint64_t power = std::uint64_t{1} << bit;
+        values.insert(values.end(), {power - 1, power, power + 1});
+    }
+    values.push_back(UINT64_MAX);
+    for (const std::uint64_t value : values) {
+        char expected[kNumberValueCapacity];
+        const auto end = std::to_chars(expected, expected + sizeof expected, value);
+        EXPECT_EQ(Unsigned(value), std::string(expected, end.ptr)) << value;
+    }
+}
+
 TEST(BlueprintValues, RawBytes_ResultInEachByteInHexWithoutLeadingZero) {
     const std::uint8_t bytes[] = {0x00, 0x0A, 0xFF, 0x10, 0x01};
     char text[RawBytesValueCapacity(sizeof bytes)];
@@ -107,6 +165,17 @@ TEST(BlueprintValues, RawBytes_ResultInEachByteInHexWithoutLeadingZero) {
     for (std::size_t i = 0; i < sizeof all; ++i) all[i] = 0xFF;
     char longest[RawBytesValueCapacity(sizeof all)];
     EXPECT_EQ(std::string(longest, WriteRawBytesValue(longest, all, sizeof all)), std::string(160, 'F'));
+
+    std::uint8_t everyByte[256];
+    std::string expected;
+    for (int byte = 0; byte < 256; ++byte) {
+        everyByte[byte] = static_cast<std::uint8_t>(255 - byte);
+        char digits[4];
+        std::snprintf(digits, sizeof digits, "%X", 255 - byte);
+        expected += digits;
+    }
+    char everyText[RawBytesValueCapacity(sizeof everyByte)];
+    EXPECT_EQ(std::string(everyText, WriteRawBytesValue(everyText, everyByte, sizeof everyByte)), expected);
 }
 
 TEST(BlueprintValues, Texts_ResultInTheirBytesWithLineBreaksAsBlanks) {
