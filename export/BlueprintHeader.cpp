@@ -7,8 +7,6 @@ namespace Corvanis {
 
 namespace {
 
-constexpr std::uint8_t kRuntimeFormByte = 0xFF;
-
 // The ship as its forms name it: the reference, its base object, and the
 // form its extra data names, in this order of preference.
 struct ShipForms {
@@ -21,13 +19,12 @@ ShipForms FormsNamingTheShip(const host::Form* theShipRef) {
     return {{theShipRef, game.RefGetBaseObject(theShipRef), namedID != 0 ? game.LookupFormByID(namedID) : nullptr}};
 }
 
-// The first of the forms that comes from a data file; a run-time ID would
-// mean nothing in another game.
+// The first of the forms that comes from a data file.
 std::string HeaderFormID(const ShipForms& forms) {
     for (const host::Form* form : forms.candidates) {
         if (form == nullptr) continue;
         const std::uint32_t formID = host::Game().FormGetID(form);
-        if ((formID >> 24) != kRuntimeFormByte) return FormIDHex(formID);
+        if (!IsCreatedAtRunTime(formID)) return FormIDHex(formID);
     }
     return {};
 }

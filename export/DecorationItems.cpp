@@ -3,12 +3,13 @@
 #include <array>
 #include <optional>
 
+#include "forms/FormIDText.h"
+
 namespace Corvanis {
 
 namespace {
 
 constexpr std::uint32_t kPlayerReferenceID = 0x14;
-constexpr std::uint8_t kRuntimeFormByte = 0xFF;
 
 struct DecorationType {
     std::uint8_t code;
@@ -42,7 +43,7 @@ const DecorationType* FindDecorationType(std::uint8_t code) {
 bool IsPlacedAtRunTime(const host::Form* reference) {
     const veltrane::GameInterface& game = host::Game();
     const std::uint32_t formID = game.FormGetID(reference);
-    return formID != kPlayerReferenceID && (formID >> 24) == kRuntimeFormByte &&
+    return formID != kPlayerReferenceID && IsCreatedAtRunTime(formID) &&
            game.FormGetStoredType(reference) != veltrane::kFormTypeActorReference &&
            game.FormQueryType(reference) != veltrane::kFormTypeActorReference;
 }

@@ -9,6 +9,10 @@
 
 namespace Corvanis {
 
+// Forms the game creates while it runs have the top byte 0xFF: their IDs
+// name no data file and mean nothing in another game.
+constexpr bool IsCreatedAtRunTime(std::uint32_t formID) { return (formID >> 24) == 0xFF; }
+
 // Eight upper-case hexadecimal digits; empty for 0.
 std::string FormIDHex(std::uint32_t formID);
 // The form's ID as above; empty when there is no form.
