@@ -11,7 +11,14 @@ namespace Corvanis {
 
 namespace {
 
+constexpr const char* kNotExportedText = "ship couldn't be exported.";
+
 void PrintError(const std::string& text) { PrintCommandError(kExportShipPrefix, text); }
+
+// From the game's console, blueprints go into the game's Spaceships folder.
+bool ExportShipFromConsole(const CommandInput& input) {
+    return RunExportShip(input, kSpaceshipsFolder, platform::SystemFiles());
+}
 
 }  // namespace
 
@@ -51,27 +58,11 @@ bool RunExportShip(const CommandInput& input, const std::string& folder, platfor
         PrintCommandInfo(kExportShipPrefix, "ship exported.");
         return true;
     }
-    PrintError("ship couldn't be exported.");
+    PrintError(kNotExportedText);
     host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
     return false;
 }
 
-bool ExportShipHandler(void* parameters, void* scriptData, void* thisObject, void* containingObject, void* script,
-                       void* locals, void* result, void* opcodeOffset) {
-    // Nothing may unwind into the game's console.
-    try {
-        const CommandArguments arguments{parameters, scriptData, thisObject, containingObject,
-                                         script,     locals,     result,     opcodeOffset};
-        CommandInput input;
-        if (!RunCommandPreamble(kExportShipPrefix, arguments, input)) return false;
-        return RunExportShip(input, kSpaceshipsFolder, platform::SystemFiles());
-    } catch (...) {
-        try {
-            PrintError("ship couldn't be exported.");
-        } catch (...) {
-        }
-        return false;
-    }
-}
+const CommandWork kExportShipWork{kExportShipPrefix, &ExportShipFromConsole, kNotExportedText};
 
 }  // namespace Corvanis

@@ -28,13 +28,28 @@ constexpr std::int32_t kAllInstalled = -1;
 // process.
 veltrane::ParameterDefinition g_blueprintNameParameter{"asBlueprintName", 0, 0};
 
-// The game's execute handlers must never see an exception.
-template <CommandExecuteFn handler>
-bool GuardedHandler(void* parameters, void* scriptData, void* thisObject, void* containingObject, void* script,
+// The execute handler the game calls for a command: the preamble every
+// command shares, then the command's own work. No exception may reach the
+// game's console.
+template <const CommandWork& work>
+bool ExecuteCommand(void* parameters, void* scriptData, void* thisObject, void* containingObject, void* script,
                     void* locals, void* result, void* opcodeOffset) {
     try {
-        return handler(parameters, scriptData, thisObject, containingObject, script, locals, result, opcodeOffset);
+        CommandInput input;
+        if (!RunCommandPreamble(work.messagePrefix,
+                                {parameters, scriptData, thisObject, containingObject, script, locals, result,
+                                 opcodeOffset},
+                                input)) {
+            return false;
+        }
+        return work.run(input);
     } catch (...) {
+        if (work.failureText != nullptr) {
+            try {
+                PrintCommandError(work.messagePrefix, work.failureText);
+            } catch (...) {
+            }
+        }
         return false;
     }
 }
@@ -47,12 +62,12 @@ struct CommandDefinition {
 
 constexpr std::array<CommandDefinition, 3> kCommands = {{
     {"ExportShip", "Exports a Spaceship (implemented by Corvanis - ORBX Plugin by Pellimor)",
-     &GuardedHandler<&ExportShipHandler>},
+     &ExecuteCommand<kExportShipWork>},
     {"ImportShipLayout", "Imports Spaceship layout (implemented by Corvanis - ORBX Plugin by Pellimor)",
-     &GuardedHandler<&ImportShipLayoutHandler>},
+     &ExecuteCommand<kImportShipLayoutWork>},
     {"ImportShipInterior",
      "Imports Spaceship interior decoration items (implemented by Corvanis - ORBX Plugin by Pellimor)",
-     &GuardedHandler<&ImportShipInteriorHandler>},
+     &ExecuteCommand<kImportShipInteriorWork>},
 }};
 
 std::array<bool, kCommands.size()> g_installed{};

@@ -1,19 +1,18 @@
 #include "frame/CommandHandlers.h"
-#include "frame/CommandPreamble.h"
 
 namespace Corvanis {
 
-bool ImportShipInteriorHandler(void* parameters, void* scriptData, void* thisObject, void* containingObject,
-                               void* script, void* locals, void* result, void* opcodeOffset) {
-    constexpr const char* kPrefix = "ImportShipInterior";
-    CommandInput input;
-    if (!RunCommandPreamble(kPrefix,
-                            {parameters, scriptData, thisObject, containingObject, script, locals, result, opcodeOffset},
-                            input)) {
-        return false;
-    }
+namespace {
+
+constexpr const char* kPrefix = "ImportShipInterior";
+
+bool RunImportShipInterior(const CommandInput&) {
     PrintCommandError(kPrefix, "importing ship interiors is not available in this version.");
     return false;
 }
+
+}  // namespace
+
+const CommandWork kImportShipInteriorWork{kPrefix, &RunImportShipInterior, nullptr};
 
 }  // namespace Corvanis

@@ -1,19 +1,18 @@
 #include "frame/CommandHandlers.h"
-#include "frame/CommandPreamble.h"
 
 namespace Corvanis {
 
-bool ImportShipLayoutHandler(void* parameters, void* scriptData, void* thisObject, void* containingObject,
-                             void* script, void* locals, void* result, void* opcodeOffset) {
-    constexpr const char* kPrefix = "ImportShipLayout";
-    CommandInput input;
-    if (!RunCommandPreamble(kPrefix,
-                            {parameters, scriptData, thisObject, containingObject, script, locals, result, opcodeOffset},
-                            input)) {
-        return false;
-    }
+namespace {
+
+constexpr const char* kPrefix = "ImportShipLayout";
+
+bool RunImportShipLayout(const CommandInput&) {
     PrintCommandError(kPrefix, "importing ship layouts is not available in this version.");
     return false;
 }
+
+}  // namespace
+
+const CommandWork kImportShipLayoutWork{kPrefix, &RunImportShipLayout, nullptr};
 
 }  // namespace Corvanis
