@@ -25,11 +25,8 @@ constinit Corvanis_PlayerUpdateEventClass g_playerUpdateSink;
 void RegisterPlayerUpdateSink(bool registerSink) {
     const veltrane::GameInterface& game = host::Game();
     if (game.GetPlayerUpdateEventSource == nullptr) return;
-    // Looked up once, on first use, like the game's own addresses.
-    static const auto addSink = game.EventSourceAddSink;
-    static const auto removeSink = game.EventSourceRemoveSink;
     veltrane::EventSource* source = game.GetPlayerUpdateEventSource(registerSink);
-    const auto change = registerSink ? addSink : removeSink;
+    const auto change = registerSink ? game.EventSourceAddSink : game.EventSourceRemoveSink;
     if (source != nullptr && change != nullptr) change(source, &g_playerUpdateSink);
 }
 
