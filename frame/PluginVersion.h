@@ -8,8 +8,6 @@
 
 namespace Corvanis {
 
-constexpr const char* kPluginName = "Corvanis - ORBX Plugin by Pellimor";
-constexpr const char* kPluginAuthor = "Pellimor";
 constexpr std::uint32_t kVersionMajor = 3;
 constexpr std::uint32_t kVersionMinor = 1;
 
