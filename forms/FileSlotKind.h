@@ -2,6 +2,7 @@
 // file's compile index byte.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace Corvanis {

@@ -18,12 +18,11 @@ std::string FormIDHex(const host::Form* form) {
 }
 
 std::string FormIDPrefix(const host::Form* form) {
-    const std::string id = FormIDHex(form);
-    if (id.size() != 8) return {};
-    FileSlotKind kind = FileSlotKind::Full;
-    if (id[0] == 'F' && id[1] == 'D') kind = FileSlotKind::FD;
-    if (id[0] == 'F' && id[1] == 'E') kind = FileSlotKind::FE;
-    return id.substr(0, FilePrefixLength(kind));
+    if (form == nullptr) return {};
+    const std::uint32_t formID = host::Game().FormGetID(form);
+    if (formID == 0) return {};
+    const FileSlotKind kind = FileSlotKindOf(static_cast<std::uint8_t>(formID >> 24));
+    return FormIDHex(formID).substr(0, FilePrefixLength(kind));
 }
 
 }  // namespace Corvanis
