@@ -51,7 +51,6 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     const std::string native = posix::NativePath(path);
     struct stat status{};
     const bool exists = stat(native.c_str(), &status) == 0;
-    if (exists && !S_ISREG(status.st_mode)) return false;
     std::string text;
     if (exists && !ReadRegularFile(native, text)) return false;
     posix::ProfileDocument document = posix::ParseProfile(text);
