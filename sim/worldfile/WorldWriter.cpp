@@ -39,16 +39,6 @@ Json FilesJson(const World& world) {
     return files;
 }
 
-// The file that defines a form from a data file: the one its ID points into.
-const FileRecord* DefiningFile(const World& world, const Form& form) {
-    if (IsRuntimeFormID(form.formID)) return nullptr;
-    for (const auto& file : world.Files()) {
-        const std::uint32_t local = form.formID & LocalIDMask(file->slot);
-        if (ComposeFormID(file->slot, file->SlotIndex(), local) == form.formID) return file.get();
-    }
-    return nullptr;
-}
-
 // Written only where it differs from what a world file gets by default.
 void AddFileList(const World& world, const Form& form, Json& out) {
     const FileRecord* defining = DefiningFile(world, form);
