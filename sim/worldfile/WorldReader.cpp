@@ -133,12 +133,11 @@ private:
                 case FormRefText::Kind::FileLocal: {
                     const FileRecord* file = TheWorld().FindFile(parsed->text);
                     if (file == nullptr) idEntry.Fail("no loaded file is named \"" + parsed->text + "\"");
-                    if (parsed->number > LocalIDMask(file->slot)) {
-                        idEntry.Fail("the local ID does not fit a file of that slot");
-                    }
+                    const auto formID = file->FormIDOf(parsed->number);
+                    if (!formID) idEntry.Fail("the local ID does not fit a file of that slot");
                     if (hasFormID) pending.entry.Field("formID").Fail("only run-time forms named @Name take a formID");
                     pending.file = file;
-                    pending.formID = ComposeFormID(file->slot, file->SlotIndex(), parsed->number);
+                    pending.formID = *formID;
                     break;
                 }
                 case FormRefText::Kind::WorldName:
