@@ -6,21 +6,13 @@
 #include "sim/console/ConsoleOutput.h"
 #include "sim/console/GameCommands.h"
 #include "sim/console/ScriptCall.h"
+#include "sim/world/AsciiCase.h"
 
 namespace sim {
 
 using veltrane::CommandEntry;
 
 namespace {
-
-bool SameWordIgnoringCase(const char* name, const std::string& word) {
-    if (name == nullptr || std::strlen(name) != word.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(name[i]) != lower(word[i])) return false;
-    }
-    return true;
-}
 
 bool IsCommand(const CommandEntry& entry) {
     return entry.execute != nullptr && entry.execute != &PlaceholderExecute;
@@ -188,9 +180,9 @@ const CommandEntry* CommandTables::Find(const std::string& word) const {
         for (std::size_t i = 0; i + 1 < table->size(); ++i) {
             const CommandEntry& entry = (*table)[i];
             if (!IsCommand(entry)) continue;
-            if (SameWordIgnoringCase(entry.longName, word)) return &entry;
+            if (entry.longName != nullptr && SameTextIgnoringCase(entry.longName, word)) return &entry;
             if (entry.shortName != nullptr && *entry.shortName != '\0' &&
-                SameWordIgnoringCase(entry.shortName, word)) {
+                SameTextIgnoringCase(entry.shortName, word)) {
                 return &entry;
             }
         }

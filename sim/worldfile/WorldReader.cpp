@@ -4,6 +4,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "sim/world/AsciiCase.h"
 #include "sim/world/FormTypes.h"
 #include "sim/worldfile/FormRefText.h"
 #include "sim/worldfile/ReadContext.h"
@@ -25,13 +26,6 @@ const char* SectionName(FormKind kind) {
         case FormKind::Reference: return "references";
     }
     return "forms";
-}
-
-std::string CaseFolded(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
 }
 
 // A form entry between the two passes: its identity is known, its details
