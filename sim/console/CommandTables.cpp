@@ -14,10 +14,6 @@ using veltrane::CommandEntry;
 
 namespace {
 
-bool IsCommand(const CommandEntry& entry) {
-    return entry.execute != nullptr && entry.execute != &PlaceholderExecute;
-}
-
 std::string TextOrEmpty(const char* text) { return text == nullptr ? std::string() : std::string(text); }
 
 void StoreRegistryIndex(CommandEntry& entry, std::uint32_t index) {
@@ -33,6 +29,16 @@ std::uint32_t RegistryIndex(const CommandEntry& entry) {
 }  // namespace
 
 bool PlaceholderExecute(void*, void*, void*, void*, void*, void*, void*, void*) { return false; }
+
+bool IsCommand(const CommandEntry& entry) {
+    return entry.execute != nullptr && entry.execute != &PlaceholderExecute;
+}
+
+bool IsPluginEntry(const CommandEntry& entry) {
+    return entry.execute != &ScriptCommandExecute && entry.execute != &GameCommandExecute;
+}
+
+bool HasShortName(const CommandEntry& entry) { return entry.shortName != nullptr && *entry.shortName != '\0'; }
 
 bool ScriptCommandExecute(void*, void* scriptData, void*, void*, void*, void*, void*, void*) {
     const ScriptCall* call = AsScriptCall(scriptData);
@@ -121,16 +127,22 @@ void CommandTables::RebuildConsole() {
     Finish(console_, consoleFirstOpcode_, kConsoleSentinelOpcode);
 }
 
-CommandEntry* CommandTables::Table(CommandTableKind kind) {
-    return kind == CommandTableKind::Script ? script_.data() : console_.data();
+std::vector<CommandEntry>& CommandTables::TableFor(CommandTableKind kind) {
+    return kind == CommandTableKind::Script ? script_ : console_;
 }
+
+const std::vector<CommandEntry>& CommandTables::TableFor(CommandTableKind kind) const {
+    return kind == CommandTableKind::Script ? script_ : console_;
+}
+
+CommandEntry* CommandTables::Table(CommandTableKind kind) { return TableFor(kind).data(); }
 
 std::size_t CommandTables::WorldEntriesStart(CommandTableKind kind) const {
     return kind == CommandTableKind::Script ? 0 : consoleWorldStart_;
 }
 
 TableContents CommandTables::Describe(CommandTableKind kind) const {
-    const std::vector<CommandEntry>& table = kind == CommandTableKind::Script ? script_ : console_;
+    const std::vector<CommandEntry>& table = TableFor(kind);
     TableContents contents;
     contents.firstOpcode = kind == CommandTableKind::Script ? scriptFirstOpcode_ : consoleFirstOpcode_;
     for (std::size_t i = WorldEntriesStart(kind); i + 1 < table.size(); ++i) {
@@ -139,9 +151,7 @@ TableContents CommandTables::Describe(CommandTableKind kind) const {
         if (entry.execute == &PlaceholderExecute) {
             described.kind = entry.longName == nullptr ? TableEntry::Kind::Unnamed : TableEntry::Kind::Free;
         } else {
-            described.kind = (entry.execute == &ScriptCommandExecute || entry.execute == &GameCommandExecute)
-                                 ? TableEntry::Kind::Command
-                                 : TableEntry::Kind::Plugin;
+            described.kind = IsPluginEntry(entry) ? TableEntry::Kind::Plugin : TableEntry::Kind::Command;
             described.name = TextOrEmpty(entry.longName);
             described.shortName = TextOrEmpty(entry.shortName);
             described.help = TextOrEmpty(entry.helpText);
@@ -160,7 +170,7 @@ TableContents CommandTables::Describe(CommandTableKind kind) const {
 }
 
 bool CommandTables::FreeEntries(CommandTableKind kind, std::uint32_t count) {
-    std::vector<CommandEntry>& table = kind == CommandTableKind::Script ? script_ : console_;
+    std::vector<CommandEntry>& table = TableFor(kind);
     std::vector<std::size_t> occupied;
     for (std::size_t i = WorldEntriesStart(kind); i + 1 < table.size(); ++i) {
         if (table[i].execute == &ScriptCommandExecute) occupied.push_back(i);
@@ -181,17 +191,14 @@ const CommandEntry* CommandTables::Find(const std::string& word) const {
             const CommandEntry& entry = (*table)[i];
             if (!IsCommand(entry)) continue;
             if (entry.longName != nullptr && SameTextIgnoringCase(entry.longName, word)) return &entry;
-            if (entry.shortName != nullptr && *entry.shortName != '\0' &&
-                SameTextIgnoringCase(entry.shortName, word)) {
-                return &entry;
-            }
+            if (HasShortName(entry) && SameTextIgnoringCase(entry.shortName, word)) return &entry;
         }
     }
     return nullptr;
 }
 
 std::vector<const CommandEntry*> CommandTables::Entries(CommandTableKind kind) const {
-    const std::vector<CommandEntry>& table = kind == CommandTableKind::Script ? script_ : console_;
+    const std::vector<CommandEntry>& table = TableFor(kind);
     std::vector<const CommandEntry*> entries;
     for (std::size_t i = 0; i + 1 < table.size(); ++i) entries.push_back(&table[i]);
     return entries;

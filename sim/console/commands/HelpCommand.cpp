@@ -17,13 +17,11 @@ void ListCommands(const std::string& arguments) {
     std::size_t listed = 0;
     for (CommandTableKind kind : {CommandTableKind::Console, CommandTableKind::Script}) {
         for (const veltrane::CommandEntry* entry : tables.Entries(kind)) {
-            if (entry->execute == nullptr || entry->execute == &PlaceholderExecute || entry->longName == nullptr) {
-                continue;
-            }
+            if (!IsCommand(*entry) || entry->longName == nullptr) continue;
             const std::string name = entry->longName;
             if (!filter.empty() && CaseFolded(name).find(filter) == std::string::npos) continue;
             std::string line = name;
-            if (entry->shortName != nullptr && *entry->shortName != '\0') line += " (" + std::string(entry->shortName) + ")";
+            if (HasShortName(*entry)) line += " (" + std::string(entry->shortName) + ")";
             if (entry->helpText != nullptr && *entry->helpText != '\0') line += ": " + std::string(entry->helpText);
             WriteConsoleLine(line);
             ++listed;

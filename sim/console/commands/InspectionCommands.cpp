@@ -256,8 +256,8 @@ void ListTable(const std::string& arguments) {
             continue;
         }
         line += entry->longName != nullptr ? entry->longName : "(no name)";
-        if (entry->shortName != nullptr && *entry->shortName != '\0') line += " (" + std::string(entry->shortName) + ")";
-        if (entry->execute != &ScriptCommandExecute && entry->execute != &GameCommandExecute) line += " [plug-in]";
+        if (HasShortName(*entry)) line += " (" + std::string(entry->shortName) + ")";
+        if (IsPluginEntry(*entry)) line += " [plug-in]";
         WriteConsoleLine(line);
     }
     const veltrane::CommandEntry& sentinel = TheGame().tables.Table(kind)[entries.size()];
