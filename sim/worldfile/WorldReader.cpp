@@ -196,6 +196,7 @@ private:
             form->formID = *pending.formID;
             form->worldName = pending.worldName;
             form->kind = pending.kind;
+            std::string editorID;
             switch (pending.kind) {
                 case FormKind::Plain:
                     entry.AllowOnly({"id", "formID", "type", "queryType", "editorID", "name", "keywords", "files",
@@ -206,14 +207,14 @@ private:
                         form->storedType == veltrane::kFormTypeActorReference) {
                         entry.Field("type").Fail("a reference belongs in \"references\"");
                     }
-                    form->editorID = entry.Has("editorID") ? entry.Field("editorID").String() : "";
+                    if (entry.Has("editorID")) editorID = entry.Field("editorID").String();
                     break;
                 case FormKind::Cell:
                     entry.AllowOnly({"id", "formID", "queryType", "editorID", "name", "keywords", "files",
                                      "fileListIndex", "interior", "loaded", "references"});
                     form->storedType = veltrane::kFormTypeCell;
                     form->cell = std::make_unique<CellData>();
-                    form->editorID = entry.Has("editorID") ? entry.Field("editorID").String() : "";
+                    if (entry.Has("editorID")) editorID = entry.Field("editorID").String();
                     break;
                 case FormKind::Reference:
                     // A reference's name is the override in its extra data, else its base's.
@@ -230,7 +231,7 @@ private:
                     }
                     form->ref = std::make_unique<ReferenceData>();
                     if (auto extra = entry.Optional("extra"); extra && extra->Has("editorID")) {
-                        form->editorID = extra->Field("editorID").String();
+                        editorID = extra->Field("editorID").String();
                     }
                     break;
             }
@@ -238,10 +239,10 @@ private:
             if (auto queryType = entry.Optional("queryType")) {
                 form->queryType = static_cast<std::uint8_t>(queryType->Unsigned(255));
             }
-            pending.form = TheWorld().AddForm(std::move(form));
-            resolver_.AddEditorID(pending.form->editorID, pending.form);
             // A reference's editor ID lives in its extra data.
-            if (pending.kind == FormKind::Reference) pending.form->editorID.clear();
+            if (pending.kind != FormKind::Reference) form->editorID = editorID;
+            pending.form = TheWorld().AddForm(std::move(form));
+            resolver_.AddEditorID(editorID, pending.form);
         }
     }
 
