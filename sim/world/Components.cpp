@@ -71,8 +71,6 @@ void FreeTraversalGroups(CountedArray<TraversalGroupRecord>& groups) {
 
 }  // namespace
 
-std::span<const ComponentType> ComponentTypes() { return kTypes; }
-
 const ComponentType* FindComponentType(std::string_view name) {
     for (const ComponentType& type : kTypes) {
         if (name == type.name) return &type;

@@ -37,7 +37,6 @@ struct ComponentType {
     std::span<const FieldDesc> scalarFields;
 };
 
-std::span<const ComponentType> ComponentTypes();
 const ComponentType* FindComponentType(std::string_view name);
 
 // A zeroed record in game memory whose head names its type.
