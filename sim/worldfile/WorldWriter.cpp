@@ -12,15 +12,6 @@ namespace {
 using veltrane::FileRecord;
 using veltrane::Form;
 
-const char* SlotName(FileSlot slot) {
-    switch (slot) {
-        case FileSlot::Full: return "full";
-        case FileSlot::Small: return "small";
-        case FileSlot::Medium: return "medium";
-    }
-    return "full";
-}
-
 std::string Hex32(std::uint32_t value) {
     std::string digits = HexID(value, 8);
     const std::size_t first = std::min(digits.find_first_not_of('0'), digits.size() - 1);
