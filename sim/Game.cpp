@@ -6,6 +6,7 @@
 
 #include "sim/GameInterface.h"
 #include "sim/GameState.h"
+#include "sim/console/Arguments.h"
 #include "sim/console/ConsoleOutput.h"
 #include "sim/console/GameCommands.h"
 #include "sim/console/ScriptCall.h"
@@ -16,8 +17,6 @@
 namespace sim {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string Trimmed(const std::string& text) {
     std::size_t begin = 0, end = text.size();

@@ -41,11 +41,15 @@ std::uint32_t FormGetID(const Form* form) { return form != nullptr ? form->formI
 std::uint8_t FormGetStoredType(const Form* form) { return form != nullptr ? form->storedType : 0; }
 std::uint8_t FormQueryType(const Form* form) { return form != nullptr ? form->queryType : 0; }
 
+const char* ExtraGetEditorID(const ExtraDataList* extra);
+
+// A reference's editor ID is the one in its extra data; a form always has
+// one, if empty.
 const char* FormGetEditorID(const Form* form) {
     if (form == nullptr) return "";
     if (IsReference(form)) {
-        const ExtraDataList* extra = form->ref->extra;
-        return extra != nullptr && extra->editorID ? extra->editorID->c_str() : "";
+        const char* editorID = ExtraGetEditorID(form->ref->extra);
+        return editorID != nullptr ? editorID : "";
     }
     return form->editorID.c_str();
 }

@@ -6,11 +6,7 @@
 
 namespace sim {
 
-namespace {
-
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-}  // namespace
 
 std::optional<std::vector<std::string>> SplitArguments(std::string_view text) {
     std::vector<std::string> arguments;

@@ -11,6 +11,9 @@
 
 namespace sim {
 
+// What separates a console line's words: a line may still carry its line end.
+bool IsBlank(char c);
+
 // None when a quote is left open.
 std::optional<std::vector<std::string>> SplitArguments(std::string_view text);
 

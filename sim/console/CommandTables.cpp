@@ -6,25 +6,13 @@
 #include "sim/console/ConsoleOutput.h"
 #include "sim/console/GameCommands.h"
 #include "sim/console/ScriptCall.h"
+#include "sim/world/AsciiCase.h"
 
 namespace sim {
 
 using veltrane::CommandEntry;
 
 namespace {
-
-bool SameWordIgnoringCase(const char* name, const std::string& word) {
-    if (name == nullptr || std::strlen(name) != word.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(name[i]) != lower(word[i])) return false;
-    }
-    return true;
-}
-
-bool IsCommand(const CommandEntry& entry) {
-    return entry.execute != nullptr && entry.execute != &PlaceholderExecute;
-}
 
 std::string TextOrEmpty(const char* text) { return text == nullptr ? std::string() : std::string(text); }
 
@@ -41,6 +29,16 @@ std::uint32_t RegistryIndex(const CommandEntry& entry) {
 }  // namespace
 
 bool PlaceholderExecute(void*, void*, void*, void*, void*, void*, void*, void*) { return false; }
+
+bool IsCommand(const CommandEntry& entry) {
+    return entry.execute != nullptr && entry.execute != &PlaceholderExecute;
+}
+
+bool IsPluginEntry(const CommandEntry& entry) {
+    return entry.execute != &ScriptCommandExecute && entry.execute != &GameCommandExecute;
+}
+
+bool HasShortName(const CommandEntry& entry) { return entry.shortName != nullptr && *entry.shortName != '\0'; }
 
 bool ScriptCommandExecute(void*, void* scriptData, void*, void*, void*, void*, void*, void*) {
     const ScriptCall* call = AsScriptCall(scriptData);
@@ -129,16 +127,22 @@ void CommandTables::RebuildConsole() {
     Finish(console_, consoleFirstOpcode_, kConsoleSentinelOpcode);
 }
 
-CommandEntry* CommandTables::Table(CommandTableKind kind) {
-    return kind == CommandTableKind::Script ? script_.data() : console_.data();
+std::vector<CommandEntry>& CommandTables::TableFor(CommandTableKind kind) {
+    return kind == CommandTableKind::Script ? script_ : console_;
 }
+
+const std::vector<CommandEntry>& CommandTables::TableFor(CommandTableKind kind) const {
+    return kind == CommandTableKind::Script ? script_ : console_;
+}
+
+CommandEntry* CommandTables::Table(CommandTableKind kind) { return TableFor(kind).data(); }
 
 std::size_t CommandTables::WorldEntriesStart(CommandTableKind kind) const {
     return kind == CommandTableKind::Script ? 0 : consoleWorldStart_;
 }
 
 TableContents CommandTables::Describe(CommandTableKind kind) const {
-    const std::vector<CommandEntry>& table = kind == CommandTableKind::Script ? script_ : console_;
+    const std::vector<CommandEntry>& table = TableFor(kind);
     TableContents contents;
     contents.firstOpcode = kind == CommandTableKind::Script ? scriptFirstOpcode_ : consoleFirstOpcode_;
     for (std::size_t i = WorldEntriesStart(kind); i + 1 < table.size(); ++i) {
@@ -147,9 +151,7 @@ TableContents CommandTables::Describe(CommandTableKind kind) const {
         if (entry.execute == &PlaceholderExecute) {
             described.kind = entry.longName == nullptr ? TableEntry::Kind::Unnamed : TableEntry::Kind::Free;
         } else {
-            described.kind = (entry.execute == &ScriptCommandExecute || entry.execute == &GameCommandExecute)
-                                 ? TableEntry::Kind::Command
-                                 : TableEntry::Kind::Plugin;
+            described.kind = IsPluginEntry(entry) ? TableEntry::Kind::Plugin : TableEntry::Kind::Command;
             described.name = TextOrEmpty(entry.longName);
             described.shortName = TextOrEmpty(entry.shortName);
             described.help = TextOrEmpty(entry.helpText);
@@ -168,7 +170,7 @@ TableContents CommandTables::Describe(CommandTableKind kind) const {
 }
 
 bool CommandTables::FreeEntries(CommandTableKind kind, std::uint32_t count) {
-    std::vector<CommandEntry>& table = kind == CommandTableKind::Script ? script_ : console_;
+    std::vector<CommandEntry>& table = TableFor(kind);
     std::vector<std::size_t> occupied;
     for (std::size_t i = WorldEntriesStart(kind); i + 1 < table.size(); ++i) {
         if (table[i].execute == &ScriptCommandExecute) occupied.push_back(i);
@@ -188,18 +190,15 @@ const CommandEntry* CommandTables::Find(const std::string& word) const {
         for (std::size_t i = 0; i + 1 < table->size(); ++i) {
             const CommandEntry& entry = (*table)[i];
             if (!IsCommand(entry)) continue;
-            if (SameWordIgnoringCase(entry.longName, word)) return &entry;
-            if (entry.shortName != nullptr && *entry.shortName != '\0' &&
-                SameWordIgnoringCase(entry.shortName, word)) {
-                return &entry;
-            }
+            if (entry.longName != nullptr && SameTextIgnoringCase(entry.longName, word)) return &entry;
+            if (HasShortName(entry) && SameTextIgnoringCase(entry.shortName, word)) return &entry;
         }
     }
     return nullptr;
 }
 
 std::vector<const CommandEntry*> CommandTables::Entries(CommandTableKind kind) const {
-    const std::vector<CommandEntry>& table = kind == CommandTableKind::Script ? script_ : console_;
+    const std::vector<CommandEntry>& table = TableFor(kind);
     std::vector<const CommandEntry*> entries;
     for (std::size_t i = 0; i + 1 < table.size(); ++i) entries.push_back(&table[i]);
     return entries;

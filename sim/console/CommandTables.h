@@ -54,6 +54,12 @@ bool PlaceholderExecute(void*, void*, void*, void*, void*, void*, void*, void*);
 bool ScriptCommandExecute(void*, void* scriptData, void*, void*, void*, void*, void*, void*);
 bool GameCommandExecute(void*, void* scriptData, void*, void*, void*, void*, void*, void*);
 
+// An entry the console can run: it has a handler, and not a placeholder's.
+bool IsCommand(const veltrane::CommandEntry& entry);
+// An entry a plug-in wrote: its handler is none of the game's own.
+bool IsPluginEntry(const veltrane::CommandEntry& entry);
+bool HasShortName(const veltrane::CommandEntry& entry);
+
 class CommandTables {
 public:
     // Lays out both tables from a world's contents. Plug-in entries become free
@@ -81,6 +87,8 @@ public:
     std::size_t WorldEntriesStart(CommandTableKind kind) const;
 
 private:
+    std::vector<veltrane::CommandEntry>& TableFor(CommandTableKind kind);
+    const std::vector<veltrane::CommandEntry>& TableFor(CommandTableKind kind) const;
     const char* Keep(const std::string& text);
     veltrane::CommandEntry MakeEntry(const TableEntry& described);
     void Finish(std::vector<veltrane::CommandEntry>& table, std::uint32_t firstOpcode,

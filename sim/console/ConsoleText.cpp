@@ -42,8 +42,9 @@ Form* FindTypedForm(const World& world, const std::string& text) {
     switch (parsed->kind) {
         case FormRefText::Kind::FileLocal: {
             const veltrane::FileRecord* file = world.FindFile(parsed->text);
-            if (file == nullptr || parsed->number > LocalIDMask(file->slot)) return nullptr;
-            return world.LookupAny(ComposeFormID(file->slot, file->SlotIndex(), parsed->number));
+            if (file == nullptr) return nullptr;
+            const auto id = file->FormIDOf(parsed->number);
+            return id ? world.LookupAny(*id) : nullptr;
         }
         case FormRefText::Kind::WorldName: return world.LookupByWorldName(parsed->text);
         case FormRefText::Kind::FormID: return world.LookupAny(parsed->number);

@@ -19,7 +19,7 @@ void GameDeallocate(void* memory);
 bool GameArrayAppend(veltrane::CountedArrayHeader* array, const void* element,
                      std::uint32_t elementSize);
 
-// Storage for `count` elements with capacity == count (null for 0).
+// Zeroed storage for `count` elements with capacity == count (null for 0).
 void GameArrayReserveExact(veltrane::CountedArrayHeader* array, std::uint32_t count,
                            std::uint32_t elementSize);
 // Frees the storage and leaves an empty array.

@@ -71,7 +71,11 @@ void FreeTraversalGroups(CountedArray<TraversalGroupRecord>& groups) {
 
 }  // namespace
 
-std::span<const ComponentType> ComponentTypes() { return kTypes; }
+std::uint32_t StoredAttachParents(const veltrane::AttachParentArrayComponent& component) {
+    std::uint32_t stored = component.keywords.capacity;
+    if (stored > 0 && component.keywords.data[stored - 1] == nullptr) --stored;
+    return stored;
+}
 
 const ComponentType* FindComponentType(std::string_view name) {
     for (const ComponentType& type : kTypes) {

@@ -37,13 +37,16 @@ struct ComponentType {
     std::span<const FieldDesc> scalarFields;
 };
 
-std::span<const ComponentType> ComponentTypes();
 const ComponentType* FindComponentType(std::string_view name);
 
 // A zeroed record in game memory whose head names its type.
 void* CreateComponentRecord(const ComponentType& type);
 // Releases the record's strings and list storage, then the record.
 void DestroyComponentRecord(const ComponentType& type, void* record);
+
+// The attach-parent keywords a record holds: its storage without the empty
+// entry the game keeps after the list, whatever the record's count says.
+std::uint32_t StoredAttachParents(const veltrane::AttachParentArrayComponent& component);
 
 // The index-th component of the type on the form, or null.
 void* FindComponent(veltrane::Form* form, const veltrane::FixedString* typeName, std::uint32_t index);

@@ -40,6 +40,16 @@ constexpr std::uint32_t ComposeFormID(FileSlot slot, std::uint32_t slotIndex, st
     return 0;
 }
 
+// How world files and the console name a slot.
+constexpr const char* SlotName(FileSlot slot) {
+    switch (slot) {
+        case FileSlot::Full: return "full";
+        case FileSlot::Small: return "small";
+        case FileSlot::Medium: return "medium";
+    }
+    return "full";
+}
+
 constexpr bool IsRuntimeFormID(std::uint32_t formID) { return (formID >> 24) == kRuntimeByte; }
 
 constexpr std::uint32_t kFirstRuntimeFormID = 0xFF000800;

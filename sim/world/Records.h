@@ -74,6 +74,12 @@ struct FileRecord {
         }
         return 0;
     }
+
+    // None when the local ID does not fit a file of this slot.
+    std::optional<std::uint32_t> FormIDOf(std::uint32_t localID) const {
+        if (localID > sim::LocalIDMask(slot)) return std::nullopt;
+        return sim::ComposeFormID(slot, SlotIndex(), localID);
+    }
 };
 
 struct ExtraDataList {

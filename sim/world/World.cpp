@@ -1,21 +1,9 @@
 #include "sim/world/World.h"
 
+#include "sim/world/AsciiCase.h"
 #include "sim/world/Components.h"
 
 namespace sim {
-
-namespace {
-
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 World::~World() {
     for (const auto& form : ownedForms_) {

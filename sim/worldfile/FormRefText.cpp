@@ -61,15 +61,19 @@ std::optional<FormRefText> ParseFormRefText(std::string_view text) {
     return parsed;
 }
 
+const veltrane::FileRecord* DefiningFile(const World& world, const veltrane::Form& form) {
+    if (IsRuntimeFormID(form.formID)) return nullptr;
+    for (const auto& file : world.Files()) {
+        const std::uint32_t local = form.formID & LocalIDMask(file->slot);
+        if (ComposeFormID(file->slot, file->SlotIndex(), local) == form.formID) return file.get();
+    }
+    return nullptr;
+}
+
 std::string FormatFormRef(const World& world, const veltrane::Form& form) {
     if (!form.worldName.empty()) return form.worldName;
-    if (!IsRuntimeFormID(form.formID)) {
-        for (const auto& file : world.Files()) {
-            const std::uint32_t local = form.formID & LocalIDMask(file->slot);
-            if (ComposeFormID(file->slot, file->SlotIndex(), local) == form.formID) {
-                return file->name + ":" + HexID(local, LocalDigits(file->slot));
-            }
-        }
+    if (const veltrane::FileRecord* file = DefiningFile(world, form)) {
+        return file->name + ":" + HexID(form.formID & LocalIDMask(file->slot), LocalDigits(file->slot));
     }
     return "#" + HexID(form.formID, 8);
 }

@@ -25,6 +25,10 @@ struct FormRefText {
 // None for text that fits no form of reference (empty, "@" alone, bad hex).
 std::optional<FormRefText> ParseFormRefText(std::string_view text);
 
+// The file that defines a form from a data file: the one its ID points into.
+// None for run-time forms and for IDs no loaded file holds.
+const veltrane::FileRecord* DefiningFile(const World& world, const veltrane::Form& form);
+
 // The canonical name a dump uses: file and local ID for forms from data
 // files, the world name or the run-time ID for others.
 std::string FormatFormRef(const World& world, const veltrane::Form& form);

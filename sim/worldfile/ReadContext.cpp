@@ -129,12 +129,10 @@ veltrane::Form* FormResolver::Resolve(const Entry& entry, bool mustExist, std::u
         case FormRefText::Kind::FileLocal: {
             const veltrane::FileRecord* file = world_.FindFile(parsed->text);
             if (file == nullptr) entry.Fail("no loaded file is named \"" + parsed->text + "\"");
-            if (parsed->number > LocalIDMask(file->slot)) {
-                entry.Fail("the local ID in \"" + text + "\" does not fit a file of that slot");
-            }
-            const std::uint32_t id = ComposeFormID(file->slot, file->SlotIndex(), parsed->number);
-            if (idOut != nullptr) *idOut = id;
-            form = world_.LookupAny(id);
+            const auto id = file->FormIDOf(parsed->number);
+            if (!id) entry.Fail("the local ID in \"" + text + "\" does not fit a file of that slot");
+            if (idOut != nullptr) *idOut = *id;
+            form = world_.LookupAny(*id);
             break;
         }
         case FormRefText::Kind::WorldName:

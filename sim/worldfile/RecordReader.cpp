@@ -89,16 +89,13 @@ void ReadFormList(const std::optional<Entry>& entry, CountedArray<Form*>& list, 
 }
 
 // Each element is counted before it is read, so that a failure still frees
-// the lists inside it.
+// the lists inside it; the storage comes zeroed, so an element a failure cut
+// short holds no stray pointers.
 template <class Record, class ReadOne>
 void ReadRecordList(const std::optional<Entry>& entry, CountedArray<Record>& list, ReadOne readOne) {
     const std::vector<Entry> elements = entry ? entry->Elements() : std::vector<Entry>{};
     GameArrayReserveExact(list.Header(), static_cast<std::uint32_t>(elements.size()), sizeof(Record));
-    for (const Entry& element : elements) {
-        Record& record = list.data[list.count++];
-        std::memset(static_cast<void*>(&record), 0, sizeof record);
-        readOne(element, record);
-    }
+    for (const Entry& element : elements) readOne(element, list.data[list.count++]);
 }
 
 void ReadTraversals(const std::optional<Entry>& entry, CountedArray<TraversalRecord>& list,
@@ -115,7 +112,6 @@ void ReadAttachParents(const Entry& entry, AttachParentArrayComponent& component
     ReadFormList(entry.Optional("keywords"), component.keywords, 1, resolver);
     const std::uint32_t listed = component.keywords.count;
     component.keywords.data[listed] = nullptr;
-    component.keywords.count = listed;
     if (auto count = entry.Optional("count")) {
         component.keywords.count = static_cast<std::uint32_t>(count->Unsigned(listed));
     }

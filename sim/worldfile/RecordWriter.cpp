@@ -58,11 +58,8 @@ Json RecordListJson(const World& world, const CountedArray<Record>& list, std::s
 }
 
 Json AttachParentsJson(const World& world, const AttachParentArrayComponent& component) {
-    // The game's empty entry after the list is not part of it.
-    std::uint32_t stored = component.keywords.capacity;
-    if (stored > 0 && component.keywords.data[stored - 1] == nullptr) --stored;
     Json out = Json::object();
-    out["keywords"] = FormListJson(world, component.keywords.data, stored);
+    out["keywords"] = FormListJson(world, component.keywords.data, StoredAttachParents(component));
     out["count"] = component.keywords.count;
     return out;
 }

@@ -4,6 +4,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "sim/world/AsciiCase.h"
 #include "sim/world/FormTypes.h"
 #include "sim/worldfile/FormRefText.h"
 #include "sim/worldfile/ReadContext.h"
@@ -25,13 +26,6 @@ const char* SectionName(FormKind kind) {
         case FormKind::Reference: return "references";
     }
     return "forms";
-}
-
-std::string CaseFolded(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
 }
 
 // A form entry between the two passes: its identity is known, its details
@@ -133,12 +127,11 @@ private:
                 case FormRefText::Kind::FileLocal: {
                     const FileRecord* file = TheWorld().FindFile(parsed->text);
                     if (file == nullptr) idEntry.Fail("no loaded file is named \"" + parsed->text + "\"");
-                    if (parsed->number > LocalIDMask(file->slot)) {
-                        idEntry.Fail("the local ID does not fit a file of that slot");
-                    }
+                    const auto formID = file->FormIDOf(parsed->number);
+                    if (!formID) idEntry.Fail("the local ID does not fit a file of that slot");
                     if (hasFormID) pending.entry.Field("formID").Fail("only run-time forms named @Name take a formID");
                     pending.file = file;
-                    pending.formID = ComposeFormID(file->slot, file->SlotIndex(), parsed->number);
+                    pending.formID = *formID;
                     break;
                 }
                 case FormRefText::Kind::WorldName:
@@ -203,6 +196,7 @@ private:
             form->formID = *pending.formID;
             form->worldName = pending.worldName;
             form->kind = pending.kind;
+            std::string editorID;
             switch (pending.kind) {
                 case FormKind::Plain:
                     entry.AllowOnly({"id", "formID", "type", "queryType", "editorID", "name", "keywords", "files",
@@ -213,14 +207,14 @@ private:
                         form->storedType == veltrane::kFormTypeActorReference) {
                         entry.Field("type").Fail("a reference belongs in \"references\"");
                     }
-                    form->editorID = entry.Has("editorID") ? entry.Field("editorID").String() : "";
+                    if (entry.Has("editorID")) editorID = entry.Field("editorID").String();
                     break;
                 case FormKind::Cell:
                     entry.AllowOnly({"id", "formID", "queryType", "editorID", "name", "keywords", "files",
                                      "fileListIndex", "interior", "loaded", "references"});
                     form->storedType = veltrane::kFormTypeCell;
                     form->cell = std::make_unique<CellData>();
-                    form->editorID = entry.Has("editorID") ? entry.Field("editorID").String() : "";
+                    if (entry.Has("editorID")) editorID = entry.Field("editorID").String();
                     break;
                 case FormKind::Reference:
                     // A reference's name is the override in its extra data, else its base's.
@@ -237,7 +231,7 @@ private:
                     }
                     form->ref = std::make_unique<ReferenceData>();
                     if (auto extra = entry.Optional("extra"); extra && extra->Has("editorID")) {
-                        form->editorID = extra->Field("editorID").String();
+                        editorID = extra->Field("editorID").String();
                     }
                     break;
             }
@@ -245,10 +239,10 @@ private:
             if (auto queryType = entry.Optional("queryType")) {
                 form->queryType = static_cast<std::uint8_t>(queryType->Unsigned(255));
             }
-            pending.form = TheWorld().AddForm(std::move(form));
-            resolver_.AddEditorID(pending.form->editorID, pending.form);
             // A reference's editor ID lives in its extra data.
-            if (pending.kind == FormKind::Reference) pending.form->editorID.clear();
+            if (pending.kind != FormKind::Reference) form->editorID = editorID;
+            pending.form = TheWorld().AddForm(std::move(form));
+            resolver_.AddEditorID(editorID, pending.form);
         }
     }
 

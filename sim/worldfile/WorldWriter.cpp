@@ -12,15 +12,6 @@ namespace {
 using veltrane::FileRecord;
 using veltrane::Form;
 
-const char* SlotName(FileSlot slot) {
-    switch (slot) {
-        case FileSlot::Full: return "full";
-        case FileSlot::Small: return "small";
-        case FileSlot::Medium: return "medium";
-    }
-    return "full";
-}
-
 std::string Hex32(std::uint32_t value) {
     std::string digits = HexID(value, 8);
     const std::size_t first = std::min(digits.find_first_not_of('0'), digits.size() - 1);
@@ -37,16 +28,6 @@ Json FilesJson(const World& world) {
         files.push_back(std::move(entry));
     }
     return files;
-}
-
-// The file that defines a form from a data file: the one its ID points into.
-const FileRecord* DefiningFile(const World& world, const Form& form) {
-    if (IsRuntimeFormID(form.formID)) return nullptr;
-    for (const auto& file : world.Files()) {
-        const std::uint32_t local = form.formID & LocalIDMask(file->slot);
-        if (ComposeFormID(file->slot, file->SlotIndex(), local) == form.formID) return file.get();
-    }
-    return nullptr;
 }
 
 // Written only where it differs from what a world file gets by default.

@@ -53,10 +53,9 @@ std::string ListSummary(const ComponentType& type, const void* record) {
             return "keywords " + FormList(list.data, list.count);
         }
         case ComponentKind::AttachParentArray: {
-            const auto& list = static_cast<const AttachParentArrayComponent*>(record)->keywords;
-            std::uint32_t stored = list.capacity;
-            if (stored > 0 && list.data[stored - 1] == nullptr) --stored;
-            return "count " + std::to_string(list.count) + ", keywords " + FormList(list.data, stored);
+            const auto& component = *static_cast<const AttachParentArrayComponent*>(record);
+            return "count " + std::to_string(component.keywords.count) + ", keywords " +
+                   FormList(component.keywords.data, StoredAttachParents(component));
         }
         case ComponentKind::PropertySheet: {
             const PropertySheet* sheet = static_cast<const PropertySheetComponent*>(record)->sheet;

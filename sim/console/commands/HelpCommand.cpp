@@ -3,33 +3,25 @@
 #include "sim/console/GameCommands.h"
 #include "sim/console/commands/CommandGroups.h"
 #include "sim/GameState.h"
+#include "sim/world/AsciiCase.h"
 
 namespace sim {
 
 namespace {
 
-std::string Lowered(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 void ListCommands(const std::string& arguments) {
     const auto words = CommandArguments(arguments, 0, 1, "Usage: help [TEXT]");
     if (!words) return;
-    const std::string filter = words->empty() ? std::string() : Lowered(words->front());
+    const std::string filter = words->empty() ? std::string() : CaseFolded(words->front());
     const CommandTables& tables = TheGame().tables;
     std::size_t listed = 0;
     for (CommandTableKind kind : {CommandTableKind::Console, CommandTableKind::Script}) {
         for (const veltrane::CommandEntry* entry : tables.Entries(kind)) {
-            if (entry->execute == nullptr || entry->execute == &PlaceholderExecute || entry->longName == nullptr) {
-                continue;
-            }
+            if (!IsCommand(*entry) || entry->longName == nullptr) continue;
             const std::string name = entry->longName;
-            if (!filter.empty() && Lowered(name).find(filter) == std::string::npos) continue;
+            if (!filter.empty() && CaseFolded(name).find(filter) == std::string::npos) continue;
             std::string line = name;
-            if (entry->shortName != nullptr && *entry->shortName != '\0') line += " (" + std::string(entry->shortName) + ")";
+            if (HasShortName(*entry)) line += " (" + std::string(entry->shortName) + ")";
             if (entry->helpText != nullptr && *entry->helpText != '\0') line += ": " + std::string(entry->helpText);
             WriteConsoleLine(line);
             ++listed;

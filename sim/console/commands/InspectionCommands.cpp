@@ -32,15 +32,6 @@ std::string FileIndexText(const veltrane::FileRecord& file) {
     return {};
 }
 
-const char* SlotText(FileSlot slot) {
-    switch (slot) {
-        case FileSlot::Full: return "full";
-        case FileSlot::Small: return "small";
-        case FileSlot::Medium: return "medium";
-    }
-    return "";
-}
-
 std::string Flags(std::uint32_t flags) { return "flags 0x" + HexID(flags, 1); }
 
 Form* TypedFormOrComplain(const std::string& command, const std::string& text) {
@@ -54,7 +45,7 @@ void ListFiles(const std::string& arguments) {
     const World& world = TheWorld();
     if (world.Files().empty()) WriteConsoleLine("No data files are loaded.");
     for (const auto& file : world.Files()) {
-        WriteConsoleLine(FileIndexText(*file) + " " + file->name + " (" + SlotText(file->slot) + ", " +
+        WriteConsoleLine(FileIndexText(*file) + " " + file->name + " (" + SlotName(file->slot) + ", " +
                          Flags(file->flags) + ")");
     }
 }
@@ -256,8 +247,8 @@ void ListTable(const std::string& arguments) {
             continue;
         }
         line += entry->longName != nullptr ? entry->longName : "(no name)";
-        if (entry->shortName != nullptr && *entry->shortName != '\0') line += " (" + std::string(entry->shortName) + ")";
-        if (entry->execute != &ScriptCommandExecute && entry->execute != &GameCommandExecute) line += " [plug-in]";
+        if (HasShortName(*entry)) line += " (" + std::string(entry->shortName) + ")";
+        if (IsPluginEntry(*entry)) line += " [plug-in]";
         WriteConsoleLine(line);
     }
     const veltrane::CommandEntry& sentinel = TheGame().tables.Table(kind)[entries.size()];
