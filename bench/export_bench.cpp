@@ -71,6 +71,10 @@ public:
         return platform::MoveResult::Moved;
     }
     bool Remove(const std::string&) override { return true; }
+    // Holds no file to read.
+    bool OpenForUpdate(const std::string&, platform::FileHandle&) override { return false; }
+    bool OpenForReading(const std::string&, platform::FileHandle&) override { return false; }
+    bool ReadWhole(platform::FileHandle, std::string&) override { return false; }
 };
 
 // The bytes an export of the ship writes.

@@ -107,7 +107,7 @@ std::string ReadProfileString(const std::string& section, const std::string& key
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path);
 
-// --- Writing files ------------------------------------------------------------------
+// --- Writing and reading files ------------------------------------------------------
 
 // An open file: a file descriptor on POSIX, a HANDLE on Windows.
 using FileHandle = std::intptr_t;
@@ -116,9 +116,10 @@ constexpr FileHandle kNoFile = -1;
 enum class CreateResult { Created, NameTaken, Failed };
 enum class MoveResult { Moved, TargetExists, Failed };
 
-// The file operations of writing a file safely: into a new file beside the
-// target, then moved onto the target's name. A seam: tests hand the writer a
-// file system that fails at a chosen operation or fills up.
+// The file operations of writing a file safely (into a new file beside the
+// target, then moved onto the target's name) and of reading one whole. A
+// seam: tests hand writers and readers a file system that fails at a chosen
+// operation or fills up.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -138,6 +139,17 @@ public:
     // renameat2 RENAME_NOREPLACE or link() and unlink()).
     virtual MoveResult MoveNoReplace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
+
+    // Opens a file that exists for reading and writing, without creating or
+    // truncating it: a read-only file does not open. Other readers and
+    // writers may open the file meanwhile. `file` is set only on success.
+    virtual bool OpenForUpdate(const std::string& path, FileHandle& file) = 0;
+    // Opens a file that exists for reading, as OpenForUpdate shares it.
+    virtual bool OpenForReading(const std::string& path, FileHandle& file) = 0;
+    // Reads the file from its position to its end into `bytes`, as stored.
+    // False when the system reports a read error. Throws what growing the
+    // string throws when the file does not fit in memory.
+    virtual bool ReadWhole(FileHandle file, std::string& bytes) = 0;
 };
 
 FileSystem& SystemFiles();

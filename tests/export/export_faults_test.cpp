@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "export/ExportShip.h"
-#include "tests/export/FailingFileSystem.h"
+#include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
 #include "tests/support/LargeShipWorld.h"
 #include "tests/support/ScratchFolder.h"

@@ -4,6 +4,9 @@
 #include <fcntl.h>
 #endif
 
+#include <filesystem>
+#include <string>
+
 #include "platform/platform.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -115,6 +118,63 @@ TEST_F(FileWriting, RemovingAFile_ResultsInItsAbsence_AndRemovingNothingInFailur
     EXPECT_TRUE(files.Remove(folder.PluginPath() + "stale.partial"));
     EXPECT_FALSE(std::filesystem::exists(folder.Native("stale.partial")));
     EXPECT_FALSE(files.Remove(folder.PluginPath() + "stale.partial"));
+}
+
+}  // namespace
+
+namespace {
+
+using platform::FileHandle;
+
+class FileReading : public testing::Test {
+protected:
+    std::string Path(const std::string& name) const { return folder.PluginPath() + name; }
+
+    // The whole file as ReadWhole reads it; "<failed>" when it does not.
+    std::string ReadAll(const std::string& name) {
+        FileHandle file = platform::kNoFile;
+        if (!files.OpenForReading(Path(name), file)) return "<failed>";
+        std::string bytes = "left over";
+        const bool read = files.ReadWhole(file, bytes);
+        files.Close(file);
+        return read ? bytes : "<failed>";
+    }
+
+    corvanis_test::ScratchFolder folder;
+    platform::FileSystem& files = platform::SystemFiles();
+};
+
+TEST_F(FileReading, FilesSpelledTheWindowsWay_ResultInTheirBytesAsStored) {
+    const std::string bytes("Version: 2.00\r\n\x1A\r\n\0end\n", 22);
+    std::filesystem::create_directory(folder.Native("Spaceships"));
+    folder.WriteFile("Spaceships/Ship.txt", bytes);
+    EXPECT_EQ(ReadAll("Spaceships\\Ship.txt"), bytes);
+    std::string large;
+    for (int i = 0; large.size() < 300'000; ++i) large += "Blueprint.data[" + std::to_string(i) + "].fPosX |1.500000\r\n";
+    folder.WriteFile("large.txt", large);
+    EXPECT_EQ(ReadAll("large.txt"), large);
+    folder.WriteFile("empty.txt", "");
+    EXPECT_EQ(ReadAll("empty.txt"), "");
+    EXPECT_EQ(ReadAll("missing.txt"), "<failed>");
+}
+
+TEST_F(FileReading, OpeningForUpdate_CreatesAndTruncatesNothing_AndLocksNoOneOut) {
+    folder.WriteFile("Ship.txt", "DisplayName |A\r\n");
+    FileHandle update = platform::kNoFile;
+    ASSERT_TRUE(files.OpenForUpdate(Path("Ship.txt"), update));
+    FileHandle secondUpdate = platform::kNoFile;
+    EXPECT_TRUE(files.OpenForUpdate(Path("Ship.txt"), secondUpdate));
+    EXPECT_EQ(ReadAll("Ship.txt"), "DisplayName |A\r\n");
+    files.Close(secondUpdate);
+    files.Close(update);
+    EXPECT_EQ(folder.ReadFile("Ship.txt"), "DisplayName |A\r\n");
+
+    FileHandle none = platform::kNoFile;
+    EXPECT_FALSE(files.OpenForUpdate(Path("missing.txt"), none));
+    EXPECT_FALSE(std::filesystem::exists(folder.Native("missing.txt")));
+    std::filesystem::create_directory(folder.Native("folder.txt"));
+    EXPECT_FALSE(files.OpenForUpdate(Path("folder.txt"), none));
+    EXPECT_EQ(none, platform::kNoFile);
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
-#include "tests/export/FailingFileSystem.h"
+#include "tests/support/FailingFileSystem.h"
 
 #include <utility>
 
 namespace corvanis_test {
 
 bool FailingFileSystem::Fails(FileOperation operation) {
-    if (++operations_ != failAt_) return false;
+    if (++operations_ != failAt_ && failEvery_ != operation) return false;
     failed_ = operation;
     return true;
 }
@@ -46,6 +46,22 @@ platform::MoveResult FailingFileSystem::MoveNoReplace(const std::string& from, c
 
 bool FailingFileSystem::Remove(const std::string& path) {
     return !Fails(FileOperation::Remove) && real_.Remove(path);
+}
+
+bool FailingFileSystem::OpenForUpdate(const std::string& path, platform::FileHandle& file) {
+    return !Fails(FileOperation::OpenForUpdate) && real_.OpenForUpdate(path, file);
+}
+
+bool FailingFileSystem::OpenForReading(const std::string& path, platform::FileHandle& file) {
+    return !Fails(FileOperation::OpenForReading) && real_.OpenForReading(path, file);
+}
+
+bool FailingFileSystem::ReadWhole(platform::FileHandle file, std::string& bytes) {
+    if (Fails(FileOperation::Read)) {
+        bytes.clear();
+        return false;
+    }
+    return real_.ReadWhole(file, bytes);
 }
 
 }  // namespace corvanis_test

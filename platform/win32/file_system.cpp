@@ -13,6 +13,19 @@ HANDLE AsHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
 bool MeansNameTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
 
+// Room for the first read of a file whose size the system does not tell.
+constexpr std::size_t kFirstReadSize = 64 * 1024;
+// ReadFile counts in 32 bits.
+constexpr std::size_t kLargestRead = 0x40000000;
+
+bool OpenExisting(const std::string& path, DWORD access, FileHandle& file) {
+    const HANDLE opened = CreateFileW(WidePath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return false;
+    file = reinterpret_cast<FileHandle>(opened);
+    return true;
+}
+
 class Win32FileSystem final : public FileSystem {
 public:
     bool CreateFolder(const std::string& path) override {
@@ -53,6 +66,37 @@ public:
     }
 
     bool Remove(const std::string& path) override { return DeleteFileW(WidePath(path).c_str()) != 0; }
+
+    bool OpenForUpdate(const std::string& path, FileHandle& file) override {
+        return OpenExisting(path, GENERIC_READ | GENERIC_WRITE, file);
+    }
+
+    bool OpenForReading(const std::string& path, FileHandle& file) override {
+        return OpenExisting(path, GENERIC_READ, file);
+    }
+
+    bool ReadWhole(FileHandle file, std::string& bytes) override {
+        LARGE_INTEGER size{};
+        const bool sized = GetFileSizeEx(AsHandle(file), &size) != 0 && size.QuadPart >= 0;
+        // One byte more than the file holds, so that the read which finds
+        // the end needs no more room.
+        bytes.resize(sized ? static_cast<std::size_t>(size.QuadPart) + 1 : kFirstReadSize);
+        std::size_t filled = 0;
+        for (;;) {
+            if (filled == bytes.size()) bytes.resize(bytes.size() * 2 + kFirstReadSize);
+            const std::size_t room = bytes.size() - filled;
+            const DWORD chunk = static_cast<DWORD>(room < kLargestRead ? room : kLargestRead);
+            DWORD got = 0;
+            if (!ReadFile(AsHandle(file), bytes.data() + filled, chunk, &got, nullptr)) {
+                bytes.clear();
+                return false;
+            }
+            if (got == 0) break;
+            filled += got;
+        }
+        bytes.resize(filled);
+        return true;
+    }
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The system's file operations with a fault of the test's choosing: one
-// operation that fails, or a disk that is full after so many bytes.
+// operation that fails, every operation of a kind failing (a read-only file
+// refuses every open for update), or a disk that is full after so many bytes.
+// Every operation is counted, so that a test can fail each in turn.
 #pragma once
 
 #include <cstddef>
@@ -11,7 +13,7 @@
 
 namespace corvanis_test {
 
-enum class FileOperation { CreateFolder, CreateNewFile, Write, Close, Move, Remove };
+enum class FileOperation { CreateFolder, CreateNewFile, Write, Close, Move, Remove, OpenForUpdate, OpenForReading, Read };
 
 class FailingFileSystem final : public platform::FileSystem {
 public:
@@ -19,6 +21,8 @@ public:
 
     // The operation with this number (counted from 1) fails, once.
     void FailOperation(int number) { failAt_ = number; }
+    // Every operation of the kind fails.
+    void FailEvery(FileOperation operation) { failEvery_ = operation; }
     // Writes fail once this many bytes in all are written; what fits is
     // written first, as on a disk that fills up.
     void FillAfter(std::size_t bytes) { capacity_ = bytes; }
@@ -35,6 +39,9 @@ public:
     bool Close(platform::FileHandle file) override;
     platform::MoveResult MoveNoReplace(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
+    bool OpenForUpdate(const std::string& path, platform::FileHandle& file) override;
+    bool OpenForReading(const std::string& path, platform::FileHandle& file) override;
+    bool ReadWhole(platform::FileHandle file, std::string& bytes) override;
 
 private:
     // Counts the operation; true when it is the one to fail.
@@ -43,6 +50,7 @@ private:
     platform::FileSystem& real_;
     int operations_ = 0;
     int failAt_ = 0;
+    std::optional<FileOperation> failEvery_;
     std::optional<std::size_t> capacity_;
     std::size_t written_ = 0;
     std::optional<FileOperation> failed_;

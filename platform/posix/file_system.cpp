@@ -12,6 +12,16 @@ namespace platform {
 
 namespace {
 
+// Room for the first read of a file whose size the system does not tell.
+constexpr std::size_t kFirstReadSize = 64 * 1024;
+
+bool OpenExisting(const std::string& path, int access, FileHandle& file) {
+    const int fd = open(posix::NativePath(path).c_str(), access | O_CLOEXEC);
+    if (fd < 0) return false;
+    file = fd;
+    return true;
+}
+
 // Link and unlink where the file system cannot rename without replacing:
 // link() never replaces an existing name either.
 MoveResult LinkThenUnlink(const std::string& from, const std::string& to) {
@@ -64,6 +74,35 @@ public:
     }
 
     bool Remove(const std::string& path) override { return unlink(posix::NativePath(path).c_str()) == 0; }
+
+    bool OpenForUpdate(const std::string& path, FileHandle& file) override { return OpenExisting(path, O_RDWR, file); }
+
+    bool OpenForReading(const std::string& path, FileHandle& file) override {
+        return OpenExisting(path, O_RDONLY, file);
+    }
+
+    bool ReadWhole(FileHandle file, std::string& bytes) override {
+        const int fd = static_cast<int>(file);
+        struct stat status{};
+        const bool sized = fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0;
+        // One byte more than the file holds, so that the read which finds
+        // the end needs no more room.
+        bytes.resize(sized ? static_cast<std::size_t>(status.st_size) + 1 : kFirstReadSize);
+        std::size_t filled = 0;
+        for (;;) {
+            if (filled == bytes.size()) bytes.resize(bytes.size() * 2 + kFirstReadSize);
+            const ssize_t got = read(fd, bytes.data() + filled, bytes.size() - filled);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                bytes.clear();
+                return false;
+            }
+            if (got == 0) break;
+            filled += static_cast<std::size_t>(got);
+        }
+        bytes.resize(filled);
+        return true;
+    }
 };
 
 }  // namespace

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "frame/ErrorInfo.h"
+
+namespace Corvanis {
+
+// Filled by both importers, printed by their commands.
+using ImportErrorInfo = ErrorInfo;
+
+}  // namespace Corvanis

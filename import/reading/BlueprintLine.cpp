@@ -1,0 +1,18 @@
+#include "import/reading/BlueprintLine.h"
+
+namespace Corvanis {
+
+BlueprintLine::BlueprintLine(std::string_view text, std::size_t number)
+    : text_(text), separator_(text.find('|')), number_(number) {}
+
+bool HasKey(const BlueprintLine& line, std::string_view key) {
+    if (key.ends_with(" |")) {
+        key.remove_suffix(1);
+        return line.HasSeparator() && line.KeyPart().ends_with(key);
+    }
+    return line.KeyPart().find(key) != std::string_view::npos;
+}
+
+bool IsVersionLine(const BlueprintLine& line) { return line.Text().starts_with("Version:"); }
+
+}  // namespace Corvanis

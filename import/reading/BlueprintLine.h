@@ -1,0 +1,44 @@
+// One line of a blueprint as the readers see it: a view into the file's
+// bytes, without its line end. The line is split at its first '|': the key
+// part before it names what the line sets, the value part after it is the
+// value, verbatim. A line without '|' is all key part. Keys and indices are
+// looked for in the key part only, so no text a player gives (a ship's name,
+// an item's name) can act as a key.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace Corvanis {
+
+class BlueprintLine {
+public:
+    BlueprintLine() = default;
+    // `number` is the line's place in its file, counted from 1; 0 for a line
+    // that comes from no file.
+    explicit BlueprintLine(std::string_view text, std::size_t number = 0);
+
+    // The whole line.
+    std::string_view Text() const { return text_; }
+    std::string_view KeyPart() const { return text_.substr(0, separator_); }
+    // Empty when the line has no '|' or nothing after it.
+    std::string_view ValuePart() const { return HasSeparator() ? text_.substr(separator_ + 1) : std::string_view(); }
+    bool HasSeparator() const { return separator_ != std::string_view::npos; }
+    std::size_t Number() const { return number_; }
+
+private:
+    std::string_view text_;
+    std::size_t separator_ = std::string_view::npos;
+    std::size_t number_ = 0;
+};
+
+// Whether the line carries the key, as the importers' key tables write it.
+// A key that ends with " |" ("DisplayName |", "].traversal |") must end the
+// key part of a line that has a value part; any other key ("QRNKeywordForm[",
+// ".fPosX") may stand anywhere in the key part. Case-sensitive.
+bool HasKey(const BlueprintLine& line, std::string_view key);
+
+// The version line begins with "Version:".
+bool IsVersionLine(const BlueprintLine& line);
+
+}  // namespace Corvanis

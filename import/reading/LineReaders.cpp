@@ -1,0 +1,127 @@
+#include "import/reading/LineReaders.h"
+
+#include <exception>
+#include <string>
+
+#include "import/reading/NumberConversion.h"
+
+namespace Corvanis {
+
+namespace {
+
+constexpr auto kNone = std::string_view::npos;
+
+// The text before the line's last '|' and what follows it.
+struct LastBar {
+    std::string_view before;
+    std::string_view after;
+    bool found;
+};
+
+LastBar SplitAtLastBar(std::string_view text) {
+    const std::size_t bar = text.rfind('|');
+    if (bar == kNone) return {text, {}, false};
+    return {text.substr(0, bar), text.substr(bar + 1), true};
+}
+
+// The family's rules around one conversion routine.
+template <class Number, class Convert>
+bool ParseValue(std::string_view text, Number& value, Convert convert) {
+    if (text.empty()) return false;
+    if (text.find("inf") != kNone || text.find("nan") != kNone) {
+        value = 0;
+        return false;
+    }
+    Number converted{};
+    if (convert(text, converted).status != ConversionStatus::Converted) return false;
+    value = converted;
+    return true;
+}
+
+std::int32_t IndexBetween(std::string_view key, std::size_t open, std::size_t close) {
+    const std::size_t start = open == kNone ? 0 : open + 1;
+    if (close == kNone || close <= start) return -1;
+    std::int32_t index = 0;
+    if (ConvertLong(key.substr(start, close - start), 10, index).status != ConversionStatus::Converted) return -1;
+    return index;
+}
+
+}  // namespace
+
+std::string_view GetLineValue(const BlueprintLine& line) { return line.ValuePart(); }
+
+std::string_view GetFormIDText(const BlueprintLine& line) {
+    const LastBar last = SplitAtLastBar(line.Text());
+    const LastBar previous = SplitAtLastBar(last.before);
+    return last.found && previous.found ? previous.after : std::string_view();
+}
+
+std::string_view GetFormFileName(const BlueprintLine& line) { return SplitAtLastBar(line.Text()).after; }
+
+std::uint32_t ParseHexFormID(std::string_view text) {
+    std::uint32_t formID = 0;
+    if (ConvertUnsignedLong(text, 16, formID).status != ConversionStatus::Converted) return 0;
+    return formID;
+}
+
+bool ParseLineFloat(const BlueprintLine& line, float& value) {
+    return ParseValue(line.ValuePart(), value, ConvertFloat);
+}
+
+bool ParseLineInt32(const BlueprintLine& line, std::int32_t& value) {
+    return ParseValue(line.ValuePart(), value,
+                      [](std::string_view text, std::int32_t& number) { return ConvertLong(text, 10, number); });
+}
+
+bool ParseLineUInt32(const BlueprintLine& line, std::uint32_t& value) {
+    return ParseValue(line.ValuePart(), value,
+                      [](std::string_view text, std::uint32_t& number) { return ConvertUnsignedLong(text, 10, number); });
+}
+
+bool ParseLineUInt64(const BlueprintLine& line, std::uint64_t& value) {
+    return ParseValue(line.ValuePart(), value,
+                      [](std::string_view text, std::uint64_t& number) { return ConvertUnsignedLongLong(text, 10, number); });
+}
+
+bool ParseVersionValue(const BlueprintLine& line, float& value) {
+    const std::string_view text = line.Text();
+    const std::size_t colon = text.rfind(':');
+    const std::string_view after = colon == kNone ? std::string_view() : text.substr(colon + 1);
+    try {
+        std::string version;
+        version.reserve(after.size());
+        for (const char c : after) {
+            if (c != ' ') version += c;
+        }
+        return ParseValue(std::string_view(version), value, ConvertFloat);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::int32_t GetLineIndex(const BlueprintLine& line) {
+    const std::string_view key = line.KeyPart();
+    return IndexBetween(key, key.find('['), key.find(']'));
+}
+
+std::int32_t GetLineInnerIndex(const BlueprintLine& line) {
+    const std::string_view key = line.KeyPart();
+    return IndexBetween(key, key.rfind('['), key.rfind(']'));
+}
+
+veltrane::Form* ResolveFormReference(const BlueprintLine& line, FormResolver& resolver) {
+    const std::string_view idText = GetFormIDText(line);
+    const std::string_view fileName = GetFormFileName(line);
+    // A name with a zero byte is no data file's name; the game would see it
+    // cut short at that byte.
+    if (idText.empty() || fileName.empty() || fileName.find('\0') != kNone) return nullptr;
+    const std::uint32_t localFormID = ParseHexFormID(idText);
+    if (localFormID == 0) return nullptr;
+    try {
+        return resolver.LookupForm(fileName, localFormID);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+}  // namespace Corvanis
