@@ -422,13 +422,16 @@ static_assert(sizeof(FormTypeName) == 16);
 // Form type codes the plug-in tests.
 enum FormType : std::uint8_t {
     kFormTypeKeyword = 4,
+    kFormTypePlaceable30 = 30,  // a placeable item type the game leaves unnamed
     kFormTypeArmor = 34,
     kFormTypeBook = 35,
     kFormTypeContainer = 36,
     kFormTypeMisc = 40,
+    kFormTypePlaceable43 = 43,  // likewise
     kFormTypeMoveableStatic = 44,
     kFormTypeFurniture = 47,
     kFormTypeWeapon = 48,
+    kFormTypeAmmo = 49,
     kFormTypeNPC = 50,
     kFormTypeKey = 53,
     kFormTypeIngestible = 54,
