@@ -3,13 +3,16 @@
 // looks inside; only the game does.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "host/layouts.h"
+#include "sim/memory/WorldMemory.h"
 #include "sim/world/FormIDs.h"
 
 namespace sim {
@@ -35,6 +38,7 @@ enum class FormKind : std::uint8_t { Plain, Cell, Reference };
 enum class Placement : std::uint8_t { Normal, Refused, Vanishes };
 
 struct CellData {
+    MemoryPlace memory = MemoryPlace::AboveTiB;  // where the cell object lies
     bool interior = false;
     bool loaded = true;  // what the game's cell check answers
     std::vector<veltrane::Form*> references;  // empty slots are null
@@ -90,6 +94,7 @@ struct ExtraDataList {
 };
 
 struct Form {
+    ObjectHead head{};  // the class identity, where every game object has it
     std::uint32_t formID = 0;
     std::uint8_t storedType = 0;
     std::uint8_t queryType = 0;  // what the virtual type query answers
@@ -105,5 +110,7 @@ struct Form {
     std::unique_ptr<sim::CellData> cell;
     std::unique_ptr<sim::ReferenceData> ref;
 };
+static_assert(std::is_standard_layout_v<Form>);
+static_assert(offsetof(Form, head) == 0);
 
 }  // namespace veltrane

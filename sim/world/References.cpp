@@ -159,11 +159,10 @@ std::uint32_t CreateReference(World& world, const CreateReferenceRequest* reques
     }
     Form* cell = request->cell != nullptr ? request->cell : request->parentShip->ref->interiorCell;
 
-    auto made = std::make_unique<Form>();
+    FormHandle made = world.MakeForm(FormKind::Reference);
     made->formID = formID;
     made->storedType = veltrane::kFormTypeObjectReference;
     made->queryType = veltrane::kFormTypeObjectReference;
-    made->kind = FormKind::Reference;
     made->ref = std::make_unique<ReferenceData>();
     ReferenceData& data = *made->ref;
     data.base = base;
