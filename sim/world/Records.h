@@ -33,9 +33,10 @@ struct ReferenceLink {
 enum class FormKind : std::uint8_t { Plain, Cell, Reference };
 
 // What happens when a reference of a base form is created: most forms can be
-// placed; a world may stage one the game refuses, or one whose new reference
-// is gone again before its handle is resolved.
-enum class Placement : std::uint8_t { Normal, Refused, Vanishes };
+// placed; a world may stage one the game refuses, one whose new reference is
+// gone again before its handle is resolved, or one whose new reference comes
+// without extra data.
+enum class Placement : std::uint8_t { Normal, Refused, Vanishes, WithoutExtraData };
 
 struct CellData {
     MemoryPlace memory = MemoryPlace::AboveTiB;  // where the cell object lies

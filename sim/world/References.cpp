@@ -170,7 +170,7 @@ std::uint32_t CreateReference(World& world, const CreateReferenceRequest* reques
     std::copy(std::begin(request->position), std::end(request->position), data.position);
     std::copy(std::begin(request->rotation), std::end(request->rotation), data.rotation);
     data.scale = ScalePercent(request->scale);
-    data.extra = world.NewExtraData();
+    if (base->placement != Placement::WithoutExtraData) data.extra = world.NewExtraData();
     Form* reference = world.AddForm(std::move(made));
     cell->cell->references.push_back(reference);
     const std::uint32_t handle = world.HandleFor(reference);

@@ -327,8 +327,10 @@ private:
                 form.placement = Placement::Refused;
             } else if (text == "vanishes") {
                 form.placement = Placement::Vanishes;
+            } else if (text == "withoutExtraData") {
+                form.placement = Placement::WithoutExtraData;
             } else {
-                placement->Fail("must be \"normal\", \"refused\" or \"vanishes\"");
+                placement->Fail("must be \"normal\", \"refused\", \"vanishes\" or \"withoutExtraData\"");
             }
         }
         if (auto components = entry.Optional("components")) ReadComponents(*components, form, resolver_);

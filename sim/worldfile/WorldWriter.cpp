@@ -81,6 +81,7 @@ Json PlainFormJson(const World& world, const Form& form) {
     Json out = CommonFormJson(world, form, true, 0);
     if (form.placement == Placement::Refused) out["placement"] = "refused";
     if (form.placement == Placement::Vanishes) out["placement"] = "vanishes";
+    if (form.placement == Placement::WithoutExtraData) out["placement"] = "withoutExtraData";
     if (!form.components.empty()) out["components"] = WriteComponents(world, form);
     return out;
 }

@@ -137,6 +137,7 @@ void ShowForm(const std::string& arguments) {
     }
     if (form->placement == Placement::Refused) line += ", cannot be placed";
     if (form->placement == Placement::Vanishes) line += ", vanishes when placed";
+    if (form->placement == Placement::WithoutExtraData) line += ", placed without extra data";
     WriteConsoleLine(line);
 }
 
@@ -204,11 +205,16 @@ void ShowCell(const std::string& arguments) {
         const Form* base = reference->ref->base;
         line += Label(reference) + ": base " + Label(base);
         if (base != nullptr) line += " (" + TypeText(base->storedType) + ")";
-        line += " at " + VectorText(reference->ref->position);
+        line += " at " + VectorText(reference->ref->position) + ", rotation " +
+                VectorText(reference->ref->rotation) + ", scale " + std::to_string(reference->ref->scale);
         const veltrane::ExtraDataList* extra = reference->ref->extra;
+        if (extra == nullptr) line += ", no extra data";
         if (extra != nullptr && extra->overrideName) line += ", named " + Quoted(*extra->overrideName);
         if (extra != nullptr) {
-            for (const ReferenceLink& link : extra->links) line += ", linked to " + Label(link.target);
+            for (const ReferenceLink& link : extra->links) {
+                line += ", linked to " + Label(link.target) + " under " + Label(link.keyword) +
+                        (link.persist ? " (persist)" : " (no persist)");
+            }
         }
         WriteConsoleLine(line);
     }
