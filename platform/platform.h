@@ -54,6 +54,14 @@ constexpr std::uint32_t kPageExecuteReadWrite = 0x40;
 bool ChangeProtection(void* address, std::size_t size, std::uint32_t newProtection,
                       std::uint32_t* oldProtection);
 
+// Whether every byte of the range is mapped and readable at the moment of
+// asking (VirtualQuery: committed, neither PAGE_NOACCESS nor PAGE_GUARD, and
+// a protection that allows reading). False for an empty range and for one
+// that runs past the end of the address space. Pointers found in game memory
+// are checked with it before anything reads through them: reading memory
+// that is not there is no C++ exception, it ends the game.
+bool IsReadableMemory(const void* address, std::size_t size);
+
 // --- The game's main module -------------------------------------------------------
 
 // The address the process's main executable is mapped at
