@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "frame/Diagnostic.h"
 #include "orbx_common/BranchEncoding.h"
 #include "orbx_common/CodePatch.h"
+#include "orbx_common/Diagnostic.h"
 #include "orbx_common/NearAddress.h"
 
 namespace Corvanis {
