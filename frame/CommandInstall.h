@@ -1,6 +1,6 @@
-// The plug-in's three console commands. The game has no call for adding
-// commands, so they take over free placeholder entries of its own command
-// tables.
+// Installing the console commands the plug-in was loaded with. The game has
+// no call for adding commands, so they take over free placeholder entries of
+// its own command tables.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,8 @@
 
 namespace Corvanis {
 
-// Installs every command not installed yet. True when all three are
-// installed, now or before. A call after five failed ones ends the process
+// Installs every command of the start-up state's table not installed yet.
+// True when all of them are installed, now or before. A call after five failed ones ends the process
 // through the fatal report.
 bool InstallCommands();
 

@@ -8,10 +8,12 @@
 
 namespace Corvanis {
 
-bool LoadPlugin(const orbx::LoadInterface* loader, std::uintptr_t gameBase, platform::MemorySystem& memory) {
+bool LoadPlugin(const orbx::LoadInterface* loader, std::uintptr_t gameBase, platform::MemorySystem& memory,
+                const CommandTable& commands) {
     if (loader == nullptr) return false;
     g_plugin.handle = loader->GetPluginHandle();
     g_plugin.gameBase = gameBase;
+    g_plugin.commands = &commands;
     // A game module whose interface cannot be bound is as unusable as none.
     if (gameBase == 0 || !host::Bind()) {
         ReportFatalError("ORBXPlugin_Load", 462, "Installation error: Veltrane.exe handle couldn't be acquired");
@@ -25,12 +27,3 @@ bool LoadPlugin(const orbx::LoadInterface* loader, std::uintptr_t gameBase, plat
 }
 
 }  // namespace Corvanis
-
-extern "C" bool ORBXPlugin_Load(const orbx::LoadInterface* loader) {
-    // Nothing may unwind into the loader.
-    try {
-        return Corvanis::LoadPlugin(loader, platform::MainModuleBase(), platform::SystemMemory());
-    } catch (...) {
-        return false;
-    }
-}

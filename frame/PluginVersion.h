@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "frame/Export.h"
+#include "frame/SymbolExport.h"
 #include "host/loader_interface.h"
 
 namespace Corvanis {

@@ -1,4 +1,4 @@
-#include "frame/CommandHandlers.h"
+#include "import/ImportShipInterior.h"
 
 namespace Corvanis {
 

@@ -1,4 +1,4 @@
-#include "frame/CommandHandlers.h"
+#include "import/ImportShipLayout.h"
 
 namespace Corvanis {
 

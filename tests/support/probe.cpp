@@ -8,6 +8,7 @@
 #include "frame/PluginLoad.h"
 #include "orbx_common/BranchTrampoline.h"
 #include "platform/platform.h"
+#include "plugin/PluginCommands.h"
 #include "tests/support/probe_host.h"
 
 namespace {
@@ -43,11 +44,13 @@ private:
 
 int Scenario(const std::string& name) {
     if (name == "load-without-game-base") {
-        return Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), 0, platform::SystemMemory());
+        return Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), 0, platform::SystemMemory(),
+                                    Corvanis::PluginCommands());
     }
     if (name == "load-without-free-memory") {
         FullMemory memory;
-        return Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), platform::MainModuleBase(), memory);
+        return Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), platform::MainModuleBase(), memory,
+                                    Corvanis::PluginCommands());
     }
     if (name == "fatal-report") {
         Corvanis::ReportFatalError("Corvanis::InstallCommands", 284, "couldn't install, error code: 7");

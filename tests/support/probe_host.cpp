@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "frame/Export.h"
+#include "frame/SymbolExport.h"
 #include "host/game_interface.h"
 
 namespace corvanis_test {

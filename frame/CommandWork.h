@@ -1,6 +1,6 @@
-// The work of the plug-in's three console commands. The frame calls each as
-// the game's execute handler: it runs the shared preamble first and keeps
-// every exception from reaching the game.
+// What one console command does once the shared preamble has passed, and how
+// it speaks: the subsystem that owns the command provides it, the frame runs
+// it.
 #pragma once
 
 #include "frame/CommandPreamble.h"
@@ -16,9 +16,5 @@ struct CommandWork {
     // when nothing is printed then.
     const char* failureText;
 };
-
-extern const CommandWork kExportShipWork;
-extern const CommandWork kImportShipLayoutWork;
-extern const CommandWork kImportShipInteriorWork;
 
 }  // namespace Corvanis
