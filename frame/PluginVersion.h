@@ -8,8 +8,9 @@
 
 namespace Corvanis {
 
-constexpr std::uint32_t kVersionMajor = 3;
-constexpr std::uint32_t kVersionMinor = 1;
+// From the project's version in the build.
+constexpr std::uint32_t kVersionMajor = CORVANIS_VERSION_MAJOR;
+constexpr std::uint32_t kVersionMinor = CORVANIS_VERSION_MINOR;
 
 }  // namespace Corvanis
 
