@@ -72,14 +72,14 @@ TEST(MemoryRegions, ProtectionChanges_ResultInThePreviousProtectionReportedEachT
     void* address = block.AllocateBytes(16);
 
     std::uint32_t previous = 0;
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageReadOnly, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageReadOnly, &previous));
     EXPECT_EQ(previous, platform::kPageExecuteReadWrite);
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageExecuteRead, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageExecuteRead, &previous));
     EXPECT_EQ(previous, platform::kPageReadOnly);
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageReadWrite, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageReadWrite, &previous));
     EXPECT_EQ(previous, platform::kPageExecuteRead);
     std::memset(address, 0, 16);
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageExecuteReadWrite, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageExecuteReadWrite, &previous));
     EXPECT_EQ(previous, platform::kPageReadWrite);
 }
 
@@ -89,7 +89,7 @@ TEST(MemoryRegions, ProtectionChangeOfUnmappedMemory_ResultsInFailure) {
     void* gone = reinterpret_cast<void*>(probe.Base());
     probe.Destroy();
     std::uint32_t previous = 0;
-    EXPECT_FALSE(platform::ChangeProtection(gone, 16, platform::kPageExecuteReadWrite, &previous));
+    EXPECT_FALSE(platform::SystemMemory().ChangeProtection(gone, 16, platform::kPageExecuteReadWrite, &previous));
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ public:
     void* ReserveCommit(std::uintptr_t, std::size_t) override { return nullptr; }
     void Release(void*) override {}
     std::uint32_t LastError() override { return 0; }
+    bool ChangeProtection(void*, std::size_t, std::uint32_t, std::uint32_t*) override { return false; }
+    void FlushInstructionCache(const void*, std::size_t) override {}
 };
 
 // Hands out one static block wherever it is asked to.
@@ -35,6 +37,9 @@ public:
     void* ReserveCommit(std::uintptr_t, std::size_t) override { return block_; }
     void Release(void*) override {}
     std::uint32_t LastError() override { return 0; }
+    // No code of the probe's is ever made writable.
+    bool ChangeProtection(void*, std::size_t, std::uint32_t, std::uint32_t*) override { return false; }
+    void FlushInstructionCache(const void*, std::size_t) override {}
 
     std::uintptr_t Address() const { return reinterpret_cast<std::uintptr_t>(block_); }
 
