@@ -57,7 +57,6 @@ void WriteCommand(CommandEntry& slot, const CommandDefinition& command) {
 }  // namespace
 
 CommandEntry* FindFreeSlot(CommandEntry* table, std::uint32_t opcodeBound, CommandExecuteFn placeholderHandler) {
-    if (table == nullptr || placeholderHandler == nullptr) return nullptr;
     for (CommandEntry* entry = table; entry->opcode < opcodeBound; ++entry) {
         if (entry->longName != nullptr && entry->execute == placeholderHandler) return entry;
     }

@@ -18,7 +18,7 @@ bool AllCommandsInstalled();
 
 // The first entry from `table` on, while the opcode stays below `opcodeBound`,
 // that has a long name and the game's placeholder handler; null when there
-// is none (or no table).
+// is none.
 veltrane::CommandEntry* FindFreeSlot(veltrane::CommandEntry* table, std::uint32_t opcodeBound,
                                      veltrane::CommandExecuteFn placeholderHandler);
 

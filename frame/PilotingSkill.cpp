@@ -14,7 +14,6 @@ namespace Corvanis {
 
 void ApplyPilotingRequirementForm(bool settingOn) {
     veltrane::Form** pointer = host::Game().pilotingRequirementForm;
-    if (pointer == nullptr) return;
     if (settingOn) {
         if (*pointer != nullptr) *pointer = nullptr;
     } else if (*pointer == nullptr) {

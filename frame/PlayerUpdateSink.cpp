@@ -24,10 +24,10 @@ constinit Corvanis_PlayerUpdateEventClass g_playerUpdateSink;
 
 void RegisterPlayerUpdateSink(bool registerSink) {
     const veltrane::GameInterface& game = host::Game();
-    if (game.GetPlayerUpdateEventSource == nullptr) return;
     veltrane::EventSource* source = game.GetPlayerUpdateEventSource(registerSink);
+    if (source == nullptr) return;
     const auto change = registerSink ? game.EventSourceAddSink : game.EventSourceRemoveSink;
-    if (source != nullptr && change != nullptr) change(source, &g_playerUpdateSink);
+    change(source, &g_playerUpdateSink);
 }
 
 std::uint32_t Corvanis_PlayerUpdateEventClass::ProcessEvent(const veltrane::PlayerUpdateEvent*,

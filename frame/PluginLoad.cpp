@@ -1,5 +1,7 @@
 #include "frame/PluginLoad.h"
 
+#include <string>
+
 #include "frame/FatalReport.h"
 #include "frame/LoaderMessages.h"
 #include "frame/PluginState.h"
@@ -14,9 +16,14 @@ bool LoadPlugin(const orbx::LoadInterface* loader, std::uintptr_t gameBase, plat
     g_plugin.handle = loader->GetPluginHandle();
     g_plugin.gameBase = gameBase;
     g_plugin.commands = &commands;
-    // A game module whose interface cannot be bound is as unusable as none.
-    if (gameBase == 0 || !host::Bind()) {
+    if (gameBase == 0) {
         ReportFatalError("ORBXPlugin_Load", 462, "Installation error: Veltrane.exe handle couldn't be acquired");
+    }
+    // The game is there, but a build the plug-in was not made for would turn
+    // the commands and the patch into silent failures or worse.
+    if (const std::string mismatch = host::Bind(); !mismatch.empty()) {
+        ReportFatalError("ORBXPlugin_Load", 465,
+                         "Installation error: Veltrane.exe doesn't fit this plug-in (" + mismatch + ")");
     }
     if (!g_branchTrampoline.Create(gameBase, memory)) ReportFatalError("ORBXPlugin_Load", 472, "alloc error");
     const auto* messaging =
