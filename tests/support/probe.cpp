@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frame/FatalReport.h"
+#include "frame/PilotingSkill.h"
 #include "frame/PluginLoad.h"
 #include "orbx_common/BranchTrampoline.h"
 #include "platform/platform.h"
@@ -63,6 +64,16 @@ int Scenario(const std::string& name) {
     if (name == "call-without-trampoline") {
         Corvanis::BranchTrampoline none;
         return none.WriteCallThroughTrampoline(0x1000, 0x2000);
+    }
+    if (name == "piloting-patch-without-call" || name == "piloting-patch-on-unwritable-code") {
+        // Static, as the game's code here is: the trampoline must lie within
+        // reach of the call site.
+        static StaticBlockMemory nearMemory;
+        static std::uint8_t callSite[5] = {0xE8, 0x10, 0, 0, 0};
+        if (name == "piloting-patch-on-unwritable-code") corvanis_test::ProbeGame().pilotingCallSite = callSite;
+        Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), platform::MainModuleBase(), nearMemory,
+                             Corvanis::PluginCommands());
+        Corvanis::PilotingSkill::InstallNoPilotingSkillRequirement();
     }
     StaticBlockMemory memory;
     Corvanis::BranchTrampoline trampoline;
