@@ -2,6 +2,7 @@
 // through the built module and its fatal ends in the probe process.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "frame/FatalReport.h"
@@ -34,6 +35,19 @@ TEST(LoaderMessages, DataLoadedMessage_ResultsInTheStartUpActionsOnce) {
     orbx::Message message{"ORBX", orbx::kMessageDataLoaded, 0, nullptr};
     Corvanis::DispatchLoaderMessage(&message, CountDataLoaded);
     EXPECT_EQ(g_dataLoadedRuns, 1);
+}
+
+void FailDataLoaded() { throw std::runtime_error("the settings file vanished"); }
+void FailDataLoadedWithoutReason() { throw 42; }
+
+TEST(LoaderMessages, AStartUpThatThrows_EndsWithADiagnosticLineAndNothingReachesTheLoader) {
+    orbx::Message message{"ORBX", orbx::kMessageDataLoaded, 0, nullptr};
+    testing::internal::CaptureStdout();
+    EXPECT_NO_THROW(Corvanis::DispatchLoaderMessage(&message, FailDataLoaded));
+    EXPECT_NO_THROW(Corvanis::DispatchLoaderMessage(&message, FailDataLoadedWithoutReason));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Corvanis: the start-up after the game's data was loaded stopped early: the settings file vanished\n"
+              "Corvanis: the start-up after the game's data was loaded stopped early: unknown exception\n");
 }
 
 // What the message box shows: on POSIX it goes to standard error, under Wine
