@@ -8,13 +8,11 @@ bool ExecuteCommand(const CommandWork& work, const CommandArguments& arguments) 
         if (!RunCommandPreamble(work.messagePrefix, arguments, input)) return false;
         return work.run(input);
     } catch (...) {
-        if (work.failureText != nullptr) {
-            // The report itself may fail as well; the game's console must
-            // still not see the exception.
-            try {
-                PrintCommandError(work.messagePrefix, work.failureText);
-            } catch (...) {
-            }
+        // The report itself may fail as well; the game's console must still
+        // not see the exception.
+        try {
+            PrintCommandError(work.messagePrefix, work.failureText);
+        } catch (...) {
         }
         return false;
     }

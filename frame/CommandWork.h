@@ -12,8 +12,7 @@ struct CommandWork {
     const char* messagePrefix;
     // The command's own work once the preamble has passed; true on success.
     bool (*run)(const CommandInput& input);
-    // Printed under the prefix when the command ends in an exception; null
-    // when nothing is printed then.
+    // Printed under the prefix when the command ends in an exception.
     const char* failureText;
 };
 
