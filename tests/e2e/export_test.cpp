@@ -61,14 +61,18 @@ TEST_F(Export, ShipsNamedByRunTimeForms_ResultInTheFirstIDFromADataFileAndTheFir
 }
 
 TEST_F(Export, NamesWithReservedCharacters_AreWrittenWithSemicolons_AndTheWrittenNameIsWhatASecondExportFinds) {
-    const Lines console = RunWorldFile(folder, StarterWorld(),
-                                       {"ExportShip a/b?", "ExportShip Alpha|Beta", "ExportShip a;b;",
-                                        "ExportShip a/b?", "ExportShip Pathfinder", "ExportShip Pathfinder"});
+    const Lines console = RunWorldFile(
+        folder, StarterWorld(),
+        {"ExportShip a/b?", "ExportShip Alpha|Beta", "ExportShip a;b;", "ExportShip a/b?", "ExportShip \"Mk2: Rebirth\"",
+         "ExportShip \"Mk2; Rebirth\"", "ExportShip Pathfinder", "ExportShip Pathfinder"});
     const std::string at = "ExportShipRef: ERROR: file already exists at [.\\Data\\ORBX\\Plugins\\Spaceships\\";
     EXPECT_EQ(console, (Lines{"> ExportShip a/b?", kExported, "> ExportShip Alpha|Beta", kExported, "> ExportShip a;b;",
-                              at + "a;b;.txt].", "> ExportShip a/b?", at + "a;b;.txt].", "> ExportShip Pathfinder",
-                              kExported, "> ExportShip Pathfinder", at + "Pathfinder.txt]."}));
-    EXPECT_EQ(FolderEntries(folder.Spaceships()), (Lines{"Alpha;Beta.txt", "Pathfinder.txt", "a;b;.txt"}));
+                              at + "a;b;.txt].", "> ExportShip a/b?", at + "a;b;.txt].",
+                              "> ExportShip \"Mk2: Rebirth\"", kExported, "> ExportShip \"Mk2; Rebirth\"",
+                              at + "Mk2; Rebirth.txt].", "> ExportShip Pathfinder", kExported,
+                              "> ExportShip Pathfinder", at + "Pathfinder.txt]."}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()),
+              (Lines{"Alpha;Beta.txt", "Mk2; Rebirth.txt", "Pathfinder.txt", "a;b;.txt"}));
     EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Pathfinder.txt"),
               ReadLines(ExpectedFolder() / "starter-Pathfinder.txt"));
 }
