@@ -27,6 +27,10 @@ BlueprintOutputFile::~BlueprintOutputFile() {
 }
 
 bool BlueprintOutputFile::Open() {
+    // The finished file can only take a free name. Whatever stands there now
+    // (a folder, say), or a name the system cannot answer for, is found
+    // before anything is written.
+    if (platform::QueryPath(path_) != platform::PathKind::NotFound) return false;
     if (platform::QueryPath(folder_) != platform::PathKind::Directory) {
         files_.CreateFolder(WithoutTrailingSeparator(folder_));
     }

@@ -18,6 +18,7 @@ public:
     BlueprintOutputFile& operator=(const BlueprintOutputFile&) = delete;
 
     // Creates the folder when it is missing and a new temporary file in it.
+    // False when the blueprint's name is not free.
     bool Open();
     platform::FileHandle Handle() const { return handle_; }
     // False when the system could not store what was written.

@@ -100,6 +100,16 @@ TEST_F(Export, AMissingSpaceshipsFolder_IsCreated) {
     EXPECT_EQ(FolderEntries(bare.Spaceships()), Lines{"Pathfinder.txt"});
 }
 
+TEST_F(Export, AFolderWhereTheBlueprintWouldGo_IsFoundBeforeWriting_AndReportedAsAFileThatCannotBeOpened) {
+    std::filesystem::create_directory(folder.Spaceships() / "Pathfinder.txt");
+    EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip Pathfinder"}),
+              (Lines{"> ExportShip Pathfinder", kNotExported,
+                     "[Error in phase: preparing to export ship | Extra error text: Blueprint write error: "
+                     "!log.is_open()]"}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{"Pathfinder.txt"});
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Spaceships() / "Pathfinder.txt"));
+}
+
 TEST_F(Export, PlayersWhoAreNotAboardAProperShipOrGiveNoName_AreToldWhyAndNothingIsWritten) {
     const std::string world = ShipWorld()
                                   .Ship(TestShip("Fine"))
