@@ -6,8 +6,8 @@
 
 namespace Corvanis {
 
-// A blueprint on its way to disk. It is written into a new file beside its
-// name and moved onto the name only when complete, never over a file that
+// A blueprint on its way to disk. It is written into a new file in the same
+// folder and moved onto its name only when complete, never over a file that
 // has the name; a blueprint that does not get there leaves nothing behind,
 // not even its temporary file.
 class BlueprintOutputFile {

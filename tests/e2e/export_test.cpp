@@ -92,6 +92,17 @@ TEST_F(Export, ShipNamesWithBarsOrLineBreaks_StayOnTheirLines) {
                      "Version: 2.00", "", "DisplayName |Line  Two Three"}));
 }
 
+TEST_F(Export, TheLongestNameAFileSystemTakes_IsWritten_AndOneLonger_CannotBeOpened) {
+    // 255 bytes with ".txt", the longest file name common file systems hold.
+    const std::string longest(251, 'n');
+    const std::string longer(252, 'n');
+    EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip " + longest, "ExportShip " + longer}),
+              (Lines{"> ExportShip " + longest, kExported, "> ExportShip " + longer, kNotExported,
+                     "[Error in phase: preparing to export ship | Extra error text: Blueprint write error: "
+                     "!log.is_open()]"}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{longest + ".txt"});
+}
+
 TEST_F(Export, AMissingSpaceshipsFolder_IsCreated) {
     GameFolder bare(GameFolder::SpaceshipsFolder::Omit);
     bare.InstallCorvanis();
