@@ -77,6 +77,13 @@ TEST_F(Export, NamesWithReservedCharacters_AreWrittenWithSemicolons_AndTheWritte
               ReadLines(ExpectedFolder() / "starter-Pathfinder.txt"));
 }
 
+TEST_F(Export, APercentSignInAName_ReachesTheConsoleAsTyped) {
+    EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip 100%s", "ExportShip 100%s"}),
+              (Lines{"> ExportShip 100%s", kExported, "> ExportShip 100%s",
+                     "ExportShipRef: ERROR: file already exists at [.\\Data\\ORBX\\Plugins\\Spaceships\\100%s.txt]."}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{"100%s.txt"});
+}
+
 TEST_F(Export, ShipNamesWithBarsOrLineBreaks_StayOnTheirLines) {
     const std::string world =
         ShipWorld()
