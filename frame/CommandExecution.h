@@ -3,7 +3,6 @@
 #pragma once
 
 #include "frame/CommandWork.h"
-#include "host/layouts.h"
 
 namespace Corvanis {
 

@@ -10,8 +10,8 @@
 namespace Corvanis {
 
 // Installs every command of the start-up state's table not installed yet.
-// True when all of them are installed, now or before. A call after five failed ones ends the process
-// through the fatal report.
+// True when all of them are installed, now or before. A call after five
+// failed ones ends the process through the fatal report.
 bool InstallCommands();
 
 bool AllCommandsInstalled();
