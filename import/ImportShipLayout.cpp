@@ -1,10 +1,11 @@
-#include "frame/CommandHandlers.h"
+#include "import/ImportShipLayout.h"
 
 namespace Corvanis {
 
 namespace {
 
 constexpr const char* kPrefix = "ImportShipLayout";
+constexpr const char* kFailureText = "ship layout couldn't be imported.";
 
 bool RunImportShipLayout(const CommandInput&) {
     PrintCommandError(kPrefix, "importing ship layouts is not available in this version.");
@@ -13,6 +14,6 @@ bool RunImportShipLayout(const CommandInput&) {
 
 }  // namespace
 
-const CommandWork kImportShipLayoutWork{kPrefix, &RunImportShipLayout, nullptr};
+const CommandWork kImportShipLayoutWork{kPrefix, &RunImportShipLayout, kFailureText};
 
 }  // namespace Corvanis

@@ -74,14 +74,14 @@ TEST(MemoryRegions, ProtectionChanges_ResultInThePreviousProtectionReportedEachT
     void* address = block.AllocateBytes(16);
 
     std::uint32_t previous = 0;
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageReadOnly, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageReadOnly, &previous));
     EXPECT_EQ(previous, platform::kPageExecuteReadWrite);
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageExecuteRead, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageExecuteRead, &previous));
     EXPECT_EQ(previous, platform::kPageReadOnly);
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageReadWrite, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageReadWrite, &previous));
     EXPECT_EQ(previous, platform::kPageExecuteRead);
     std::memset(address, 0, 16);
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageExecuteReadWrite, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageExecuteReadWrite, &previous));
     EXPECT_EQ(previous, platform::kPageReadWrite);
 }
 
@@ -91,7 +91,7 @@ TEST(MemoryRegions, ProtectionChangeOfUnmappedMemory_ResultsInFailure) {
     void* gone = reinterpret_cast<void*>(probe.Base());
     probe.Destroy();
     std::uint32_t previous = 0;
-    EXPECT_FALSE(platform::ChangeProtection(gone, 16, platform::kPageExecuteReadWrite, &previous));
+    EXPECT_FALSE(platform::SystemMemory().ChangeProtection(gone, 16, platform::kPageExecuteReadWrite, &previous));
 }
 
 TEST(ReadableMemory, MemoryOfEveryKind_IsToldReadableOnlyWhereEveryByteCanBeRead) {
@@ -112,12 +112,12 @@ TEST(ReadableMemory, MemoryOfEveryKind_IsToldReadableOnlyWhereEveryByteCanBeRead
                                                    ~(kPage - 1));
     unsigned char* second = first + kPage;
     std::uint32_t previous = 0;
-    ASSERT_TRUE(platform::ChangeProtection(second, kPage, platform::kPageNoAccess, &previous));
+    ASSERT_TRUE(platform::SystemMemory().ChangeProtection(second, kPage, platform::kPageNoAccess, &previous));
     const bool wholeFirstPage = platform::IsReadableMemory(first, kPage);
     const bool endOfFirstPage = platform::IsReadableMemory(second - 8, 8);
     const bool intoTheSecond = platform::IsReadableMemory(second - 8, 9);
     const bool secondPage = platform::IsReadableMemory(second, 8);
-    ASSERT_TRUE(platform::ChangeProtection(second, kPage, previous, &previous));
+    ASSERT_TRUE(platform::SystemMemory().ChangeProtection(second, kPage, previous, &previous));
     EXPECT_TRUE(wholeFirstPage);
     EXPECT_TRUE(endOfFirstPage);
     EXPECT_FALSE(intoTheSecond);
