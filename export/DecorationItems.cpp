@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "export/DecorationTypes.h"
 #include "forms/FormIDText.h"
 
 namespace Corvanis {
@@ -10,35 +11,6 @@ namespace Corvanis {
 namespace {
 
 constexpr std::uint32_t kPlayerReferenceID = 0x14;
-
-struct DecorationType {
-    std::uint8_t code;
-    std::uint8_t ItemTypeSkips::*skip;  // null: no setting skips the type
-    bool inventoryType;
-};
-
-constexpr std::array<DecorationType, 13> kDecorationTypes{{
-    {veltrane::kFormTypeArmor, &ItemTypeSkips::bSkipARMO, true},
-    {veltrane::kFormTypeBook, &ItemTypeSkips::bSkipBOOK, true},
-    {veltrane::kFormTypeContainer, &ItemTypeSkips::bSkipCONT, false},
-    {veltrane::kFormTypeMisc, &ItemTypeSkips::bSkipMISC, true},
-    {veltrane::kFormTypeMoveableStatic, &ItemTypeSkips::bSkipMSTT, false},
-    {veltrane::kFormTypeFurniture, &ItemTypeSkips::bSkipFURN, false},
-    {veltrane::kFormTypeWeapon, &ItemTypeSkips::bSkipWEAP, true},
-    {veltrane::kFormTypeKey, &ItemTypeSkips::bSkipKEYM, true},
-    {veltrane::kFormTypeIngestible, &ItemTypeSkips::bSkipALCH, true},
-    {veltrane::kFormTypeTerminal, &ItemTypeSkips::bSkipTERM, false},
-    {veltrane::kFormTypeAmmo, nullptr, true},
-    {veltrane::kFormTypePlaceable43, &ItemTypeSkips::bSkipType43, false},
-    {veltrane::kFormTypePlaceable30, &ItemTypeSkips::bSkipType30, false},
-}};
-
-const DecorationType* FindDecorationType(std::uint8_t code) {
-    for (const DecorationType& type : kDecorationTypes) {
-        if (type.code == code) return &type;
-    }
-    return nullptr;
-}
 
 bool IsPlacedAtRunTime(const host::Form* reference) {
     const veltrane::GameInterface& game = host::Game();
@@ -110,7 +82,7 @@ std::optional<DecorationItem> AsDecorationItem(host::Form* reference, Selection&
     const BaseFacts& facts = selection.bases.Of(base);
     if (facts.isCargoContainer) return std::nullopt;
     const DecorationType* type = facts.type;
-    if (type == nullptr || (type->skip != nullptr && selection.settings.skip.*type->skip != 0)) return std::nullopt;
+    if (type == nullptr || IsSkipped(*type, selection.settings.skip)) return std::nullopt;
     if (game.RefHasKeyword(reference, selection.keywords.spaceshipCockpitPilotSeat)) return std::nullopt;
 
     const veltrane::ExtraDataList* extra = game.RefGetExtraDataList(reference);
