@@ -59,7 +59,7 @@ std::string InteriorWorld::Text() const {
            Joined(forms) + R"(
   ],
   "cells": [
-    {"id": "@Yard", "interior": false, "references": ["@Ship"]},
+    {"id": "@Yard", "interior": false, "references": ["@Ship")" + IDsOf(yardItems) + R"(]},
     {"id": "@Deck", "interior": )" + (deckInterior ? "true" : "false") + R"(, "references": ["Veltrane.vmf:000014")" +
            (workbench ? ", \"@Workbench\"" : "") + IDsOf(deckItems) + R"(]})" + Joined(cells) + R"(
   ],
@@ -67,7 +67,7 @@ std::string InteriorWorld::Text() const {
     {"id": "Veltrane.vmf:000014", "type": 75, "base": "Player", "position": [0.0, 0.0, 0.0]},
     {"id": "@Ship", "base": "@ShipBase", "interior": "@Deck"},
     {"id": "@Workbench", "base": "Workbench", "position": [3.0, 4.0, 0.0]})" +
-           Joined(deckItems) + Joined(references) + R"(
+           Joined(deckItems) + Joined(yardItems) + Joined(references) + R"(
   ]
 }
 )";

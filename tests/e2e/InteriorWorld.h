@@ -15,6 +15,8 @@ struct InteriorWorld {
     // More references in @Deck, after the player and the workbench: JSON
     // objects with their "id".
     std::vector<std::string> deckItems;
+    // More references in the exterior cell @Yard, after the ship.
+    std::vector<std::string> yardItems;
     // More forms, cells and references (references in other cells are
     // listed by their cells).
     std::vector<std::string> forms;
