@@ -1,0 +1,173 @@
+// An interior import whose blueprint cannot be read, or whose blueprint a
+// player has edited by hand: it either imports or leaves the world exactly
+// as it was, down to the last byte of a dump.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "export/ExportShip.h"
+#include "import/ImportShipInterior.h"
+#include "sim/Game.h"
+#include "tests/support/FailingFileSystem.h"
+#include "tests/support/InProcessGame.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+using corvanis_test::FailingFileSystem;
+using corvanis_test::FileOperation;
+using Lines = std::vector<std::string>;
+
+const char* const kImported = "ImportShipInterior: INFO: ship interior successfully imported.";
+const char* const kNotImported = "ImportShipInterior: ERROR: ship interior couldn't be imported.";
+
+Lines SplitLines(const std::string& bytes) {
+    Lines lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = bytes.find("\r\n", start);
+        lines.push_back(bytes.substr(start, end - start));
+        start = end == std::string::npos ? bytes.size() : end + 2;
+    }
+    return lines;
+}
+
+std::string JoinLines(const Lines& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    return bytes;
+}
+
+class InteriorImportFaults : public testing::Test {
+protected:
+    // The starter ship, exported as a player exports it.
+    void SetUp() override {
+        corvanis_test::LoadWorldFile(CORVANIS_EXAMPLE_WORLDS "/starter.json");
+        ASSERT_TRUE(Corvanis::RunExportShip({"Pathfinder", Corvanis::kDefaultSettings}, folder.PluginPath(),
+                                            platform::SystemFiles()));
+        blueprint = folder.ReadFile("Pathfinder.txt");
+        console.Take();
+    }
+
+    // The second playthrough, the player aboard the home ship.
+    void BoardSecondPlaythrough() {
+        corvanis_test::LoadWorldFile(CORVANIS_EXAMPLE_WORLDS "/second-playthrough.json");
+        sim::RunConsoleLine("sim.board @Kestrel");
+        console.Take();
+    }
+
+    bool Import(const std::string& name, platform::FileSystem& files = platform::SystemFiles()) {
+        return Corvanis::RunImportShipInterior({name, Corvanis::kDefaultSettings}, folder.PluginPath(), files);
+    }
+
+    corvanis_test::ScratchFolder folder;
+    corvanis_test::ConsoleLines console;
+    std::string blueprint;
+};
+
+TEST_F(InteriorImportFaults, AReadOnlyBlueprint_IsRefusedAsTheFileThatCannotBeOpenedForUpdate_AndNothingChanges) {
+    BoardSecondPlaythrough();
+    const std::string before = sim::DumpWorldToText();
+    FailingFileSystem files;
+    files.FailEvery(FileOperation::OpenForUpdate);
+    EXPECT_FALSE(Import("Pathfinder", files));
+    EXPECT_EQ(console.Take(), (Lines{kNotImported,
+                                     "[Error in phase: preparing to import ship interior | Extra error text: Bleuprint "
+                                     "read error: !inputstream.is_open()]"}));
+    EXPECT_TRUE(sim::DumpWorldToText() == before);
+}
+
+TEST_F(InteriorImportFaults, EachFileOperationFailingInTurn_ResultsInItsReadErrorAndNothingChanged_UntilTheImportCompletes) {
+    std::vector<FileOperation> failed;
+    for (int failing = 1;; ++failing) {
+        ASSERT_LT(failing, 100) << "the import never completed";
+        BoardSecondPlaythrough();
+        const std::string before = sim::DumpWorldToText();
+        FailingFileSystem files;
+        files.FailOperation(failing);
+        const bool imported = Import("Pathfinder", files);
+        const Lines lines = console.Take();
+        if (!files.Failed()) {
+            EXPECT_TRUE(imported);
+            EXPECT_EQ(lines.at(0), kImported);
+            break;
+        }
+        failed.push_back(*files.Failed());
+        // Closing a file nothing was written to loses nothing.
+        if (*files.Failed() == FileOperation::Close) {
+            EXPECT_TRUE(imported) << "operation " << failing;
+            continue;
+        }
+        EXPECT_FALSE(imported) << "operation " << failing;
+        EXPECT_TRUE(sim::DumpWorldToText() == before) << "operation " << failing;
+        const std::string phase = "[Error in phase: preparing to import ship interior | Extra error text: ";
+        switch (*files.Failed()) {
+            case FileOperation::OpenForUpdate:
+                EXPECT_EQ(lines, (Lines{kNotImported, phase + "Bleuprint read error: !inputstream.is_open()]"}));
+                break;
+            case FileOperation::OpenForReading:
+                EXPECT_EQ(lines, (Lines{kNotImported, phase + "Bleuprint read error: !file.is_open()]"}));
+                break;
+            case FileOperation::Read:
+                EXPECT_EQ(lines, (Lines{kNotImported, phase + "Bleuprint read error: file.bad()]"}));
+                break;
+            default:
+                ADD_FAILURE() << "operation " << failing << " failed the import: " << lines.back();
+        }
+    }
+    EXPECT_EQ(failed, (std::vector<FileOperation>{FileOperation::OpenForUpdate, FileOperation::OpenForReading,
+                                                  FileOperation::Read, FileOperation::Close, FileOperation::Close}));
+}
+
+// Ways a hand edit can change one line.
+std::vector<std::string> EditsOf(const std::string& line) {
+    std::vector<std::string> edits = {"", line.substr(0, line.size() / 2), line + "x", line.substr(0, line.find('|') + 1)};
+    if (const std::size_t close = line.find(']'); close != std::string::npos) {
+        edits.push_back(line.substr(0, close) + "1" + line.substr(close));
+    }
+    return edits;
+}
+
+TEST_F(InteriorImportFaults, EveryHandEditOfADecorationLine_EitherImportsOrLeavesTheDumpByteIdentical) {
+    const Lines lines = SplitLines(blueprint);
+    int imported = 0;
+    int refused = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].starts_with("DecorItem[")) continue;
+        std::vector<Lines> variants;
+        for (const std::string& edit : EditsOf(lines[i])) {
+            Lines edited = lines;
+            edited[i] = edit;
+            variants.push_back(edited);
+        }
+        Lines repeated = lines;
+        repeated.insert(repeated.begin() + static_cast<std::ptrdiff_t>(i), lines[i]);
+        variants.push_back(repeated);
+        if (i + 1 < lines.size()) {
+            Lines swapped = lines;
+            std::swap(swapped[i], swapped[i + 1]);
+            variants.push_back(swapped);
+        }
+        for (const Lines& variant : variants) {
+            folder.WriteFile("Edited.txt", JoinLines(variant));
+            BoardSecondPlaythrough();
+            const std::string before = sim::DumpWorldToText();
+            if (Import("Edited")) {
+                ++imported;
+                EXPECT_EQ(console.Take().at(0), kImported);
+            } else {
+                ++refused;
+                const Lines report = console.Take();
+                EXPECT_EQ(report.at(0), kNotImported) << "line " << i;
+                EXPECT_TRUE(report.at(1).starts_with("[Error in phase: importing DecorItem|")) << report.at(1);
+                EXPECT_TRUE(sim::DumpWorldToText() == before) << "line " << i << ": " << report.at(1);
+            }
+        }
+    }
+    EXPECT_GT(imported, 100);
+    EXPECT_GT(refused, 100);
+}
+
+}  // namespace
