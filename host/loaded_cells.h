@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "platform/platform.h"
 
 namespace host {
 
@@ -48,9 +49,10 @@ struct LoadedCellCheck {
     LoadedCellFault fault;
 };
 
-// Follows one entry of the table to its cell, reading nothing it has not
-// checked first.
-LoadedCellCheck CheckLoadedCellEntry(const veltrane::LoadedCellEntry* entry, const CellBounds& bounds);
+// Follows one entry of the table to its cell, reading nothing that the view
+// of readable memory does not hold.
+LoadedCellCheck CheckLoadedCellEntry(const veltrane::LoadedCellEntry* entry, const CellBounds& bounds,
+                                     const platform::ReadableMemoryView& readable);
 
 // Appends the cell manager's current cell, when it has one, then the cells
 // of the first kLoadedCellEntriesRead entries of its table that lead to a

@@ -98,7 +98,8 @@ TEST(LoadedCells, EachKindOfStaleEntry_ResultsInItsFault_BeforeAnythingUnreadabl
     const host::CellBounds bounds{platform::MainModuleBase(), game.cellClassIdentities};
     for (std::size_t i = 0; i < std::size(kEntries); ++i) {
         SCOPED_TRACE(kEntries[i].staged);
-        const host::LoadedCellCheck check = host::CheckLoadedCellEntry(manager->loadedCells.data[i], bounds);
+        const host::LoadedCellCheck check =
+            host::CheckLoadedCellEntry(manager->loadedCells.data[i], bounds, platform::ReadableMemoryView());
         EXPECT_EQ(check.fault, kEntries[i].fault);
         EXPECT_EQ(check.cell != nullptr, kEntries[i].fault == LoadedCellFault::None);
     }
@@ -111,7 +112,9 @@ TEST(LoadedCells, ACellBetween10000000000And1TiB_IsNoCellOfTheTable) {
                                    R"(, {"id": "@Far", "interior": true, "memory": "belowTiB"})"));
     const veltrane::GameInterface& game = host::Game();
     const host::CellBounds bounds{platform::MainModuleBase(), game.cellClassIdentities};
-    EXPECT_EQ(host::CheckLoadedCellEntry((*game.cellManager)->loadedCells.data[0], bounds).fault,
+    EXPECT_EQ(host::CheckLoadedCellEntry((*game.cellManager)->loadedCells.data[0], bounds,
+                                         platform::ReadableMemoryView())
+                  .fault,
               LoadedCellFault::CellBelowTiB);
 }
 #endif
