@@ -177,6 +177,24 @@ TEST_F(InteriorImport, EachKindOfLine_ReachesTheGameAsWritten_NamesAPlayerGaveKe
                        }));
 }
 
+TEST_F(InteriorImport, NamesAPlayerGaveItems_ComeBackWholeFromTheExportersBlueprint) {
+    InteriorWorld world;
+    const std::vector<std::string> names = {"Crate.base", "A|B|0A3002|Veltrane.vmf", "%n%s 100%",
+                                            "DecorItem[0].fPosX |9", ".bWorkshopItem", "Version: 9"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        world.deckItems.push_back(R"({"id": "@Named)" + std::to_string(i) + R"(", "base": "Mug", "extra": {"name": ")" +
+                                  names[i] + R"("}})");
+    }
+    const Lines console = RunWorld(folder, world.Text(), {"ExportShip Names", "ImportShipInterior Names", "sim.cell"});
+    ASSERT_EQ(console.size(), 8 + 2 * names.size()) << console.back();
+    EXPECT_EQ(console[3], kImported);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(console[8 + i], "[" + std::to_string(2 + i) + "] empty");
+        const std::string placed = console[8 + names.size() + i];
+        EXPECT_TRUE(placed.ends_with(", scale 100, named \"" + names[i] + "\"")) << placed;
+    }
+}
+
 TEST_F(InteriorImport, ABlueprintWithoutDecorationItems_ClearsTheInteriorAndPlacesNothing) {
     InteriorWorld world;
     world.deckItems = {R"({"id": "@OldMug", "base": "Mug"})"};
