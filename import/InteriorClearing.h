@@ -13,8 +13,8 @@
 namespace Corvanis {
 
 struct WorkshopKeywords {
-    const host::Form* workshop;      // carried by workshops
-    const host::Form* workshopItem;  // links an item to its workshop
+    host::Form* workshop;      // carried by workshops
+    host::Form* workshopItem;  // links an item to its workshop
 };
 
 struct ReferenceToClear {
