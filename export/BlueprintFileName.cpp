@@ -5,7 +5,9 @@
 namespace Corvanis {
 
 std::string SanitizeBlueprintFileName(std::string fileName) {
-    constexpr std::string_view kReplaced = "\"*/<>?\\|";
+    // ':' as well: on Windows "Mk2:Rebirth.txt" names a hidden stream of a
+    // file "Mk2", which a folder does not show and a copy loses.
+    constexpr std::string_view kReplaced = "\"*/:<>?\\|";
     for (char& c : fileName) {
         if (kReplaced.find(c) != std::string_view::npos) c = ';';
     }

@@ -8,7 +8,7 @@ namespace Corvanis {
 constexpr const char* kSpaceshipsFolder = ".\\Data\\ORBX\\Plugins\\Spaceships\\";
 constexpr const char* kBlueprintExtension = ".txt";
 
-// The name with each of " * / < > ? \ | replaced by ';'; every other
+// The name with each of " * / : < > ? \ | replaced by ';'; every other
 // character stays as it is.
 std::string SanitizeBlueprintFileName(std::string fileName);
 

@@ -1,5 +1,7 @@
 #include "export/BlueprintOutputFile.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -10,6 +12,16 @@ namespace {
 // Temporary names already taken are left to whoever took them; a name that
 // is still taken after this many tries means something else is wrong.
 constexpr int kTemporaryNameAttempts = 100;
+
+// A name of one length, whatever the blueprint is called: a blueprint name as
+// long as the file system allows must not fail for its temporary file's. The
+// number starts from the clock, so that a temporary file a crash left behind
+// is hardly ever in the way.
+std::string TemporaryFileName(std::uint64_t number) {
+    char name[40];
+    std::snprintf(name, sizeof name, "~Corvanis-%016llX.partial", static_cast<unsigned long long>(number));
+    return name;
+}
 
 std::string WithoutTrailingSeparator(std::string folder) {
     while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
@@ -27,11 +39,16 @@ BlueprintOutputFile::~BlueprintOutputFile() {
 }
 
 bool BlueprintOutputFile::Open() {
+    // The finished file can only take a free name. Whatever stands there now
+    // (a folder, say), or a name the system cannot answer for, is found
+    // before anything is written.
+    if (platform::QueryPath(path_) != platform::PathKind::NotFound) return false;
     if (platform::QueryPath(folder_) != platform::PathKind::Directory) {
         files_.CreateFolder(WithoutTrailingSeparator(folder_));
     }
-    for (int attempt = 1; attempt <= kTemporaryNameAttempts; ++attempt) {
-        const std::string candidate = path_ + "." + std::to_string(attempt) + ".partial";
+    const auto first = static_cast<std::uint64_t>(platform::SteadyNanoseconds());
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const std::string candidate = folder_ + TemporaryFileName(first + attempt);
         switch (files_.CreateNewFile(candidate, handle_)) {
             case platform::CreateResult::Created:
                 temporaryPath_ = candidate;

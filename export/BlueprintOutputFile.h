@@ -6,8 +6,8 @@
 
 namespace Corvanis {
 
-// A blueprint on its way to disk. It is written into a new file beside its
-// name and moved onto the name only when complete, never over a file that
+// A blueprint on its way to disk. It is written into a new file in the same
+// folder and moved onto its name only when complete, never over a file that
 // has the name; a blueprint that does not get there leaves nothing behind,
 // not even its temporary file.
 class BlueprintOutputFile {
@@ -18,6 +18,7 @@ public:
     BlueprintOutputFile& operator=(const BlueprintOutputFile&) = delete;
 
     // Creates the folder when it is missing and a new temporary file in it.
+    // False when the blueprint's name is not free.
     bool Open();
     platform::FileHandle Handle() const { return handle_; }
     // False when the system could not store what was written.

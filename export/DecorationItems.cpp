@@ -28,9 +28,9 @@ constexpr std::array<DecorationType, 13> kDecorationTypes{{
     {veltrane::kFormTypeKey, &ItemTypeSkips::bSkipKEYM, true},
     {veltrane::kFormTypeIngestible, &ItemTypeSkips::bSkipALCH, true},
     {veltrane::kFormTypeTerminal, &ItemTypeSkips::bSkipTERM, false},
-    {49, nullptr, true},
-    {43, &ItemTypeSkips::bSkipType43, false},
-    {30, &ItemTypeSkips::bSkipType30, false},
+    {veltrane::kFormTypeAmmo, nullptr, true},
+    {veltrane::kFormTypePlaceable43, &ItemTypeSkips::bSkipType43, false},
+    {veltrane::kFormTypePlaceable30, &ItemTypeSkips::bSkipType30, false},
 }};
 
 const DecorationType* FindDecorationType(std::uint8_t code) {

@@ -8,16 +8,14 @@ bool IsKeyword(const host::Form* form) {
     return form != nullptr && host::Game().FormQueryType(form) == veltrane::kFormTypeKeyword;
 }
 
-host::Form* GlobalForm(host::Form** global) { return global != nullptr ? *global : nullptr; }
-
 }  // namespace
 
 bool FindExportKeywords(ExportKeywords& keywords, std::string& errorText) {
     const veltrane::GameInterface& game = host::Game();
     keywords.spaceshipCockpitPilotSeat = game.LookupFormByID(kSpaceshipCockpitPilotSeatID);
     keywords.spaceshipInventoryContainer = game.LookupFormByID(kSpaceshipInventoryContainerID);
-    keywords.workshopItemKeyword = GlobalForm(game.workshopItemKeyword);
-    keywords.workshopKeyword = GlobalForm(game.workshopKeyword);
+    keywords.workshopItemKeyword = *game.workshopItemKeyword;
+    keywords.workshopKeyword = *game.workshopKeyword;
 
     const struct {
         const host::Form* keyword;

@@ -3,7 +3,6 @@
 #include "export/BlueprintFileName.h"
 #include "export/ExportErrorInfo.h"
 #include "export/WriteShipBlueprint.h"
-#include "frame/CommandHandlers.h"
 #include "frame/FileExists.h"
 #include "host/host.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frame/CommandPreamble.h"
+#include "frame/CommandWork.h"
 #include "platform/platform.h"
 
 namespace Corvanis {
@@ -15,5 +15,9 @@ constexpr const char* kExportShipPrefix = "ExportShipRef";
 // situation, refuses a blueprint that exists, exports into the folder and
 // prints the outcome on the game console. True when the ship was exported.
 bool RunExportShip(const CommandInput& input, const std::string& folder, platform::FileSystem& files);
+
+// The command as the game's console runs it: blueprints go into the game's
+// Spaceships folder.
+extern const CommandWork kExportShipWork;
 
 }  // namespace Corvanis

@@ -11,7 +11,6 @@ namespace {
 
 const char* FormTypeName(std::uint8_t code) {
     const veltrane::GameInterface& game = host::Game();
-    if (game.formTypeNames == nullptr) return "";
     for (std::uint32_t i = 0; i < game.formTypeNameCount; ++i) {
         const veltrane::FormTypeName& entry = game.formTypeNames[i];
         if (entry.code == code) return entry.name != nullptr ? entry.name : "";

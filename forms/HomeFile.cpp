@@ -15,7 +15,7 @@ const veltrane::FileList* FileListOf(const host::Form* form) {
     const veltrane::GameInterface& game = host::Game();
     const std::uint16_t index = game.FormGetFileListIndex(form);
     const veltrane::FileListTable* table = game.fileLists;
-    if (index == veltrane::kNoFileList || table == nullptr || index >= table->count) return nullptr;
+    if (index == veltrane::kNoFileList || index >= table->count) return nullptr;
     return &table->lists[index];
 }
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
-#include "frame/CommandHandlers.h"
 #include "frame/FatalReport.h"
 #include "frame/PlayerUpdateSink.h"
+#include "frame/PluginState.h"
 #include "host/host.h"
 
 namespace Corvanis {
@@ -28,49 +28,7 @@ constexpr std::int32_t kAllInstalled = -1;
 // process.
 veltrane::ParameterDefinition g_blueprintNameParameter{"asBlueprintName", 0, 0};
 
-// The execute handler the game calls for a command: the preamble every
-// command shares, then the command's own work. No exception may reach the
-// game's console.
-template <const CommandWork& work>
-bool ExecuteCommand(void* parameters, void* scriptData, void* thisObject, void* containingObject, void* script,
-                    void* locals, void* result, void* opcodeOffset) {
-    try {
-        CommandInput input;
-        if (!RunCommandPreamble(work.messagePrefix,
-                                {parameters, scriptData, thisObject, containingObject, script, locals, result,
-                                 opcodeOffset},
-                                input)) {
-            return false;
-        }
-        return work.run(input);
-    } catch (...) {
-        if (work.failureText != nullptr) {
-            try {
-                PrintCommandError(work.messagePrefix, work.failureText);
-            } catch (...) {
-            }
-        }
-        return false;
-    }
-}
-
-struct CommandDefinition {
-    const char* longName;
-    const char* helpText;
-    CommandExecuteFn handler;
-};
-
-constexpr std::array<CommandDefinition, 3> kCommands = {{
-    {"ExportShip", "Exports a Spaceship (implemented by Corvanis - ORBX Plugin by Pellimor)",
-     &ExecuteCommand<kExportShipWork>},
-    {"ImportShipLayout", "Imports Spaceship layout (implemented by Corvanis - ORBX Plugin by Pellimor)",
-     &ExecuteCommand<kImportShipLayoutWork>},
-    {"ImportShipInterior",
-     "Imports Spaceship interior decoration items (implemented by Corvanis - ORBX Plugin by Pellimor)",
-     &ExecuteCommand<kImportShipInteriorWork>},
-}};
-
-std::array<bool, kCommands.size()> g_installed{};
+std::array<bool, kCommandCount> g_installed{};
 std::int32_t g_attempts = 0;
 
 std::string InstallErrorCode() {
@@ -99,7 +57,6 @@ void WriteCommand(CommandEntry& slot, const CommandDefinition& command) {
 }  // namespace
 
 CommandEntry* FindFreeSlot(CommandEntry* table, std::uint32_t opcodeBound, CommandExecuteFn placeholderHandler) {
-    if (table == nullptr || placeholderHandler == nullptr) return nullptr;
     for (CommandEntry* entry = table; entry->opcode < opcodeBound; ++entry) {
         if (entry->longName != nullptr && entry->execute == placeholderHandler) return entry;
     }
@@ -113,10 +70,11 @@ bool InstallCommands() {
         ReportFatalError("Corvanis::InstallCommands", 284, "couldn't install, error code: " + InstallErrorCode());
     }
     if (AllCommandsInstalled()) return true;
-    for (std::size_t i = 0; i < kCommands.size(); ++i) {
+    const CommandTable& commands = *g_plugin.commands;
+    for (std::size_t i = 0; i < commands.size(); ++i) {
         if (g_installed[i]) continue;
         if (CommandEntry* slot = FindSlot()) {
-            WriteCommand(*slot, kCommands[i]);
+            WriteCommand(*slot, commands[i]);
             g_installed[i] = true;
         }
     }

@@ -1,19 +1,31 @@
 #include "frame/LoaderMessages.h"
 
+#include <exception>
+
 #include "frame/DataLoaded.h"
+#include "orbx_common/Diagnostic.h"
 
 namespace Corvanis {
 
-void DispatchLoaderMessage(const orbx::Message* message, void (*onDataLoaded)()) {
-    if (message != nullptr && message->type == orbx::kMessageDataLoaded) onDataLoaded();
-}
+namespace {
 
-void OnLoaderMessage(orbx::Message* message) {
-    // Nothing may unwind into the loader.
+constexpr const char* kStartUpStopped = "Corvanis: the start-up after the game's data was loaded stopped early: %s";
+
+}  // namespace
+
+void DispatchLoaderMessage(const orbx::Message* message, void (*onDataLoaded)()) {
+    if (message == nullptr || message->type != orbx::kMessageDataLoaded) return;
+    // Nothing may unwind into the loader, and a start-up that ends half done
+    // must not do so unseen: the commands or the patch may be missing.
     try {
-        DispatchLoaderMessage(message, OnDataLoaded);
+        onDataLoaded();
+    } catch (const std::exception& error) {
+        WriteDiagnostic(kStartUpStopped, error.what());
     } catch (...) {
+        WriteDiagnostic(kStartUpStopped, "unknown exception");
     }
 }
+
+void OnLoaderMessage(orbx::Message* message) { DispatchLoaderMessage(message, OnDataLoaded); }
 
 }  // namespace Corvanis

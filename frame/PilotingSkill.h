@@ -22,7 +22,8 @@ void ApplyPilotingRequirementForm(bool settingOn);
 namespace PilotingSkill {
 
 // Redirects the game's requirement call through the branch trampoline to the
-// hook; ends the process through the fatal report when it cannot.
+// hook; ends the process through the fatal report when it cannot. Once the
+// call is redirected, a second install changes nothing.
 void InstallNoPilotingSkillRequirement();
 
 }  // namespace PilotingSkill

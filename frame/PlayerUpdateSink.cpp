@@ -1,6 +1,7 @@
 #include "frame/PlayerUpdateSink.h"
 
 #include "frame/CommandInstall.h"
+#include "frame/InstallRetry.h"
 #include "host/host.h"
 #include "platform/platform.h"
 
@@ -8,10 +9,7 @@ namespace Corvanis {
 
 namespace {
 
-constexpr std::int64_t kRetrySpacingNanoseconds = 1000000000;
-
-// Steady-clock time of the last attempt made from a notification; 0 for none.
-std::int64_t g_lastAttempt = 0;
+constinit InstallRetry g_installRetry(&platform::SteadyNanoseconds, &InstallCommands);
 
 bool GameIsReady() {
     const veltrane::GameInterface& game = host::Game();
@@ -24,21 +22,15 @@ constinit Corvanis_PlayerUpdateEventClass g_playerUpdateSink;
 
 void RegisterPlayerUpdateSink(bool registerSink) {
     const veltrane::GameInterface& game = host::Game();
-    if (game.GetPlayerUpdateEventSource == nullptr) return;
     veltrane::EventSource* source = game.GetPlayerUpdateEventSource(registerSink);
+    if (source == nullptr) return;
     const auto change = registerSink ? game.EventSourceAddSink : game.EventSourceRemoveSink;
-    if (source != nullptr && change != nullptr) change(source, &g_playerUpdateSink);
+    change(source, &g_playerUpdateSink);
 }
 
 std::uint32_t Corvanis_PlayerUpdateEventClass::ProcessEvent(const veltrane::PlayerUpdateEvent*,
                                                             veltrane::EventSource*) {
-    if (AllCommandsInstalled() || !GameIsReady()) return veltrane::kNotifyContinue;
-    const std::int64_t now = platform::SteadyNanoseconds();
-    // The first notification attempts at once, however young the clock is.
-    if (g_lastAttempt == 0 || now - g_lastAttempt >= kRetrySpacingNanoseconds) {
-        InstallCommands();
-        g_lastAttempt = now;
-    }
+    if (!AllCommandsInstalled() && GameIsReady()) g_installRetry.Notify();
     return veltrane::kNotifyContinue;
 }
 

@@ -1,5 +1,7 @@
 #include "frame/PluginLoad.h"
 
+#include <string>
+
 #include "frame/FatalReport.h"
 #include "frame/LoaderMessages.h"
 #include "frame/PluginState.h"
@@ -8,13 +10,20 @@
 
 namespace Corvanis {
 
-bool LoadPlugin(const orbx::LoadInterface* loader, std::uintptr_t gameBase, platform::MemorySystem& memory) {
+bool LoadPlugin(const orbx::LoadInterface* loader, std::uintptr_t gameBase, platform::MemorySystem& memory,
+                const CommandTable& commands) {
     if (loader == nullptr) return false;
     g_plugin.handle = loader->GetPluginHandle();
     g_plugin.gameBase = gameBase;
-    // A game module whose interface cannot be bound is as unusable as none.
-    if (gameBase == 0 || !host::Bind()) {
+    g_plugin.commands = &commands;
+    if (gameBase == 0) {
         ReportFatalError("ORBXPlugin_Load", 462, "Installation error: Veltrane.exe handle couldn't be acquired");
+    }
+    // The game is there, but a build the plug-in was not made for would turn
+    // the commands and the patch into silent failures or worse.
+    if (const std::string mismatch = host::Bind(); !mismatch.empty()) {
+        ReportFatalError("ORBXPlugin_Load", 465,
+                         "Installation error: Veltrane.exe doesn't fit this plug-in (" + mismatch + ")");
     }
     if (!g_branchTrampoline.Create(gameBase, memory)) ReportFatalError("ORBXPlugin_Load", 472, "alloc error");
     const auto* messaging =
@@ -25,12 +34,3 @@ bool LoadPlugin(const orbx::LoadInterface* loader, std::uintptr_t gameBase, plat
 }
 
 }  // namespace Corvanis
-
-extern "C" bool ORBXPlugin_Load(const orbx::LoadInterface* loader) {
-    // Nothing may unwind into the loader.
-    try {
-        return Corvanis::LoadPlugin(loader, platform::MainModuleBase(), platform::SystemMemory());
-    } catch (...) {
-        return false;
-    }
-}

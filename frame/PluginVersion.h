@@ -3,13 +3,14 @@
 
 #include <cstdint>
 
-#include "frame/Export.h"
+#include "frame/SymbolExport.h"
 #include "host/loader_interface.h"
 
 namespace Corvanis {
 
-constexpr std::uint32_t kVersionMajor = 3;
-constexpr std::uint32_t kVersionMinor = 1;
+// From the project's version in the build.
+constexpr std::uint32_t kVersionMajor = CORVANIS_VERSION_MAJOR;
+constexpr std::uint32_t kVersionMinor = CORVANIS_VERSION_MINOR;
 
 }  // namespace Corvanis
 

@@ -123,6 +123,13 @@ struct GameInterface {
     // --- Reference creation (added) -------------------------------------------------
     // The value CreateReference expects in CreateReferenceRequest::recordMarker.
     std::uint64_t createReferenceMarker;
+
+    // --- Loaded cells (added) -----------------------------------------------------
+    // The game's cell manager, read at each use; the global holds null while
+    // the game has none.
+    CellManager** cellManager;
+    // What the ObjectHead of a cell object holds, one per class of cell.
+    const void* cellClassIdentities[kCellClassCount];
 };
 
 using GetGameInterfaceFn = const GameInterface* (*)();

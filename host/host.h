@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "host/game_interface.h"
 #include "host/layouts.h"
@@ -11,11 +12,17 @@ namespace host {
 
 using veltrane::Form;
 
-// Resolves the game's interface from the game's main module, once. False when
-// the main module does not export a compatible interface.
-bool Bind();
+// What keeps the plug-in from using this interface, as "no game interface",
+// "game interface version 2, expected 1" or "game interface without
+// FindComponent"; empty when it is the interface the plug-in was built
+// against with every operation and global the plug-in relies on.
+std::string GameInterfaceMismatch(const veltrane::GameInterface* game);
 
-// The resolved interface; only valid after Bind() returned true.
+// Resolves the game's interface from the game's main module, once, and tells
+// what does not fit in it; empty when the plug-in can use it.
+std::string Bind();
+
+// The resolved interface; only valid after Bind() found nothing amiss.
 const veltrane::GameInterface& Game();
 
 // Prints the text as one line on the game console, verbatim: it is handed to

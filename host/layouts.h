@@ -397,6 +397,41 @@ static_assert(offsetof(CreateReferenceRequest, flag8D) == 141);
 static_assert(offsetof(CreateReferenceRequest, one98) == 152);
 
 // ---------------------------------------------------------------------------
+// Game objects and loaded cells
+
+// Every game object, forms and cells included, begins with its class
+// identity: the address of its class's table inside the game module. A cell's
+// tells which of the game's cell classes the object belongs to.
+struct ObjectHead {
+    const void* classIdentity;
+};
+static_assert(sizeof(ObjectHead) == 8);
+static_assert(offsetof(ObjectHead, classIdentity) == 0);
+
+// The game has three classes of cell object.
+constexpr std::size_t kCellClassCount = 3;
+
+// One entry of the cell manager's table of loaded cells.
+struct LoadedCellEntry {
+    std::uint64_t unk00;  // the game's own
+    Form* cell;
+};
+static_assert(sizeof(LoadedCellEntry) == 16);
+static_assert(offsetof(LoadedCellEntry, cell) == 0x08);
+
+// The game's cell manager: the cell the game treats as current and the
+// entries of the cells it holds loaded. Entries may be stale.
+struct CellManager {
+    ObjectHead head;
+    Form* currentCell;                          // may be none
+    CountedArray<LoadedCellEntry*> loadedCells;
+};
+static_assert(sizeof(CellManager) == 0x20);
+static_assert(offsetof(CellManager, currentCell) == 0x08);
+static_assert(offsetof(CellManager, loadedCells) == 0x10);
+static_assert(offsetof(CellManager, loadedCells) + offsetof(CountedArrayHeader, count) == 0x1C);
+
+// ---------------------------------------------------------------------------
 // Data files and their lists
 
 struct FileList {
@@ -422,13 +457,16 @@ static_assert(sizeof(FormTypeName) == 16);
 // Form type codes the plug-in tests.
 enum FormType : std::uint8_t {
     kFormTypeKeyword = 4,
+    kFormTypePlaceable30 = 30,  // a placeable item type the game leaves unnamed
     kFormTypeArmor = 34,
     kFormTypeBook = 35,
     kFormTypeContainer = 36,
     kFormTypeMisc = 40,
+    kFormTypePlaceable43 = 43,  // likewise
     kFormTypeMoveableStatic = 44,
     kFormTypeFurniture = 47,
     kFormTypeWeapon = 48,
+    kFormTypeAmmo = 49,
     kFormTypeNPC = 50,
     kFormTypeKey = 53,
     kFormTypeIngestible = 54,

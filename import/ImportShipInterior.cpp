@@ -1,10 +1,11 @@
-#include "frame/CommandHandlers.h"
+#include "import/ImportShipInterior.h"
 
 namespace Corvanis {
 
 namespace {
 
 constexpr const char* kPrefix = "ImportShipInterior";
+constexpr const char* kFailureText = "ship interior couldn't be imported.";
 
 bool RunImportShipInterior(const CommandInput&) {
     PrintCommandError(kPrefix, "importing ship interiors is not available in this version.");
@@ -13,6 +14,6 @@ bool RunImportShipInterior(const CommandInput&) {
 
 }  // namespace
 
-const CommandWork kImportShipInteriorWork{kPrefix, &RunImportShipInterior, nullptr};
+const CommandWork kImportShipInteriorWork{kPrefix, &RunImportShipInterior, kFailureText};
 
 }  // namespace Corvanis

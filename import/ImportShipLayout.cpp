@@ -2,7 +2,6 @@
 
 #include "export/BlueprintFileName.h"
 #include "forms/FormIDText.h"
-#include "frame/CommandHandlers.h"
 #include "host/host.h"
 #include "import/BlueprintLookup.h"
 #include "import/ImportLayout.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frame/CommandPreamble.h"
+#include "frame/CommandWork.h"
 #include "platform/platform.h"
 
 namespace Corvanis {
@@ -15,5 +15,9 @@ constexpr const char* kImportShipLayoutPrefix = "ImportShipLayout";
 // ship may be changed, finds the blueprint in the folder, imports it and
 // prints the outcome on the game console. True when the layout was imported.
 bool RunImportShipLayout(const CommandInput& input, const std::string& folder, platform::FileSystem& files);
+
+// The command as the game's console runs it: blueprints come from the game's
+// Spaceships folder.
+extern const CommandWork kImportShipLayoutWork;
 
 }  // namespace Corvanis

@@ -37,9 +37,9 @@ std::string BackupShipName(const ShipToExport& ship) {
     if (name.empty()) name = FullName(ship);
     if (name.empty()) name = "Homeship";
     name = SanitizeBlueprintFileName(std::move(name));
+    // A player types a blueprint name; a ship's name may hold anything.
     for (char& c : name) {
-        // Windows would take "Mk2: Rebirth" for a hidden stream of "Mk2".
-        if (c == ':' || IsControlCharacter(c)) c = ';';
+        if (IsControlCharacter(c)) c = ';';
     }
     return CutShort(std::move(name));
 }

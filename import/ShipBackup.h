@@ -34,8 +34,8 @@ struct ShipBackup {
 
 // The ship's name as a backup's file name holds it: its displayed name, else
 // its full name, else "Homeship"; each character a file name cannot hold on
-// some system (the blueprint name's, ':' and control characters) replaced by
-// ';', and cut short at 100 bytes.
+// some system (those a blueprint name loses, and control characters)
+// replaced by ';', and cut short at 100 bytes.
 std::string BackupShipName(const ShipToExport& ship);
 
 // Writes the ship with the items into the Backups folder of the Spaceships

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "frame/Diagnostic.h"
 #include "orbx_common/BranchEncoding.h"
 #include "orbx_common/CodePatch.h"
+#include "orbx_common/Diagnostic.h"
 #include "orbx_common/NearAddress.h"
 
 namespace Corvanis {
@@ -95,7 +95,7 @@ bool BranchTrampoline::WriteCallThroughTrampoline(std::uintptr_t site, std::uint
           "(trampolineDispl >= _I32_MIN) && (trampolineDispl <= _I32_MAX)");
     std::uint8_t call[sizeof(RelativeCall)];
     EmitRelativeCall(call, static_cast<std::int32_t>(trampolineDispl));
-    return PatchCode(site, call, sizeof call);
+    return PatchCode(site, call, sizeof call, *m_memory);
 }
 
 std::uintptr_t GetCallTarget(std::uintptr_t site) {

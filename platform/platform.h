@@ -22,8 +22,17 @@ struct RegionInfo {
     RegionState state;
 };
 
-// The region queries and allocations of the branch-trampoline search. A seam:
-// tests hand the search a fake region map.
+// Protection values as the Windows API numbers them.
+constexpr std::uint32_t kPageNoAccess = 0x01;
+constexpr std::uint32_t kPageReadOnly = 0x02;
+constexpr std::uint32_t kPageReadWrite = 0x04;
+constexpr std::uint32_t kPageExecute = 0x10;
+constexpr std::uint32_t kPageExecuteRead = 0x20;
+constexpr std::uint32_t kPageExecuteReadWrite = 0x40;
+
+// The memory services of the branch trampoline: the search for a block near
+// the game image, and writing into code. A seam: tests hand the trampoline a
+// fake region map, or code that cannot be made writable.
 class MemorySystem {
 public:
     virtual ~MemorySystem() = default;
@@ -37,22 +46,26 @@ public:
     // Releases a whole allocation made by ReserveCommit (MEM_RELEASE).
     virtual void Release(void* base) = 0;
     virtual std::uint32_t LastError() = 0;
+    // VirtualProtect: changes the protection of the pages that hold the range
+    // and reports the protection the first of them had before.
+    virtual bool ChangeProtection(void* address, std::size_t size, std::uint32_t newProtection,
+                                  std::uint32_t* oldProtection) = 0;
+    // FlushInstructionCache for the current process: the processor runs the
+    // code just written to the range, not what it fetched before. x86-64
+    // keeps its caches coherent without being asked, so the POSIX layer has
+    // nothing to do.
+    virtual void FlushInstructionCache(const void* address, std::size_t size) = 0;
 };
 
 MemorySystem& SystemMemory();
 
-// Protection values as the Windows API numbers them.
-constexpr std::uint32_t kPageNoAccess = 0x01;
-constexpr std::uint32_t kPageReadOnly = 0x02;
-constexpr std::uint32_t kPageReadWrite = 0x04;
-constexpr std::uint32_t kPageExecute = 0x10;
-constexpr std::uint32_t kPageExecuteRead = 0x20;
-constexpr std::uint32_t kPageExecuteReadWrite = 0x40;
-
-// VirtualProtect: changes the protection of the pages that hold the range and
-// reports the protection the first of them had before.
-bool ChangeProtection(void* address, std::size_t size, std::uint32_t newProtection,
-                      std::uint32_t* oldProtection);
+// Whether every byte of the range is mapped and readable at the moment of
+// asking (VirtualQuery: committed, neither PAGE_NOACCESS nor PAGE_GUARD, and
+// a protection that allows reading). False for an empty range and for one
+// that runs past the end of the address space. Pointers found in game memory
+// are checked with it before anything reads through them: reading memory
+// that is not there is no C++ exception, it ends the game.
+bool IsReadableMemory(const void* address, std::size_t size);
 
 // --- The game's main module -------------------------------------------------------
 

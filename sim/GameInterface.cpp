@@ -7,6 +7,7 @@
 #include "sim/events/PlayerUpdateSource.h"
 #include "sim/memory/FixedStrings.h"
 #include "sim/memory/GameMemory.h"
+#include "sim/world/ClassIdentities.h"
 #include "sim/world/Components.h"
 #include "sim/world/FormTypes.h"
 #include "sim/world/References.h"
@@ -294,6 +295,11 @@ void RefreshGameInterface(GameState& game) {
 
     t.pilotingCallSite = VeltranePilotingCallSite;
     t.createReferenceMarker = reinterpret_cast<std::uintptr_t>(&kCreateReferenceRecordType);
+
+    t.cellManager = &game.globals.cellManager;
+    for (std::size_t index = 0; index < veltrane::kCellClassCount; ++index) {
+        t.cellClassIdentities[index] = ClassIdentity(CellClass(index));
+    }
 }
 
 }  // namespace sim

@@ -17,6 +17,7 @@ struct GameGlobals {
     veltrane::Form* workshopKeyword = nullptr;
     veltrane::Form* workshopItemKeyword = nullptr;
     veltrane::Form* pilotingRequirementForm = nullptr;
+    veltrane::CellManager* cellManager = nullptr;  // null: the game has none
     std::uint8_t readyFlag = 1;  // A: the game runs
     std::uint8_t busyFlag = 0;   // B: the game is busy
     bool menuOpen = false;       // answers the readiness query while set

@@ -12,8 +12,8 @@
 #include "sim/launcher/ConsoleInput.h"
 #include "sim/launcher/StdinIsTerminal.h"
 #include "sim/loader/Loader.h"
+#include "sim/loader/LoaderCommands.h"
 #include "sim/loader/PluginFiles.h"
-#include "sim/loader/PluginsCommand.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ int RunGame(Options& options) {
     }
 
     sim::loader::Loader loader;
-    sim::loader::AddPluginsCommand(loader);
+    sim::loader::AddLoaderCommands(loader);
     std::vector<fs::path> plugins = sim::loader::FindPluginFiles(fs::path("Data") / "ORBX" / "Plugins");
     plugins.insert(plugins.end(), options.plugins.begin(), options.plugins.end());
     loader.LoadPlugins(plugins);

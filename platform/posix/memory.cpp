@@ -22,6 +22,24 @@ constexpr std::uintptr_t kAllocationGranularity = 0x10000;
 // Wine report regions; above it a query fails.
 constexpr std::uintptr_t kUserSpaceEnd = 0x7FFFFFFF0000;
 
+std::uint32_t WindowsProtection(const Mapping& mapping) {
+    if (mapping.execute) return mapping.write ? kPageExecuteReadWrite : mapping.read ? kPageExecuteRead : kPageExecute;
+    if (mapping.write) return kPageReadWrite;
+    return mapping.read ? kPageReadOnly : kPageNoAccess;
+}
+
+bool PosixProtection(std::uint32_t protection, int& out) {
+    switch (protection) {
+        case kPageNoAccess: out = PROT_NONE; return true;
+        case kPageReadOnly: out = PROT_READ; return true;
+        case kPageReadWrite: out = PROT_READ | PROT_WRITE; return true;
+        case kPageExecute: out = PROT_EXEC; return true;
+        case kPageExecuteRead: out = PROT_READ | PROT_EXEC; return true;
+        case kPageExecuteReadWrite: out = PROT_READ | PROT_WRITE | PROT_EXEC; return true;
+        default: return false;
+    }
+}
+
 class PosixMemory final : public MemorySystem {
 public:
     bool Query(std::uintptr_t address, RegionInfo& out) override {
@@ -80,6 +98,25 @@ public:
     }
 
     std::uint32_t LastError() override { return lastError_; }
+
+    bool ChangeProtection(void* address, std::size_t size, std::uint32_t newProtection,
+                          std::uint32_t* oldProtection) override {
+        int protection = 0;
+        if (!PosixProtection(newProtection, protection)) return Fail(EINVAL);
+        std::vector<Mapping> mappings;
+        if (!posix::ReadProcessMappings(mappings)) return Fail(errno);
+        const auto first = reinterpret_cast<std::uintptr_t>(address);
+        const Mapping* mapping = posix::FindMapping(mappings, first);
+        if (mapping == nullptr) return Fail(ENOMEM);
+        const std::uintptr_t pageMask = PageSize() - 1;
+        const std::uintptr_t begin = first & ~pageMask;
+        const std::uintptr_t end = (first + (size == 0 ? 1 : size) + pageMask) & ~pageMask;
+        if (mprotect(reinterpret_cast<void*>(begin), end - begin, protection) != 0) return Fail(errno);
+        if (oldProtection != nullptr) *oldProtection = WindowsProtection(*mapping);
+        return true;
+    }
+
+    void FlushInstructionCache(const void*, std::size_t) override {}
 
 private:
     bool Fail(int error) {

@@ -33,6 +33,18 @@ public:
     void Release(void* base) override { VirtualFree(base, 0, MEM_RELEASE); }
 
     std::uint32_t LastError() override { return GetLastError(); }
+
+    bool ChangeProtection(void* address, std::size_t size, std::uint32_t newProtection,
+                          std::uint32_t* oldProtection) override {
+        DWORD previous = 0;
+        if (!VirtualProtect(address, size, newProtection, &previous)) return false;
+        if (oldProtection != nullptr) *oldProtection = previous;
+        return true;
+    }
+
+    void FlushInstructionCache(const void* address, std::size_t size) override {
+        ::FlushInstructionCache(GetCurrentProcess(), address, size);
+    }
 };
 
 }  // namespace

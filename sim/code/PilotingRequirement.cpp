@@ -2,9 +2,18 @@
 
 #include "sim/GameState.h"
 #include "sim/code/PilotingCallSite.h"
+#include "sim/console/ConsoleOutput.h"
+#include "sim/world/References.h"
 
-extern "C" std::uintptr_t VeltranePilotingRequirement(veltrane::Form*, veltrane::Form*) {
-    return sim::TheWorld().pilotingRequirement;
+extern "C" std::uintptr_t VeltranePilotingRequirement(veltrane::Form* actor, veltrane::Form* ship) {
+    const sim::World& world = sim::TheWorld();
+    // The game only asks about the player and the ship the player is in, so
+    // other arguments were lost on the way: code that stands between the
+    // call and this function did not pass them on.
+    if (actor != world.player.reference || ship != sim::ShipPlayerIsIn(world)) {
+        sim::ReportGameError("the piloting requirement was asked for another actor or ship than the game's");
+    }
+    return world.pilotingRequirement;
 }
 
 namespace sim {

@@ -17,7 +17,7 @@ constexpr std::array<veltrane::FormTypeName, 21> kNames{{
     {"MSTT", veltrane::kFormTypeMoveableStatic},
     {"FURN", veltrane::kFormTypeFurniture},
     {"WEAP", veltrane::kFormTypeWeapon},
-    {"AMMU", 49},
+    {"AMMU", veltrane::kFormTypeAmmo},
     {"NPC_", veltrane::kFormTypeNPC},
     {"KEYM", veltrane::kFormTypeKey},
     {"ALCH", veltrane::kFormTypeIngestible},
@@ -47,16 +47,16 @@ std::string_view FormTypeName(std::uint8_t code) {
 
 bool IsBoundObjectType(std::uint8_t code) {
     switch (code) {
-        case 30:
+        case veltrane::kFormTypePlaceable30:
         case veltrane::kFormTypeArmor:
         case veltrane::kFormTypeBook:
         case veltrane::kFormTypeContainer:
         case veltrane::kFormTypeMisc:
-        case 43:
+        case veltrane::kFormTypePlaceable43:
         case veltrane::kFormTypeMoveableStatic:
         case veltrane::kFormTypeFurniture:
         case veltrane::kFormTypeWeapon:
-        case 49:
+        case veltrane::kFormTypeAmmo:
         case veltrane::kFormTypeNPC:
         case veltrane::kFormTypeKey:
         case veltrane::kFormTypeIngestible:

@@ -3,13 +3,16 @@
 // looks inside; only the game does.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "host/layouts.h"
+#include "sim/memory/WorldMemory.h"
 #include "sim/world/FormIDs.h"
 
 namespace sim {
@@ -30,11 +33,13 @@ struct ReferenceLink {
 enum class FormKind : std::uint8_t { Plain, Cell, Reference };
 
 // What happens when a reference of a base form is created: most forms can be
-// placed; a world may stage one the game refuses, or one whose new reference
-// is gone again before its handle is resolved.
-enum class Placement : std::uint8_t { Normal, Refused, Vanishes };
+// placed; a world may stage one the game refuses, one whose new reference is
+// gone again before its handle is resolved, or one whose new reference comes
+// without extra data.
+enum class Placement : std::uint8_t { Normal, Refused, Vanishes, WithoutExtraData };
 
 struct CellData {
+    MemoryPlace memory = MemoryPlace::AboveTiB;  // where the cell object lies
     bool interior = false;
     bool loaded = true;  // what the game's cell check answers
     std::vector<veltrane::Form*> references;  // empty slots are null
@@ -90,6 +95,7 @@ struct ExtraDataList {
 };
 
 struct Form {
+    ObjectHead head{};  // the class identity, where every game object has it
     std::uint32_t formID = 0;
     std::uint8_t storedType = 0;
     std::uint8_t queryType = 0;  // what the virtual type query answers
@@ -105,5 +111,7 @@ struct Form {
     std::unique_ptr<sim::CellData> cell;
     std::unique_ptr<sim::ReferenceData> ref;
 };
+static_assert(std::is_standard_layout_v<Form>);
+static_assert(offsetof(Form, head) == 0);
 
 }  // namespace veltrane

@@ -159,11 +159,10 @@ std::uint32_t CreateReference(World& world, const CreateReferenceRequest* reques
     }
     Form* cell = request->cell != nullptr ? request->cell : request->parentShip->ref->interiorCell;
 
-    auto made = std::make_unique<Form>();
+    FormHandle made = world.MakeForm(FormKind::Reference);
     made->formID = formID;
     made->storedType = veltrane::kFormTypeObjectReference;
     made->queryType = veltrane::kFormTypeObjectReference;
-    made->kind = FormKind::Reference;
     made->ref = std::make_unique<ReferenceData>();
     ReferenceData& data = *made->ref;
     data.base = base;
@@ -171,7 +170,7 @@ std::uint32_t CreateReference(World& world, const CreateReferenceRequest* reques
     std::copy(std::begin(request->position), std::end(request->position), data.position);
     std::copy(std::begin(request->rotation), std::end(request->rotation), data.rotation);
     data.scale = ScalePercent(request->scale);
-    data.extra = world.NewExtraData();
+    if (base->placement != Placement::WithoutExtraData) data.extra = world.NewExtraData();
     Form* reference = world.AddForm(std::move(made));
     cell->cell->references.push_back(reference);
     const std::uint32_t handle = world.HandleFor(reference);

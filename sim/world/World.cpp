@@ -1,9 +1,20 @@
 #include "sim/world/World.h"
 
+#include <new>
+
 #include "sim/world/AsciiCase.h"
+#include "sim/world/ClassIdentities.h"
 #include "sim/world/Components.h"
 
 namespace sim {
+
+void FormRelease::operator()(veltrane::Form* form) const {
+    if (inWorldMemory) {
+        form->~Form();
+    } else {
+        delete form;
+    }
+}
 
 World::~World() {
     for (const auto& form : ownedForms_) {
@@ -26,7 +37,27 @@ veltrane::FileRecord* World::FindFile(std::string_view name) const {
     return nullptr;
 }
 
-veltrane::Form* World::AddForm(std::unique_ptr<veltrane::Form> form) {
+FormHandle World::MakeForm(FormKind kind) {
+    FormHandle form(new veltrane::Form, FormRelease{false});
+    form->kind = kind;
+    form->head.classIdentity = ClassIdentity(kind == FormKind::Reference ? ObjectClass::Reference : ObjectClass::Form);
+    return form;
+}
+
+FormHandle World::MakeCell(MemoryPlace place, const void* classIdentity, std::string& problem) {
+    void* storage = memory_.Allocate(place, sizeof(veltrane::Form), problem);
+    if (storage == nullptr) return FormHandle(nullptr, FormRelease{true});
+    FormHandle cell(new (storage) veltrane::Form, FormRelease{true});
+    cell->head.classIdentity = classIdentity;
+    cell->kind = FormKind::Cell;
+    cell->storedType = veltrane::kFormTypeCell;
+    cell->queryType = veltrane::kFormTypeCell;
+    cell->cell = std::make_unique<CellData>();
+    cell->cell->memory = place;
+    return cell;
+}
+
+veltrane::Form* World::AddForm(FormHandle form) {
     veltrane::Form* added = form.get();
     ownedForms_.push_back(std::move(form));
     byID_[added->formID] = added;

@@ -5,12 +5,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "sim/memory/WorldMemory.h"
+#include "sim/world/CellManager.h"
 #include "sim/world/FileLists.h"
 #include "sim/world/Records.h"
 
@@ -22,6 +25,14 @@ struct PlayerInfo {
     veltrane::Form* shipReference = nullptr;  // the actor's ship, which the game keeps apart
     std::vector<std::uint32_t> associatedCellIDs;
 };
+
+// Ends a form the world made: one on the heap is deleted, one in the world's
+// memory only destroyed (its memory goes with the world's).
+struct FormRelease {
+    bool inWorldMemory = false;
+    void operator()(veltrane::Form* form) const;
+};
+using FormHandle = std::unique_ptr<veltrane::Form, FormRelease>;
 
 class World {
 public:
@@ -41,9 +52,14 @@ public:
     const FileLists& Lists() const { return fileLists_; }
 
     // --- Forms ---------------------------------------------------------------------
+    // A new plain form or reference, on the heap, with its class identity.
+    FormHandle MakeForm(FormKind kind);
+    // A new cell in the world's memory at the place, each after the one made
+    // before it. Null, with `problem`, when that memory cannot be had.
+    FormHandle MakeCell(MemoryPlace place, const void* classIdentity, std::string& problem);
     // Takes the form and indexes it by ID and world name; the caller has made
     // sure neither is taken.
-    veltrane::Form* AddForm(std::unique_ptr<veltrane::Form> form);
+    veltrane::Form* AddForm(FormHandle form);
     // Removed references are not found.
     veltrane::Form* Lookup(std::uint32_t formID) const;
     // Includes removed references.
@@ -69,12 +85,19 @@ public:
     // --- Player and the game's settings ----------------------------------------------
     PlayerInfo player;
     std::uintptr_t pilotingRequirement = 0;
+    // None while the game has no cell manager.
+    std::optional<StagedCellManager> cellManager;
+
+    // Where cells and the cell manager lie.
+    WorldMemory& Memory() { return memory_; }
 
 private:
+    // Declared before the forms so that it outlives them: cells lie in it.
+    WorldMemory memory_;
     std::vector<std::unique_ptr<veltrane::FileRecord>> files_;
     std::unordered_set<const void*> fileSet_;
     FileLists fileLists_;
-    std::vector<std::unique_ptr<veltrane::Form>> ownedForms_;
+    std::vector<FormHandle> ownedForms_;
     std::vector<veltrane::Form*> plainForms_;
     std::vector<veltrane::Form*> cells_;
     std::vector<veltrane::Form*> references_;

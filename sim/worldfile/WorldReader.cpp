@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "sim/world/AsciiCase.h"
+#include "sim/world/ClassIdentities.h"
 #include "sim/world/FormTypes.h"
 #include "sim/worldfile/FormRefText.h"
 #include "sim/worldfile/ReadContext.h"
@@ -192,10 +193,9 @@ private:
     void CreateForms() {
         for (PendingForm& pending : pending_) {
             const Entry& entry = pending.entry;
-            auto form = std::make_unique<Form>();
+            FormHandle form = pending.kind == FormKind::Cell ? PlaceCell(entry) : TheWorld().MakeForm(pending.kind);
             form->formID = *pending.formID;
             form->worldName = pending.worldName;
-            form->kind = pending.kind;
             std::string editorID;
             switch (pending.kind) {
                 case FormKind::Plain:
@@ -210,10 +210,6 @@ private:
                     if (entry.Has("editorID")) editorID = entry.Field("editorID").String();
                     break;
                 case FormKind::Cell:
-                    entry.AllowOnly({"id", "formID", "queryType", "editorID", "name", "keywords", "files",
-                                     "fileListIndex", "interior", "loaded", "references"});
-                    form->storedType = veltrane::kFormTypeCell;
-                    form->cell = std::make_unique<CellData>();
                     if (entry.Has("editorID")) editorID = entry.Field("editorID").String();
                     break;
                 case FormKind::Reference:
@@ -244,6 +240,29 @@ private:
             pending.form = TheWorld().AddForm(std::move(form));
             resolver_.AddEditorID(editorID, pending.form);
         }
+    }
+
+    // Cells lie in the game's memory in the order of the file.
+    FormHandle PlaceCell(const Entry& entry) {
+        entry.AllowOnly({"id", "formID", "queryType", "editorID", "name", "keywords", "files", "fileListIndex",
+                         "interior", "loaded", "references", "memory", "classIdentity"});
+        MemoryPlace place = MemoryPlace::AboveTiB;
+        const auto memory = entry.Optional("memory");
+        if (memory) {
+            const auto named = MemoryPlaceNamed(memory->String());
+            if (!named) memory->Fail("must be \"aboveTiB\", \"belowTiB\", \"low\" or \"module\"");
+            place = *named;
+        }
+        const void* identity = ClassIdentity(ObjectClass::Cell1);
+        if (auto staged = entry.Optional("classIdentity")) {
+            const auto named = CellIdentityNamed(staged->String());
+            if (!named) staged->Fail("must be \"cell1\", \"cell2\", \"cell3\", \"low\" or \"other\"");
+            identity = *named;
+        }
+        std::string problem;
+        FormHandle cell = TheWorld().MakeCell(place, identity, problem);
+        if (!cell) (memory ? *memory : entry).Fail(problem);
+        return cell;
     }
 
     // --- Second pass: details ----------------------------------------------------------
@@ -308,8 +327,10 @@ private:
                 form.placement = Placement::Refused;
             } else if (text == "vanishes") {
                 form.placement = Placement::Vanishes;
+            } else if (text == "withoutExtraData") {
+                form.placement = Placement::WithoutExtraData;
             } else {
-                placement->Fail("must be \"normal\", \"refused\" or \"vanishes\"");
+                placement->Fail("must be \"normal\", \"refused\", \"vanishes\" or \"withoutExtraData\"");
             }
         }
         if (auto components = entry.Optional("components")) ReadComponents(*components, form, resolver_);
@@ -400,7 +421,7 @@ private:
         globals.pilotingRequirementForm = TheWorld().Lookup(kPilotingRequirementFormID);
         if (!game) return;
         game->AllowOnly({"workshopKeyword", "workshopItemKeyword", "pilotingRequirementForm", "pilotingRequirement",
-                         "readiness", "nextRuntimeFormID"});
+                         "readiness", "nextRuntimeFormID", "cellManager"});
         if (auto keyword = game->Optional("workshopKeyword")) globals.workshopKeyword = resolver_.FormOrNull(*keyword);
         if (auto keyword = game->Optional("workshopItemKeyword")) {
             globals.workshopItemKeyword = resolver_.FormOrNull(*keyword);
@@ -419,6 +440,65 @@ private:
             if (auto menu = readiness->Optional("menuOpen")) globals.menuOpen = menu->Bool();
         }
         if (auto next = game->Optional("nextRuntimeFormID")) TheWorld().SetNextRuntimeFormID(ReadRuntimeID(*next));
+        if (auto manager = game->Optional("cellManager"); manager && !manager->IsNull()) ReadCellManager(*manager);
+    }
+
+    // --- The cell manager -----------------------------------------------------------------
+
+    Form* CellOrNull(const Entry& entry) {
+        Form* form = resolver_.FormOrNull(entry);
+        if (form != nullptr && form->kind != FormKind::Cell) entry.Fail("must name a cell");
+        return form;
+    }
+
+    void ReadCellManager(const Entry& manager) {
+        manager.AllowOnly({"currentCell", "loadedCells"});
+        Form* current = nullptr;
+        if (auto cell = manager.Optional("currentCell")) current = CellOrNull(*cell);
+        StagedCellManager staged;
+        std::string problem;
+        if (auto entries = manager.Optional("loadedCells")) {
+            for (const Entry& element : entries->Elements()) {
+                StagedCellEntry entry = ReadCellEntry(element);
+                if (!PlaceCellEntry(TheWorld(), entry, staged.entries.size(), problem)) element.Fail(problem);
+                staged.entries.push_back(entry);
+            }
+        }
+        staged.service = MakeCellManager(TheWorld(), current, staged.entries, problem);
+        if (staged.service == nullptr) manager.Fail(problem);
+        contents_.globals.cellManager = staged.service;
+        TheWorld().cellManager = std::move(staged);
+    }
+
+    // A cell's name, or an object that says where the entry lies and what it
+    // holds.
+    StagedCellEntry ReadCellEntry(const Entry& element) {
+        StagedCellEntry entry;
+        if (element.Value().is_string()) {
+            entry.cell = CellOrNull(element);
+            return entry;
+        }
+        element.AllowOnly({"cell", "memory", "cellMemory"});
+        if (auto memory = element.Optional("memory")) {
+            const std::string text = memory->String();
+            if (text == "unmapped") {
+                if (element.Has("cell") || element.Has("cellMemory")) {
+                    memory->Fail("an entry in memory that is not mapped holds nothing");
+                }
+                entry.memory.reset();
+                return entry;
+            }
+            entry.memory = MemoryPlaceNamed(text);
+            if (!entry.memory) memory->Fail("must be \"aboveTiB\", \"belowTiB\", \"low\", \"module\" or \"unmapped\"");
+        }
+        if (auto cellMemory = element.Optional("cellMemory")) {
+            if (cellMemory->String() != "unmapped") cellMemory->Fail("must be \"unmapped\"");
+            if (element.Has("cell")) cellMemory->Fail("give \"cell\" or \"cellMemory\", not both");
+            entry.cellUnmapped = true;
+            return entry;
+        }
+        entry.cell = CellOrNull(element.Field("cell"));
+        return entry;
     }
 
     void ReadConsole(const Entry& console) {

@@ -1,6 +1,7 @@
 #include "sim/worldfile/WorldWriter.h"
 
 #include "sim/code/PilotingCallSite.h"
+#include "sim/world/ClassIdentities.h"
 #include "sim/worldfile/FormRefText.h"
 #include "sim/worldfile/RecordWriter.h"
 #include "sim/worldfile/WorldReader.h"
@@ -80,6 +81,7 @@ Json PlainFormJson(const World& world, const Form& form) {
     Json out = CommonFormJson(world, form, true, 0);
     if (form.placement == Placement::Refused) out["placement"] = "refused";
     if (form.placement == Placement::Vanishes) out["placement"] = "vanishes";
+    if (form.placement == Placement::WithoutExtraData) out["placement"] = "withoutExtraData";
     if (!form.components.empty()) out["components"] = WriteComponents(world, form);
     return out;
 }
@@ -92,6 +94,10 @@ Json CellJson(const World& world, const Form& form) {
         Json references = Json::array();
         for (const Form* reference : form.cell->references) references.push_back(FormRefJson(world, reference));
         out["references"] = std::move(references);
+    }
+    if (form.cell->memory != MemoryPlace::AboveTiB) out["memory"] = MemoryPlaceName(form.cell->memory);
+    if (form.head.classIdentity != ClassIdentity(ObjectClass::Cell1)) {
+        out["classIdentity"] = CellIdentityName(form.head.classIdentity);
     }
     return out;
 }
@@ -143,6 +149,34 @@ Json PlayerJson(const World& world) {
     return out;
 }
 
+// A good entry is written as its cell's name alone.
+Json CellEntryJson(const World& world, const StagedCellEntry& entry) {
+    const bool plain = entry.memory == MemoryPlace::AboveTiB && !entry.cellUnmapped && entry.cell != nullptr;
+    if (plain) return FormRefJson(world, entry.cell);
+    Json out = Json::object();
+    if (!entry.memory) {
+        out["memory"] = "unmapped";
+        return out;
+    }
+    if (entry.cellUnmapped) {
+        out["cellMemory"] = "unmapped";
+    } else {
+        out["cell"] = FormRefJson(world, entry.cell);
+    }
+    if (*entry.memory != MemoryPlace::AboveTiB) out["memory"] = MemoryPlaceName(*entry.memory);
+    return out;
+}
+
+Json CellManagerJson(const World& world) {
+    if (!world.cellManager) return nullptr;
+    Json out = Json::object();
+    out["currentCell"] = FormRefJson(world, world.cellManager->service->currentCell);
+    Json entries = Json::array();
+    for (const StagedCellEntry& entry : world.cellManager->entries) entries.push_back(CellEntryJson(world, entry));
+    out["loadedCells"] = std::move(entries);
+    return out;
+}
+
 Json GameJson(const GameState& game) {
     const World& world = *game.world;
     const GameGlobals& globals = game.globals;
@@ -159,6 +193,7 @@ Json GameJson(const GameState& game) {
     // None left: a reader that finds no value counts on from the highest ID
     // again and so reaches the same end.
     if (world.NextRuntimeFormID() != 0) out["nextRuntimeFormID"] = HexID(world.NextRuntimeFormID(), 8);
+    out["cellManager"] = CellManagerJson(world);
     return out;
 }
 

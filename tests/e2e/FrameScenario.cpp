@@ -25,22 +25,27 @@ fs::path SettingsFile(const GameFolder& folder) { return folder.Plugins() / "Cor
 void WriteSettings(const GameFolder& folder, const std::string& bytes) { WriteBytes(SettingsFile(folder), bytes); }
 
 ProcessResult RunRewritingSettings(const GameFolder& folder, const std::vector<std::string>& arguments,
-                                   const std::string& marker, const std::string& settings) {
-    const fs::path markerFile = folder.Game() / marker;
+                                   const std::vector<SettingsRewrite>& rewrites) {
     std::atomic<bool> gameEnded = false;
     std::thread rewriter([&] {
-        while (!gameEnded) {
-            if (fs::exists(markerFile)) {
-                WriteSettings(folder, settings);
-                return;
+        for (const SettingsRewrite& rewrite : rewrites) {
+            const fs::path markerFile = folder.Game() / rewrite.marker;
+            while (!fs::exists(markerFile)) {
+                if (gameEnded) return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            WriteSettings(folder, rewrite.settings);
         }
     });
     ProcessResult result = folder.Run(arguments);
     gameEnded = true;
     rewriter.join();
     return result;
+}
+
+ProcessResult RunRewritingSettings(const GameFolder& folder, const std::vector<std::string>& arguments,
+                                   const std::string& marker, const std::string& settings) {
+    return RunRewritingSettings(folder, arguments, {{marker, settings}});
 }
 
 }  // namespace e2e

@@ -19,10 +19,18 @@ std::string WorldWithTables(const std::string& scriptEntries, const std::string&
 std::filesystem::path SettingsFile(const GameFolder& folder);
 void WriteSettings(const GameFolder& folder, const std::string& bytes);
 
+// A new settings file for once `marker` appears in the game folder (a
+// console line writes it).
+struct SettingsRewrite {
+    std::string marker;
+    std::string settings;
+};
 
-// Runs the game; once `marker` appears in the game folder (a console line
-// writes it), the settings file is given `settings`. The lines after the
-// marker must leave the rewrite time to land (a `sim.wait`).
+// Runs the game and rewrites the settings file as each marker appears, in
+// order. The lines after a marker must leave the rewrite time to land (a
+// `sim.wait`).
+ProcessResult RunRewritingSettings(const GameFolder& folder, const std::vector<std::string>& arguments,
+                                   const std::vector<SettingsRewrite>& rewrites);
 ProcessResult RunRewritingSettings(const GameFolder& folder, const std::vector<std::string>& arguments,
                                    const std::string& marker, const std::string& settings);
 

@@ -136,6 +136,31 @@ TEST(Boot, AFileThatIsNoLibrary_IsRefused_WithTheSystemsReasonOnStandardError_An
     EXPECT_EQ(result.exitCode, 0);
 }
 
+class MessageCommand : public ::testing::Test {};
+
+TEST_F(MessageCommand, SendsTheMessageAgainToTheActivePluginsListeners_AndAnUnreadableTypeGetsTheUsageLine) {
+    GameFolder folder;
+    folder.InstallPlugin(TestPlugin("recorder"), PluginFileName("a_recorder"));
+    folder.InstallPlugin(TestPlugin("decliner"), PluginFileName("b_decliner"));
+    folder.WriteFile("game/marker.txt", "loaded again\n");
+
+    const ProcessResult result =
+        folder.Run({"--run", "sim.message 2", "--run", "sim.message 77", "--run", "sim.message two", "--run",
+                    "sim.message -1", "--run", "sim.message"});
+
+    const Lines lines = result.OutLines();
+    const auto first = std::find(lines.begin(), lines.end(), "> sim.message 2");
+    ASSERT_NE(first, lines.end()) << result.out;
+    EXPECT_EQ(Lines(first, lines.end()),
+              (Lines{"> sim.message 2", RecorderMessageLine("recorder", 2),
+                     RecorderMarkerLine("recorder", "loaded again"), "Loader message 2 sent",
+                     "> sim.message 77", RecorderMessageLine("recorder", 77),
+                     "Loader message 77 sent", "> sim.message two", "Usage: sim.message TYPE",
+                     "> sim.message -1", "Usage: sim.message TYPE", "> sim.message", "Usage: sim.message TYPE"}));
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exitCode, 0);
+}
+
 class PluginsCommand : public ::testing::Test {};
 
 TEST_F(PluginsCommand, ListsEveryPluginWhoseLoadFunctionRan_WithNameAndVersion_AndMarksInactiveOnes) {

@@ -61,16 +61,27 @@ TEST_F(Export, ShipsNamedByRunTimeForms_ResultInTheFirstIDFromADataFileAndTheFir
 }
 
 TEST_F(Export, NamesWithReservedCharacters_AreWrittenWithSemicolons_AndTheWrittenNameIsWhatASecondExportFinds) {
-    const Lines console = RunWorldFile(folder, StarterWorld(),
-                                       {"ExportShip a/b?", "ExportShip Alpha|Beta", "ExportShip a;b;",
-                                        "ExportShip a/b?", "ExportShip Pathfinder", "ExportShip Pathfinder"});
+    const Lines console = RunWorldFile(
+        folder, StarterWorld(),
+        {"ExportShip a/b?", "ExportShip Alpha|Beta", "ExportShip a;b;", "ExportShip a/b?", "ExportShip \"Mk2: Rebirth\"",
+         "ExportShip \"Mk2; Rebirth\"", "ExportShip Pathfinder", "ExportShip Pathfinder"});
     const std::string at = "ExportShipRef: ERROR: file already exists at [.\\Data\\ORBX\\Plugins\\Spaceships\\";
     EXPECT_EQ(console, (Lines{"> ExportShip a/b?", kExported, "> ExportShip Alpha|Beta", kExported, "> ExportShip a;b;",
-                              at + "a;b;.txt].", "> ExportShip a/b?", at + "a;b;.txt].", "> ExportShip Pathfinder",
-                              kExported, "> ExportShip Pathfinder", at + "Pathfinder.txt]."}));
-    EXPECT_EQ(FolderEntries(folder.Spaceships()), (Lines{"Alpha;Beta.txt", "Pathfinder.txt", "a;b;.txt"}));
+                              at + "a;b;.txt].", "> ExportShip a/b?", at + "a;b;.txt].",
+                              "> ExportShip \"Mk2: Rebirth\"", kExported, "> ExportShip \"Mk2; Rebirth\"",
+                              at + "Mk2; Rebirth.txt].", "> ExportShip Pathfinder", kExported,
+                              "> ExportShip Pathfinder", at + "Pathfinder.txt]."}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()),
+              (Lines{"Alpha;Beta.txt", "Mk2; Rebirth.txt", "Pathfinder.txt", "a;b;.txt"}));
     EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Pathfinder.txt"),
               ReadLines(ExpectedFolder() / "starter-Pathfinder.txt"));
+}
+
+TEST_F(Export, APercentSignInAName_ReachesTheConsoleAsTyped) {
+    EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip 100%s", "ExportShip 100%s"}),
+              (Lines{"> ExportShip 100%s", kExported, "> ExportShip 100%s",
+                     "ExportShipRef: ERROR: file already exists at [.\\Data\\ORBX\\Plugins\\Spaceships\\100%s.txt]."}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{"100%s.txt"});
 }
 
 TEST_F(Export, ShipNamesWithBarsOrLineBreaks_StayOnTheirLines) {
@@ -88,12 +99,43 @@ TEST_F(Export, ShipNamesWithBarsOrLineBreaks_StayOnTheirLines) {
                      "Version: 2.00", "", "DisplayName |Line  Two Three"}));
 }
 
+// What an export of a name too long for the file system reports. Wine
+// answers a query of such a name with "not found", so there the export
+// learns of it only when the finished file is to take the name.
+std::string NameTooLongLine() {
+#if defined(_WIN32)
+    return "[Error in phase: exporting DecorItems | Extra error text: Blueprint write error: log.fail()]";
+#else
+    return "[Error in phase: preparing to export ship | Extra error text: Blueprint write error: !log.is_open()]";
+#endif
+}
+
+TEST_F(Export, TheLongestNameAFileSystemTakes_IsWritten_AndOneLonger_IsRefusedLeavingNothing) {
+    // 255 bytes with ".txt", the longest file name common file systems hold.
+    const std::string longest(251, 'n');
+    const std::string longer(252, 'n');
+    EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip " + longest, "ExportShip " + longer}),
+              (Lines{"> ExportShip " + longest, kExported, "> ExportShip " + longer, kNotExported,
+                     NameTooLongLine()}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{longest + ".txt"});
+}
+
 TEST_F(Export, AMissingSpaceshipsFolder_IsCreated) {
     GameFolder bare(GameFolder::SpaceshipsFolder::Omit);
     bare.InstallCorvanis();
     EXPECT_EQ(RunWorldFile(bare, StarterWorld(), {"ExportShip Pathfinder"}),
               (Lines{"> ExportShip Pathfinder", kExported}));
     EXPECT_EQ(FolderEntries(bare.Spaceships()), Lines{"Pathfinder.txt"});
+}
+
+TEST_F(Export, AFolderWhereTheBlueprintWouldGo_IsFoundBeforeWriting_AndReportedAsAFileThatCannotBeOpened) {
+    std::filesystem::create_directory(folder.Spaceships() / "Pathfinder.txt");
+    EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip Pathfinder"}),
+              (Lines{"> ExportShip Pathfinder", kNotExported,
+                     "[Error in phase: preparing to export ship | Extra error text: Blueprint write error: "
+                     "!log.is_open()]"}));
+    EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{"Pathfinder.txt"});
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Spaceships() / "Pathfinder.txt"));
 }
 
 TEST_F(Export, PlayersWhoAreNotAboardAProperShipOrGiveNoName_AreToldWhyAndNothingIsWritten) {

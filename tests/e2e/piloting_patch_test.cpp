@@ -67,6 +67,24 @@ TEST_F(PilotingPatch, OnAtStartUpThenOffByAReload_ResultsInNoRequirementThenTheG
     EXPECT_EQ(result.exitCode, 0);
 }
 
+TEST_F(PilotingPatch, ASecondDataLoadedMessage_InstallsNothingMore_SoTheGamesOwnAnswerStillComesThroughOnceOff) {
+    GameFolder folder;
+    folder.InstallCorvanis();
+    WriteSettings(folder, Settings(1));
+    std::vector<std::string> arguments = kCheckReloadCheck;
+    arguments.insert(arguments.begin() + 2, {"--run", "sim.message 2"});
+
+    const ProcessResult result = RunRewritingSettings(folder, arguments, "before.json", Settings(0));
+
+    Lines expected = CheckReloadCheckLines(kFormEmpty, "0", kFormSet, "3");
+    expected.insert(expected.begin() + 1, {"> sim.message 2", "Loader message 2 sent"});
+    EXPECT_EQ(result.OutLines(), expected);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(CallSite(folder, "after.json"), CallSiteIs("patched"));
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exitCode, 0);
+}
+
 TEST_F(PilotingPatch, OffAtStartUpThenOnByAReload_ResultsInTheFormPointerEmptied_AndNoCodePatched) {
     GameFolder folder;
     folder.InstallCorvanis();

@@ -62,5 +62,54 @@ TEST_F(SettingsAtStartUp, AFileWithOnlyExportSkipWEAP_KeepsTheOtherDefaults_SoCo
     EXPECT_EQ(result.exitCode, 0);
 }
 
+class ReloadOnCommand : public ::testing::Test {};
+
+const std::string kFormSet = "Piloting requirement form: 002CFCAC PilotingSkill";
+const std::string kFormEmpty = "Piloting requirement form: none";
+const std::string kNoName = "ImportShipLayout: ERROR: parameter 'asBlueprintName' is empty.";
+
+std::string PilotingWithoutReload(int noPilotingSkillRequirement) {
+    return "[Piloting]\r\nbNoPilotingSkillRequirement=" + std::to_string(noPilotingSkillRequirement) +
+           "\r\n[Misc]\r\nbAlwaysReloadSettingsOnCommand=0\r\n";
+}
+
+TEST_F(ReloadOnCommand, OffInTheFile_LeavesAChangedFileUnreadByCommands) {
+    GameFolder folder;
+    folder.InstallCorvanis();
+    WriteSettings(folder, PilotingWithoutReload(0));
+
+    const ProcessResult result = RunRewritingSettings(
+        folder,
+        {"--world", StarterWorld().string(), "--run", "sim.dump marker.json", "--run", "sim.wait 5", "--run",
+         "ImportShipLayout", "--run", "sim.pilotform"},
+        "marker.json", PilotingWithoutReload(1));
+
+    EXPECT_EQ(result.OutLines(),
+              (Lines{CorvanisLoadedLine(), "> sim.dump marker.json", "World written to marker.json", "> sim.wait 5",
+                     "Waited 5 s.", "> ImportShipLayout", kNoName, "> sim.pilotform", kFormSet}));
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+// A new file says "0", but until a command has read it the built-in "on"
+// holds: the first command reloads, and what it reads turns reloading off.
+TEST_F(ReloadOnCommand, AfterTheFileWasCreated_TheFirstCommandReloadsAndLaterOnesDoNot) {
+    GameFolder folder;
+    folder.InstallCorvanis();
+
+    const ProcessResult result = RunRewritingSettings(
+        folder,
+        {"--world", StarterWorld().string(), "--run", "sim.dump first.json", "--run", "sim.wait 5", "--run",
+         "ImportShipLayout", "--run", "sim.pilotform", "--run", "sim.dump second.json", "--run", "sim.wait 5",
+         "--run", "ImportShipLayout", "--run", "sim.pilotform"},
+        {{"first.json", PilotingWithoutReload(1)}, {"second.json", PilotingWithoutReload(0)}});
+
+    EXPECT_EQ(result.OutLines(),
+              (Lines{CorvanisLoadedLine(), "> sim.dump first.json", "World written to first.json", "> sim.wait 5",
+                     "Waited 5 s.", "> ImportShipLayout", kNoName, "> sim.pilotform", kFormEmpty,
+                     "> sim.dump second.json", "World written to second.json", "> sim.wait 5", "Waited 5 s.",
+                     "> ImportShipLayout", kNoName, "> sim.pilotform", kFormEmpty}));
+    EXPECT_EQ(result.exitCode, 0);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -193,8 +193,8 @@ TEST(BlueprintValues, ItemExtras_ResultInTheObjectsIdentityOrAQuestionMark) {
 TEST(BlueprintFileNames, NamesWithReservedCharacters_ResultInSemicolonsForExactlyThoseCharacters) {
     EXPECT_EQ(SanitizeBlueprintFileName("a/b?.txt"), "a;b;.txt");
     EXPECT_EQ(SanitizeBlueprintFileName("Alpha|Beta.txt"), "Alpha;Beta.txt");
-    EXPECT_EQ(SanitizeBlueprintFileName("\"*/<>?\\|.txt"), ";;;;;;;;.txt");
-    EXPECT_EQ(SanitizeBlueprintFileName("C:Ship #1 (old) 100%.txt"), "C:Ship #1 (old) 100%.txt");
+    EXPECT_EQ(SanitizeBlueprintFileName("\"*/:<>?\\|.txt"), ";;;;;;;;;.txt");
+    EXPECT_EQ(SanitizeBlueprintFileName("Mk2: Rebirth #1 (old) 100%.txt"), "Mk2; Rebirth #1 (old) 100%.txt");
 }
 
 }  // namespace

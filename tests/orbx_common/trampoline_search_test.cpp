@@ -58,6 +58,13 @@ public:
 
     std::uint32_t LastError() override { return lastError_; }
 
+    // The search writes no code.
+    bool ChangeProtection(void*, std::size_t, std::uint32_t, std::uint32_t*) override {
+        ADD_FAILURE() << "code written during the search";
+        return false;
+    }
+    void FlushInstructionCache(const void*, std::size_t) override { ADD_FAILURE() << "code flushed during the search"; }
+
 private:
     bool Fail(std::uint32_t error) {
         lastError_ = error;

@@ -1,7 +1,9 @@
 // The memory services on the test program's own process.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "orbx_common/BranchTrampoline.h"
 #include "orbx_common/NearAddress.h"
@@ -72,14 +74,14 @@ TEST(MemoryRegions, ProtectionChanges_ResultInThePreviousProtectionReportedEachT
     void* address = block.AllocateBytes(16);
 
     std::uint32_t previous = 0;
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageReadOnly, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageReadOnly, &previous));
     EXPECT_EQ(previous, platform::kPageExecuteReadWrite);
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageExecuteRead, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageExecuteRead, &previous));
     EXPECT_EQ(previous, platform::kPageReadOnly);
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageReadWrite, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageReadWrite, &previous));
     EXPECT_EQ(previous, platform::kPageExecuteRead);
     std::memset(address, 0, 16);
-    ASSERT_TRUE(platform::ChangeProtection(address, 16, platform::kPageExecuteReadWrite, &previous));
+    ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageExecuteReadWrite, &previous));
     EXPECT_EQ(previous, platform::kPageReadWrite);
 }
 
@@ -89,7 +91,46 @@ TEST(MemoryRegions, ProtectionChangeOfUnmappedMemory_ResultsInFailure) {
     void* gone = reinterpret_cast<void*>(probe.Base());
     probe.Destroy();
     std::uint32_t previous = 0;
-    EXPECT_FALSE(platform::ChangeProtection(gone, 16, platform::kPageExecuteReadWrite, &previous));
+    EXPECT_FALSE(platform::SystemMemory().ChangeProtection(gone, 16, platform::kPageExecuteReadWrite, &previous));
+}
+
+TEST(ReadableMemory, MemoryOfEveryKind_IsToldReadableOnlyWhereEveryByteCanBeRead) {
+    const int onStack = 7;
+    const std::vector<char> onHeap(100);
+    EXPECT_TRUE(platform::IsReadableMemory(&onStack, sizeof onStack));
+    EXPECT_TRUE(platform::IsReadableMemory(onHeap.data(), onHeap.size()));
+    EXPECT_TRUE(platform::IsReadableMemory(reinterpret_cast<const void*>(&FunctionInTheImage), 16));
+    EXPECT_FALSE(platform::IsReadableMemory(&onStack, 0));
+    EXPECT_FALSE(platform::IsReadableMemory(nullptr, 8));
+    EXPECT_FALSE(platform::IsReadableMemory(reinterpret_cast<const void*>(UINTPTR_MAX - 3), 8));
+    EXPECT_FALSE(platform::IsReadableMemory(reinterpret_cast<const void*>(0x7FFFFFFFFFF0), 8));
+
+    // Two pages of the heap, the second made no-access for a while.
+    constexpr std::uintptr_t kPage = 0x1000;
+    std::vector<unsigned char> heap(3 * kPage);
+    auto* first = reinterpret_cast<unsigned char*>((reinterpret_cast<std::uintptr_t>(heap.data()) + kPage - 1) &
+                                                   ~(kPage - 1));
+    unsigned char* second = first + kPage;
+    std::uint32_t previous = 0;
+    ASSERT_TRUE(platform::SystemMemory().ChangeProtection(second, kPage, platform::kPageNoAccess, &previous));
+    const bool wholeFirstPage = platform::IsReadableMemory(first, kPage);
+    const bool endOfFirstPage = platform::IsReadableMemory(second - 8, 8);
+    const bool intoTheSecond = platform::IsReadableMemory(second - 8, 9);
+    const bool secondPage = platform::IsReadableMemory(second, 8);
+    ASSERT_TRUE(platform::SystemMemory().ChangeProtection(second, kPage, previous, &previous));
+    EXPECT_TRUE(wholeFirstPage);
+    EXPECT_TRUE(endOfFirstPage);
+    EXPECT_FALSE(intoTheSecond);
+    EXPECT_FALSE(secondPage);
+    EXPECT_TRUE(platform::IsReadableMemory(first, 2 * kPage));
+
+    // Memory that was mapped and is given back.
+    Corvanis::BranchTrampoline probe;
+    ASSERT_TRUE(probe.Create(platform::MainModuleBase(), platform::SystemMemory()));
+    const void* gone = reinterpret_cast<const void*>(probe.Base());
+    EXPECT_TRUE(platform::IsReadableMemory(gone, 8));
+    probe.Destroy();
+    EXPECT_FALSE(platform::IsReadableMemory(gone, 8));
 }
 
 }  // namespace

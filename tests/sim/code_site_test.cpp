@@ -84,6 +84,23 @@ TEST(PilotingCallSite, TheCheckThroughTheSite_AnswersTheWorldsRequirement) {
     EXPECT_EQ(console.Run("sim.pilotcheck"), (std::vector<std::string>{"Piloting skill requirement: 7"}));
 }
 
+TEST(PilotingCallSite, TheCalleeHandedOtherArgumentsThanThePlayerAndTheShip_SaysSo) {
+    std::string error;
+    ASSERT_TRUE(sim::LoadWorld(simtest::ExampleWorld("starter.json"), error)) << error;
+    veltrane::Form* player = Game().GetPlayerCharacter();
+    veltrane::Form* ship = Game().GetShipPlayerIsIn(player, true, nullptr, nullptr);
+    ASSERT_NE(ship, nullptr);
+    simtest::ConsoleCapture console;
+
+    EXPECT_EQ(VeltranePilotingCheck(player, ship), 3u);
+    EXPECT_EQ(VeltranePilotingCheck(ship, player), 3u);
+    EXPECT_EQ(VeltranePilotingCheck(player, nullptr), 3u);
+    EXPECT_EQ(console.lines,
+              (std::vector<std::string>{
+                  "Game error: the piloting requirement was asked for another actor or ship than the game's",
+                  "Game error: the piloting requirement was asked for another actor or ship than the game's"}));
+}
+
 TEST(PilotingCallSite, ARedirectedCall_IsWhatTheGameUsesAndADumpSaysSo) {
     std::string error;
     ASSERT_TRUE(sim::LoadWorld(simtest::ExampleWorld("starter.json"), error)) << error;

@@ -32,6 +32,7 @@ const char* kDeckWorld = R"({
     {"id": "Veltrane.vmf:000802", "type": 40, "editorID": "Relic", "placement": "refused"},
     {"id": "Veltrane.vmf:000803", "type": 40, "editorID": "Ghost", "placement": "vanishes"},
     {"id": "Veltrane.vmf:000804", "type": 47, "editorID": "Bench", "keywords": ["WorkshopKeyword"]},
+    {"id": "Veltrane.vmf:000805", "type": 49, "editorID": "Charges", "name": "Charges", "placement": "withoutExtraData"},
     {"id": "Veltrane.vmf:000810", "type": 65, "editorID": "ShipBase"}
   ],
   "cells": [
@@ -150,6 +151,45 @@ TEST_F(References, ABaseTheGameRefuses_GivesNoHandle_AndOneThatVanishes_AHandleW
     EXPECT_NE(handle, 0u);
     EXPECT_EQ(Game().ReferenceFromHandle(handle), nullptr);
     EXPECT_TRUE(console.lines.empty());
+}
+
+TEST_F(References, ABaseThatComesWithoutExtraData_GivesAReferenceWithoutAList_ThatTheConsoleAndADumpShow) {
+    const CreateReferenceRequest request = Request(ByID(0x805), Deck(), nullptr);
+    Form* made = Game().ReferenceFromHandle(Game().CreateReference(&request));
+    ASSERT_NE(made, nullptr);
+    Game().ReleaseReference(made);
+    EXPECT_EQ(Game().RefGetExtraDataList(made), nullptr);
+    EXPECT_STREQ(Game().FormGetDisplayName(made), "Charges");
+    Game().RefSetDisplayNameOverride(made, Game().RefGetExtraDataList(made), "Spare Charges");
+    EXPECT_STREQ(Game().FormGetDisplayName(made), "Charges");
+
+    simtest::ConsoleCapture console;
+    EXPECT_EQ(console.Run("sim.cell").back(),
+              "[3] FF000805: base 00000805 Charges (49 AMMU) at (1, 2, 3), rotation (0, 0, 3.1415927), scale 150, "
+              "no extra data");
+    const std::string dump = sim::DumpWorldToText();
+    simtest::LoadWorldText(dump);
+    EXPECT_EQ(sim::DumpWorldToText(), dump);
+    EXPECT_EQ(Game().RefGetExtraDataList(ByID(0xFF000805)), nullptr);
+    EXPECT_EQ(console.Run("sim.form Charges").back(),
+              "00000805 Charges: type 49 AMMU, name \"Charges\", files 0 [Veltrane.vmf], keywords none, placed without "
+              "extra data");
+}
+
+TEST_F(References, TheCellListing_ShowsEachReferencesRotationScaleNameAndLinks) {
+    Form* chair = ByID(0xFF000804);
+    Game().RefSetLinkedRef(chair, Ship(), nullptr, false);
+    Game().RefSetDisplayNameOverride(chair, Game().RefGetExtraDataList(chair), "Captain's Chair");
+    simtest::ConsoleCapture console;
+    EXPECT_EQ(console.Run("sim.cell @Deck"),
+              (std::vector<std::string>{
+                  "FF000800 @Deck (interior): 3 reference slots",
+                  "[0] 00000014: base 00000007 PlayerBase (50 NPC_) at (0, 0, 0), rotation (0, 0, 0), scale 100",
+                  "[1] FF000803 @Bench: base 00000804 Bench (47 FURN) at (3, 4, 0), rotation (0, 0, 0), scale 100",
+                  "[2] FF000804 @Chair: base 00000801 Chair (47 FURN) at (0, 0, 0), rotation (0, 0, 0), scale 100, "
+                  "named \"Captain's Chair\", linked to FF000803 @Bench under 00054BA4 WorkshopItemKeyword (persist), "
+                  "linked to FF000802 @Ship under none (no persist)",
+              }));
 }
 
 TEST_F(References, ARemovedWorkshopItem_LeavesAnEmptySlotAndAfterCleanUpNoLinks) {

@@ -29,12 +29,15 @@ orbx::LoadFn FindLoadFunction(const char* modulePath) {
 }  // namespace
 
 // Arguments: the module's path, and "without-game" for a game whose
-// interface does not answer.
+// interface does not answer or "without-add-sink" for one that lacks the
+// operation that adds an event sink.
 int main(int argc, char** argv) {
     // Unbuffered, so that nothing is lost when the plug-in ends the process.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc < 2) return 1;
-    corvanis_test::OfferGame(!(argc > 2 && std::string(argv[2]) == "without-game"));
+    const std::string game = argc > 2 ? argv[2] : "";
+    corvanis_test::OfferGame(game != "without-game");
+    if (game == "without-add-sink") corvanis_test::ProbeGame().EventSourceAddSink = nullptr;
     const orbx::LoadFn load = FindLoadFunction(argv[1]);
     if (load == nullptr) {
         std::printf("module or entry point not found\n");

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "frame/FatalReport.h"
+#include "frame/PilotingSkill.h"
 #include "frame/PluginLoad.h"
 #include "orbx_common/BranchTrampoline.h"
 #include "platform/platform.h"
+#include "plugin/PluginCommands.h"
 #include "tests/support/probe_host.h"
 
 namespace {
@@ -22,6 +24,8 @@ public:
     void* ReserveCommit(std::uintptr_t, std::size_t) override { return nullptr; }
     void Release(void*) override {}
     std::uint32_t LastError() override { return 0; }
+    bool ChangeProtection(void*, std::size_t, std::uint32_t, std::uint32_t*) override { return false; }
+    void FlushInstructionCache(const void*, std::size_t) override {}
 };
 
 // Hands out one static block wherever it is asked to.
@@ -34,6 +38,9 @@ public:
     void* ReserveCommit(std::uintptr_t, std::size_t) override { return block_; }
     void Release(void*) override {}
     std::uint32_t LastError() override { return 0; }
+    // No code of the probe's is ever made writable.
+    bool ChangeProtection(void*, std::size_t, std::uint32_t, std::uint32_t*) override { return false; }
+    void FlushInstructionCache(const void*, std::size_t) override {}
 
     std::uintptr_t Address() const { return reinterpret_cast<std::uintptr_t>(block_); }
 
@@ -43,11 +50,13 @@ private:
 
 int Scenario(const std::string& name) {
     if (name == "load-without-game-base") {
-        return Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), 0, platform::SystemMemory());
+        return Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), 0, platform::SystemMemory(),
+                                    Corvanis::PluginCommands());
     }
     if (name == "load-without-free-memory") {
         FullMemory memory;
-        return Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), platform::MainModuleBase(), memory);
+        return Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), platform::MainModuleBase(), memory,
+                                    Corvanis::PluginCommands());
     }
     if (name == "fatal-report") {
         Corvanis::ReportFatalError("Corvanis::InstallCommands", 284, "couldn't install, error code: 7");
@@ -55,6 +64,16 @@ int Scenario(const std::string& name) {
     if (name == "call-without-trampoline") {
         Corvanis::BranchTrampoline none;
         return none.WriteCallThroughTrampoline(0x1000, 0x2000);
+    }
+    if (name == "piloting-patch-without-call" || name == "piloting-patch-on-unwritable-code") {
+        // Static, as the game's code here is: the trampoline must lie within
+        // reach of the call site.
+        static StaticBlockMemory nearMemory;
+        static std::uint8_t callSite[5] = {0xE8, 0x10, 0, 0, 0};
+        if (name == "piloting-patch-on-unwritable-code") corvanis_test::ProbeGame().pilotingCallSite = callSite;
+        Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), platform::MainModuleBase(), nearMemory,
+                             Corvanis::PluginCommands());
+        Corvanis::PilotingSkill::InstallNoPilotingSkillRequirement();
     }
     StaticBlockMemory memory;
     Corvanis::BranchTrampoline trampoline;

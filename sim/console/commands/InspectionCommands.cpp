@@ -6,8 +6,10 @@
 #include "sim/console/commands/ComponentSummary.h"
 #include "sim/world/Components.h"
 #include "sim/events/PlayerUpdateSource.h"
+#include "sim/memory/AddressText.h"
 #include "sim/memory/FixedStrings.h"
 #include "sim/memory/GameMemory.h"
+#include "sim/world/ClassIdentities.h"
 #include "sim/world/FormTypes.h"
 #include "sim/world/References.h"
 #include "sim/worldfile/FormRefText.h"
@@ -17,6 +19,10 @@ namespace sim {
 namespace {
 
 using veltrane::Form;
+
+// Plug-ins read at most this many entries of the loaded-cell table; the
+// console marks the entries after them.
+constexpr std::size_t kCellEntriesLookedAt = 50;
 
 std::string TypeText(std::uint8_t code) {
     const std::string_view name = FormTypeName(code);
@@ -85,6 +91,12 @@ std::string ExtraText(const World& world, const veltrane::ExtraDataList* extra) 
     return text + parts + "]";
 }
 
+// "object at 0x200000000010 (aboveTiB), class identity cell1"
+std::string CellObjectText(const Form* cell) {
+    return "object at " + AddressText(cell) + " (" + MemoryPlaceName(cell->cell->memory) + "), class identity " +
+           CellIdentityName(cell->head.classIdentity);
+}
+
 void ShowForm(const std::string& arguments) {
     const auto words = CommandArguments(arguments, 1, 1, "Usage: sim.form FORM");
     if (!words) return;
@@ -106,7 +118,7 @@ void ShowForm(const std::string& arguments) {
     if (form->cell) {
         line += form->cell->interior ? ", interior" : ", exterior";
         if (!form->cell->loaded) line += ", not loaded";
-        line += ", " + std::to_string(form->cell->references.size()) + " reference slots";
+        line += ", " + std::to_string(form->cell->references.size()) + " reference slots, " + CellObjectText(form);
     }
     if (form->ref) {
         const ReferenceData& data = *form->ref;
@@ -125,6 +137,7 @@ void ShowForm(const std::string& arguments) {
     }
     if (form->placement == Placement::Refused) line += ", cannot be placed";
     if (form->placement == Placement::Vanishes) line += ", vanishes when placed";
+    if (form->placement == Placement::WithoutExtraData) line += ", placed without extra data";
     WriteConsoleLine(line);
 }
 
@@ -192,14 +205,53 @@ void ShowCell(const std::string& arguments) {
         const Form* base = reference->ref->base;
         line += Label(reference) + ": base " + Label(base);
         if (base != nullptr) line += " (" + TypeText(base->storedType) + ")";
-        line += " at " + VectorText(reference->ref->position);
+        line += " at " + VectorText(reference->ref->position) + ", rotation " +
+                VectorText(reference->ref->rotation) + ", scale " + std::to_string(reference->ref->scale);
         const veltrane::ExtraDataList* extra = reference->ref->extra;
+        if (extra == nullptr) line += ", no extra data";
         if (extra != nullptr && extra->overrideName) line += ", named " + Quoted(*extra->overrideName);
         if (extra != nullptr) {
-            for (const ReferenceLink& link : extra->links) line += ", linked to " + Label(link.target);
+            for (const ReferenceLink& link : extra->links) {
+                line += ", linked to " + Label(link.target) + " under " + Label(link.keyword) +
+                        (link.persist ? " (persist)" : " (no persist)");
+            }
         }
         WriteConsoleLine(line);
     }
+}
+
+// "[2] 0x200000000a20 -> 0x200000000010 01000A00 Bay (cell1): good"
+std::string CellEntryLine(std::size_t index, const StagedCellEntry& entry) {
+    std::string line = "[" + std::to_string(index) + "] " + AddressText(entry.address);
+    if (entry.memory) {
+        line += " -> ";
+        if (entry.cellUnmapped) {
+            line += AddressText(entry.cellAddress);
+        } else if (entry.cell == nullptr) {
+            line += "none";
+        } else {
+            line += AddressText(entry.cell) + " " + Label(entry.cell) + " (" +
+                    CellIdentityName(entry.cell->head.classIdentity) + ")";
+        }
+    }
+    std::string faults;
+    for (const std::string& fault : CellEntryFaults(entry)) faults += (faults.empty() ? "" : ", ") + fault;
+    line += ": " + (faults.empty() ? std::string("good") : faults);
+    if (index >= kCellEntriesLookedAt) line += ", past the first " + std::to_string(kCellEntriesLookedAt);
+    return line;
+}
+
+void ShowCellManager(const std::string& arguments) {
+    if (!CommandArguments(arguments, 0, 0, "Usage: sim.cellmanager")) return;
+    const auto& manager = TheWorld().cellManager;
+    if (!manager) {
+        WriteConsoleLine("The game has no cell manager.");
+        return;
+    }
+    WriteConsoleLine("Cell manager at " + AddressText(manager->service) + ": current cell " +
+                     Label(manager->service->currentCell) + ", " + std::to_string(manager->entries.size()) +
+                     " loaded-cell entries");
+    for (std::size_t i = 0; i < manager->entries.size(); ++i) WriteConsoleLine(CellEntryLine(i, manager->entries[i]));
 }
 
 void ShowPlayer(const std::string& arguments) {
@@ -279,6 +331,9 @@ void RegisterInspectionCommands() {
                         &ShowComponents);
     RegisterGameCommand("sim.cell", "Lists a cell's references, by default the player's cell: sim.cell [CELL]",
                         &ShowCell);
+    RegisterGameCommand("sim.cellmanager",
+                        "Shows the cell manager, its current cell and its loaded-cell entries: sim.cellmanager",
+                        &ShowCellManager);
     RegisterGameCommand("sim.player", "Shows the player's situation: sim.player", &ShowPlayer);
     RegisterGameCommand("sim.pilotform", "Shows the piloting requirement form pointer: sim.pilotform",
                         &ShowPilotingForm);

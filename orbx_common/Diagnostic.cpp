@@ -1,4 +1,4 @@
-#include "frame/Diagnostic.h"
+#include "orbx_common/Diagnostic.h"
 
 #include <cstdarg>
 #include <cstdio>

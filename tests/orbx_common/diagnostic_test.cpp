@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "frame/Diagnostic.h"
+#include "orbx_common/Diagnostic.h"
 
 namespace {
 

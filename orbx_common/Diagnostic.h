@@ -1,5 +1,7 @@
-// Lines for whoever watches the process's standard output; the plug-in's only
-// output besides console lines and the fatal report.
+// Lines for whoever watches the process's standard output: why the branch
+// trampoline could not be reserved, which of its checks stopped the process,
+// or that the start-up stopped early. The plug-in's only output besides
+// console lines and the fatal report.
 #pragma once
 
 #include <string>

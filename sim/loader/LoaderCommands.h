@@ -1,4 +1,6 @@
-// The game's console command sim.plugins: which plug-ins the loader loaded.
+// The game's console commands of the loader: sim.plugins, which plug-ins the
+// loader loaded, and sim.message, which sends one of the loader's messages
+// again.
 #pragma once
 
 #include <string>
@@ -13,8 +15,8 @@ namespace sim::loader {
 // after one whose load function returned false.
 std::vector<std::string> PluginListLines(const Loader& loader);
 
-// Adds sim.plugins to the game's console; the loader must outlive every
-// console line run after it.
-void AddPluginsCommand(const Loader& loader);
+// Adds sim.plugins and sim.message to the game's console; the loader must
+// outlive every console line run after it.
+void AddLoaderCommands(const Loader& loader);
 
 }  // namespace sim::loader
