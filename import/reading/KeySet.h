@@ -52,14 +52,16 @@ public:
         return found == 0 ? -1 : std::countr_zero(found);
     }
 
-    std::size_t Size() const { return size_; }
-    std::string_view Key(std::size_t index) const { return keys_[index]; }
+    constexpr std::size_t Size() const { return size_; }
+    // A key as it is compared: one that must end the key part without its bar.
+    constexpr std::string_view Key(std::size_t index) const { return keys_[index]; }
 
+private:
     // Keys at least this long let the window jump far enough to pay.
     static constexpr std::size_t kSkippingWindow = 8;
 
     // The four bytes before `end` as one number, in the order a load from
-    // memory gives them.
+    // memory gives them (Find loads them so).
     static constexpr std::uint32_t Block(const char* end) {
         static_assert(std::endian::native == std::endian::little);
         std::uint32_t block = 0;
@@ -72,7 +74,6 @@ public:
     // smallest of its blocks', and every key that may start there is compared.
     static constexpr std::size_t Slot(std::uint32_t block) { return (block * 0x9E3779B1u) >> 24; }
 
-private:
     Mask FindBySkipping(std::string_view keyPart) const;
     Mask FindAtEveryEnd(std::string_view keyPart) const;
 

@@ -93,6 +93,8 @@ constexpr std::array<std::string_view, kGroupKeyCount> kGroupNames{
     "QRNSpaceshipHullCode.hullCode",
 };
 
+static_assert(kGroupKeys.Size() == kGroupKeyCount);
+
 constexpr KeySet::Mask Bit(int key) { return KeySet::Mask{1} << key; }
 
 // The keys a line is read under only once: the first of them it carries.
