@@ -1,28 +1,28 @@
-// Reading the decoration items of a blueprint, one line at a time, apart
-// from any game: forms are found through a FormResolver. The interior import
-// reads a blueprint with it and stops at the first refused line; a tool can
-// read every line and collect every refusal.
+// The interior reader: the decoration items of a blueprint, read one line at
+// a time. It says of each line whether it read it, whether the line is none
+// of its business, or why it refuses it; the interior import stops at the
+// first refusal, a checking tool goes on and collects them all. It knows
+// nothing of the game: forms come through the resolver.
 //
 // A decoration line has "DecorItem[" in its key part. Its field is the first
 // of ".base", ".fPosX", ".fPosY", ".fPosZ", ".fRotX", ".fRotY", ".fRotZ",
 // ".fScale", ".overrideName", ".bWorkshopItem" that its key part holds; a
 // decoration line with none of them is not read. Keys and indices come from
-// the key part only, so an item's name never acts as a key.
+// the key part only (BlueprintLine), so an item's name never acts as a key.
 //
 // Items are numbered 0, 1, 2 ... in the order of their ".base" lines: a
 // ".base" line makes the next item or replaces the base of one made before,
 // and an item's other lines must come after its ".base" line.
 #pragma once
 
-#include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "host/layouts.h"
+#include "import/ImportErrorInfo.h"
 #include "import/reading/BlueprintLine.h"
-#include "import/reading/BlueprintLines.h"
 #include "import/reading/FormResolver.h"
+#include "import/reading/LineVerdict.h"
 
 namespace Corvanis {
 
@@ -40,60 +40,33 @@ struct DecorItemRecord {
     bool bWorkshopItem = false;
 };
 
-// The fields of a decoration line, in the order a line's key part is
-// searched for them.
-enum class DecorItemKey { Base, PosX, PosY, PosZ, RotX, RotY, RotZ, Scale, OverrideName, WorkshopItem };
-
-enum class DecorLineVerdict {
-    Skipped,   // not a decoration line, or one without a field: nothing to read
-    Accepted,  // read into the items
-    Refused,   // the blueprint must not be imported
-    Dropped,   // handling it raised an exception; reading goes on without it
-};
-
-struct DecorLineResult {
-    DecorLineVerdict verdict = DecorLineVerdict::Skipped;
-    // The field, when the line is a decoration line that has one.
-    DecorItemKey key = DecorItemKey::Base;
-    bool hasKey = false;
-    // Why a line was refused or dropped, in a few words; empty otherwise.
-    // The import does not print it (its report names the line); a tool may.
-    const char* reason = "";
-};
-
-// What the import's report says it was doing when the line stopped it:
-// "importing DecorItem|fPosX at " + the line, or "importing DecorItem at "
-// + the line for a decoration line without a field.
-std::string DecorLinePhase(const BlueprintLine& line, const DecorLineResult& result);
-
 class InteriorReader {
 public:
-    explicit InteriorReader(FormResolver& forms) : forms_(forms) {}
+    // The reader appends to and fills `items`, which must outlive it.
+    InteriorReader(FormResolver& forms, std::vector<DecorItemRecord>& items) : forms_(forms), items_(items) {}
 
-    // Reads one line of the blueprint. After a refused line the reader goes
-    // on as well as it can: a ".base" line refused for its form still makes
-    // the item its index names, so that the item's other lines are judged on
-    // their own.
-    DecorLineResult ReadLine(const BlueprintLine& line);
+    // Reads the line into the items. A refused line sets the error's phase,
+    // "importing DecorItem|fPosX at " + the line, and leaves its extra error
+    // text empty, as the import reports a refused line; RefusalReason() says
+    // why in a few words. The error is left alone otherwise. After a refusal
+    // the reader goes on as well as it can: a ".base" line refused for its
+    // form still makes the item its index names, so that the item's other
+    // lines are judged on their own.
+    LineVerdict ReadLine(const BlueprintLine& line, ImportErrorInfo& error);
 
-    const std::vector<DecorItemRecord>& Items() const { return items_; }
-    std::vector<DecorItemRecord> TakeItems() { return std::move(items_); }
+    // Why the last refused line was refused, as "the value is not a number".
+    const char* RefusalReason() const { return refusalReason_; }
 
 private:
-    DecorLineResult ReadField(const BlueprintLine& line, DecorItemKey key);
-    DecorLineResult ReadBase(const BlueprintLine& line);
-    // The item the line's index names, or null when no item has that index.
+    LineVerdict ReadField(int field, const BlueprintLine& line);
+    LineVerdict ReadBase(const BlueprintLine& line);
+    LineVerdict Refuse(const char* reason);
+    // The item the line's index names, or null when there is none.
     DecorItemRecord* IndexedItem(const BlueprintLine& line);
 
     FormResolver& forms_;
-    std::vector<DecorItemRecord> items_;
+    std::vector<DecorItemRecord>& items_;
+    const char* refusalReason_ = "";
 };
-
-// The decoration items of a whole blueprint, read until the first refused
-// line. True when no line was refused; otherwise `refusedPhase` names the
-// refused line as DecorLinePhase does, and `items` holds what was read
-// before it.
-bool ReadDecorItems(const BlueprintLines& lines, FormResolver& forms, std::vector<DecorItemRecord>& items,
-                    std::string& refusedPhase);
 
 }  // namespace Corvanis
