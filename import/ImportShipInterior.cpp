@@ -3,8 +3,11 @@
 #include <vector>
 
 #include "export/BlueprintFileName.h"
+#include "export/DecorationItems.h"
+#include "export/ShipBlueprintFile.h"
 #include "forms/DescribeForm.h"
 #include "frame/FileExists.h"
+#include "import/BlueprintLookup.h"
 #include "import/ClosestWorkshop.h"
 #include "import/DecorPlacement.h"
 #include "import/GameFormResolver.h"
@@ -21,6 +24,16 @@ constexpr const char* kNotImportedText = "ship interior couldn't be imported.";
 bool Fail(ImportErrorInfo& error, std::string text) {
     error.sExtraErrorText = std::move(text);
     return false;
+}
+
+// Reads every line; false at the first the reader refuses.
+bool ReadDecorItems(const BlueprintFile& file, std::vector<DecorItemRecord>& items, ImportErrorInfo& error) {
+    GameFormResolver forms;
+    InteriorReader reader(forms, items);
+    for (const BlueprintLine& line : file.Lines()) {
+        if (reader.ReadLine(line, error) == LineVerdict::Refused) return false;
+    }
+    return true;
 }
 
 bool IsKeyword(const host::Form* form) {
@@ -47,10 +60,12 @@ bool ImportFromConsole(const CommandInput& input) {
 
 }  // namespace
 
-bool ImportShipInteriorHelper(host::Form* theInteriorCell, const std::string& folder, const std::string& fileName,
-                              SettingsFlags settings, ImportErrorInfo& error, platform::FileSystem& files) {
+bool ImportShipInteriorHelper(host::Form* theShipRef, host::Form* theInteriorCell, const std::string& folder,
+                              const std::string& fileName, SettingsFlags settings, ImportErrorInfo& error,
+                              ShipBackup& backup, platform::FileSystem& files) {
     const veltrane::GameInterface& game = host::Game();
     error.sPhase = "preparing to import ship interior";
+    if (theShipRef == nullptr) return Fail(error, "theShipRef is nullptr");
     if (theInteriorCell == nullptr) return Fail(error, "theInteriorCell is nullptr");
     if (!game.CellIsInterior(theInteriorCell)) {
         return Fail(error, "theInteriorCell " + DescribeForm(theInteriorCell) + " is not interior");
@@ -63,22 +78,32 @@ bool ImportShipInteriorHelper(host::Form* theInteriorCell, const std::string& fo
     if (!RegularFileExists(folder, fileName)) {
         return Fail(error, "Blueprint file [" + fileName + "] at path [" + folder + "] does not exist");
     }
-
     BlueprintFile file(files);
     if (std::string readError; !file.Open(folder, fileName, readError)) return Fail(error, readError);
     std::vector<DecorItemRecord> items;
-    GameFormResolver forms;
-    if (std::string refusedLine; !ReadDecorItems(file.Lines(), forms, items, refusedLine)) {
-        error.sPhase = refusedLine;
+    if (!ReadDecorItems(file, items, error)) return false;
+
+    // The import is accepted: the interior as it stands is saved first, with
+    // every item the clearing may remove.
+    backup = BackUpShip(ShipOfReference(theShipRef),
+                        SelectCarriableItems(theInteriorCell, keywords.workshop, keywords.workshopItem), folder,
+                        " before interior import ", files);
+    if (backup.result == BackupResult::Refused) {
+        error.sPhase = "backing up the ship interior";
+        return Fail(error, backup.errorText);
+    }
+    if (!PlaceItems(items, theInteriorCell, closestWorkshop, keywords, settings.importSettings, error)) {
+        RemoveBackup(backup, folder, files);
         return false;
     }
-    return PlaceItems(items, theInteriorCell, closestWorkshop, keywords, settings.importSettings, error);
+    return true;
 }
 
 bool RunImportShipInterior(const CommandInput& input, const std::string& folder, platform::FileSystem& files) {
     const veltrane::GameInterface& game = host::Game();
     host::Form* player = game.GetPlayerCharacter();
-    if (player == nullptr || game.GetShipPlayerIsIn(player, true, nullptr, nullptr) == nullptr) {
+    host::Form* theShipRef = player != nullptr ? game.GetShipPlayerIsIn(player, true, nullptr, nullptr) : nullptr;
+    if (theShipRef == nullptr) {
         PrintCommandError(kImportShipInteriorPrefix, "Player is not in the ship.");
         return false;
     }
@@ -87,20 +112,24 @@ bool RunImportShipInterior(const CommandInput& input, const std::string& folder,
         PrintCommandError(kImportShipInteriorPrefix, "ParentCell is nullptr");
         return false;
     }
-    const std::string fileName = input.blueprintName + kBlueprintExtension;
-    if (!RegularFileExists(folder, fileName)) {
-        PrintCommandError(kImportShipInteriorPrefix, "no file exists at [" + folder + fileName + "]");
+    const std::string typedName = input.blueprintName + kBlueprintExtension;
+    const std::optional<std::string> fileName = FindBlueprintFile(folder, typedName);
+    if (!fileName) {
+        PrintCommandError(kImportShipInteriorPrefix, "no file exists at [" + folder + typedName + "]");
         return false;
     }
 
     ImportErrorInfo error;
-    if (ImportShipInteriorHelper(theInteriorCell, folder, fileName, input.settings, error, files)) {
-        PrintCommandInfo(kImportShipInteriorPrefix, "ship interior successfully imported.");
-        return true;
+    ShipBackup backup;
+    if (!ImportShipInteriorHelper(theShipRef, theInteriorCell, folder, *fileName, input.settings, error, backup,
+                                  files)) {
+        PrintCommandError(kImportShipInteriorPrefix, kNotImportedText);
+        host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
+        return false;
     }
-    PrintCommandError(kImportShipInteriorPrefix, kNotImportedText);
-    host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
-    return false;
+    PrintCommandInfo(kImportShipInteriorPrefix, "ship interior successfully imported.");
+    PrintBackupLine(kImportShipInteriorPrefix, "interior", backup);
+    return true;
 }
 
 const CommandWork kImportShipInteriorWork{kImportShipInteriorPrefix, &ImportFromConsole, kNotImportedText};

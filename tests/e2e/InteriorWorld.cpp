@@ -1,5 +1,7 @@
 #include "tests/e2e/InteriorWorld.h"
 
+#include <regex>
+
 namespace e2e {
 
 namespace {
@@ -71,6 +73,19 @@ std::string InteriorWorld::Text() const {
   ]
 }
 )";
+}
+
+std::string InteriorUndoLine(const std::string& shipName) {
+    return "ImportShipInterior: INFO: the previous interior was saved; to undo, run: ImportShipInterior "
+           "\"Backups\\" +
+           shipName + " before interior import <time>\"";
+}
+
+Lines MaskBackupTimes(Lines lines) {
+    // Backups within one second are told apart by " (2)", " (3)" ...
+    static const std::regex time(" before interior import \\d{4}-\\d{2}-\\d{2} \\d{2}-\\d{2}-\\d{2}( \\(\\d+\\))?");
+    for (std::string& line : lines) line = std::regex_replace(line, time, " before interior import <time>");
+    return lines;
 }
 
 Lines DecorItemLines(std::size_t index, const DecorItem& item) {

@@ -36,6 +36,14 @@ struct InteriorWorld {
     std::string Text() const;
 };
 
+// The line after a successful interior import into the ship of the given
+// name, with the backup's time as MaskBackupTimes masks it.
+std::string InteriorUndoLine(const std::string& shipName);
+
+// The lines with the times of interior backups' names, and the number that
+// tells backups of the same second apart, as "<time>".
+Lines MaskBackupTimes(Lines lines);
+
 // A decoration item as the exporter writes it.
 struct DecorItem {
     explicit DecorItem(std::string baseReference) : base(std::move(baseReference)) {}

@@ -20,6 +20,7 @@ const char* const kPlayerSlot = "[0] 00000014: base 00000007 Player (50 NPC_) at
 const char* const kWorkbenchSlot =
     "[1] FF000804 @Workbench: base 000A1000 Workbench (47 FURN) at (3, 4, 0), rotation (0, 0, 0), scale 100";
 const char* const kLinked = ", linked to FF000804 @Workbench under 00054BA4 WorkshopItemKeyword (persist)";
+const std::string kUndone = InteriorUndoLine("Ship");
 
 class InteriorImport : public ::testing::Test {
 protected:
@@ -55,11 +56,12 @@ TEST_F(InteriorImport, TheDefaultRules_PlaceWorkshopItemsAndInventoryItems_InPla
                                 DecorItem("0804|Crew.vmf").At("7.000000"),
                             }));
 
-    EXPECT_EQ(RunWorld(folder, world.Text(),
-                       {"ImportShipInterior Items", "sim.cell", "sim.form @OldMug", "sim.form @OldCrate"}),
+    EXPECT_EQ(MaskBackupTimes(RunWorld(folder, world.Text(),
+                                       {"ImportShipInterior Items", "sim.cell", "sim.form @OldMug", "sim.form @OldCrate"})),
               (Lines{
                   "> ImportShipInterior Items",
                   kImported,
+                  kUndone,
                   "> sim.cell",
                   "FF000802 @Deck (interior): 11 reference slots",
                   kPlayerSlot,
@@ -156,10 +158,12 @@ TEST_F(InteriorImport, EachKindOfLine_ReachesTheGameAsWritten_NamesAPlayerGaveKe
                                 "DecorItem[4].unknown |1",
                                 "DecorItem[9]",
                             }));
-    const Lines console = RunWorld(folder, InteriorWorld().Text(), {"ImportShipInterior Lines", "sim.cell"});
+    const Lines console =
+        MaskBackupTimes(RunWorld(folder, InteriorWorld().Text(), {"ImportShipInterior Lines", "sim.cell"}));
     EXPECT_EQ(console, (Lines{
                            "> ImportShipInterior Lines",
                            kImported,
+                           kUndone,
                            "> sim.cell",
                            "FF000802 @Deck (interior): 7 reference slots",
                            kPlayerSlot,
@@ -186,11 +190,11 @@ TEST_F(InteriorImport, NamesAPlayerGaveItems_ComeBackWholeFromTheExportersBluepr
                                   names[i] + R"("}})");
     }
     const Lines console = RunWorld(folder, world.Text(), {"ExportShip Names", "ImportShipInterior Names", "sim.cell"});
-    ASSERT_EQ(console.size(), 8 + 2 * names.size()) << console.back();
+    ASSERT_EQ(console.size(), 9 + 2 * names.size()) << console.back();
     EXPECT_EQ(console[3], kImported);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(console[8 + i], "[" + std::to_string(2 + i) + "] empty");
-        const std::string placed = console[8 + names.size() + i];
+        EXPECT_EQ(console[9 + i], "[" + std::to_string(2 + i) + "] empty");
+        const std::string placed = console[9 + names.size() + i];
         EXPECT_TRUE(placed.ends_with(", scale 100, named \"" + names[i] + "\"")) << placed;
     }
 }
@@ -199,16 +203,18 @@ TEST_F(InteriorImport, ABlueprintWithoutDecorationItems_ClearsTheInteriorAndPlac
     InteriorWorld world;
     world.deckItems = {R"({"id": "@OldMug", "base": "Mug"})"};
     WriteBlueprint("Bare", BlueprintText({}));
-    EXPECT_EQ(RunWorld(folder, world.Text(), {"ImportShipInterior Bare", "sim.cell"}),
-              (Lines{"> ImportShipInterior Bare", kImported, "> sim.cell", "FF000802 @Deck (interior): 3 reference slots",
+    EXPECT_EQ(MaskBackupTimes(RunWorld(folder, world.Text(), {"ImportShipInterior Bare", "sim.cell"})),
+              (Lines{"> ImportShipInterior Bare", kImported, kUndone, "> sim.cell", "FF000802 @Deck (interior): 3 reference slots",
                      kPlayerSlot, kWorkbenchSlot, "[2] empty"}));
 }
 
 TEST_F(InteriorImport, ANameWithAPathSeparator_IsLookedUpInsideTheSpaceshipsFolder) {
     std::filesystem::create_directories(folder.Spaceships() / "Fleet");
     WriteBytes(folder.Spaceships() / "Fleet" / "Mugs.txt", BlueprintOf({DecorItem("0A3002|Veltrane.vmf")}));
-    EXPECT_EQ(RunWorld(folder, InteriorWorld().Text(), {"ImportShipInterior Fleet\\Mugs", "ImportShipInterior Fleet/Mugs"}),
-              (Lines{"> ImportShipInterior Fleet\\Mugs", kImported, "> ImportShipInterior Fleet/Mugs", kImported}));
+    EXPECT_EQ(MaskBackupTimes(RunWorld(folder, InteriorWorld().Text(),
+                                       {"ImportShipInterior Fleet\\Mugs", "ImportShipInterior Fleet/Mugs"})),
+              (Lines{"> ImportShipInterior Fleet\\Mugs", kImported, kUndone, "> ImportShipInterior Fleet/Mugs",
+                     kImported, kUndone}));
 }
 
 std::string PhaseLine(const std::string& phase, const std::string& text = {}) {
@@ -249,6 +255,7 @@ void ExpectRefusedWithWorldUnchanged(const GameFolder& folder, const std::string
     lines.resize(lines.size() - 2);
     EXPECT_EQ(MaskDescriptionAddresses(lines), expected);
     EXPECT_EQ(ReadBytes(folder.Game() / "after.json"), ReadBytes(folder.Game() / "before.json"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Spaceships() / "Backups"));
 }
 
 TEST_F(InteriorImport, EveryRefusal_ResultsInItsLines_AndLeavesTheWorldDumpByteIdentical) {

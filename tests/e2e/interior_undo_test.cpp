@@ -76,6 +76,7 @@ protected:
         before["game"].erase("nextRuntimeFormID");
         EXPECT_EQ(after, before);
         EXPECT_EQ(takenBack, created);
+        EXPECT_EQ(FolderEntries(folder.Spaceships() / "Backups"), Lines{}) << "nothing to undo";
     }
 
     GameFolder folder;

@@ -79,10 +79,15 @@ TEST_F(InteriorImportFaults, AReadOnlyBlueprint_IsRefusedAsTheFileThatCannotBeOp
     EXPECT_TRUE(sim::DumpWorldToText() == before);
 }
 
-TEST_F(InteriorImportFaults, EachFileOperationFailingInTurn_ResultsInItsReadErrorAndNothingChanged_UntilTheImportCompletes) {
+// The read errors come before anything changes; a backup the disk refuses
+// stops the import before anything changes too, and leaves no file.
+TEST_F(InteriorImportFaults, EachFileOperationFailingInTurn_RefusesTheImportWithNothingChanged_UntilTheImportCompletes) {
+    const std::string reading = "[Error in phase: preparing to import ship interior | Extra error text: ";
+    const std::string backingUp = "[Error in phase: backing up the ship interior | Extra error text: ";
     std::vector<FileOperation> failed;
     for (int failing = 1;; ++failing) {
         ASSERT_LT(failing, 100) << "the import never completed";
+        std::filesystem::remove_all(folder.Native("Backups"));
         BoardSecondPlaythrough();
         const std::string before = sim::DumpWorldToText();
         FailingFileSystem files;
@@ -95,30 +100,46 @@ TEST_F(InteriorImportFaults, EachFileOperationFailingInTurn_ResultsInItsReadErro
             break;
         }
         failed.push_back(*files.Failed());
+        const std::size_t backups = std::filesystem::exists(folder.Native("Backups"))
+                                        ? static_cast<std::size_t>(std::distance(
+                                              std::filesystem::directory_iterator(folder.Native("Backups")), {}))
+                                        : 0;
         // Closing a file nothing was written to loses nothing.
-        if (*files.Failed() == FileOperation::Close) {
-            EXPECT_TRUE(imported) << "operation " << failing;
+        if (imported) {
+            EXPECT_EQ(*files.Failed(), FileOperation::Close) << "operation " << failing;
+            EXPECT_EQ(backups, 1u) << "operation " << failing;
             continue;
         }
-        EXPECT_FALSE(imported) << "operation " << failing;
         EXPECT_TRUE(sim::DumpWorldToText() == before) << "operation " << failing;
-        const std::string phase = "[Error in phase: preparing to import ship interior | Extra error text: ";
+        EXPECT_EQ(backups, 0u) << "operation " << failing;
+        const std::string text = lines.at(1);
         switch (*files.Failed()) {
             case FileOperation::OpenForUpdate:
-                EXPECT_EQ(lines, (Lines{kNotImported, phase + "Bleuprint read error: !inputstream.is_open()]"}));
+                EXPECT_EQ(text, reading + "Bleuprint read error: !inputstream.is_open()]");
                 break;
             case FileOperation::OpenForReading:
-                EXPECT_EQ(lines, (Lines{kNotImported, phase + "Bleuprint read error: !file.is_open()]"}));
+                EXPECT_EQ(text, reading + "Bleuprint read error: !file.is_open()]");
                 break;
             case FileOperation::Read:
-                EXPECT_EQ(lines, (Lines{kNotImported, phase + "Bleuprint read error: file.bad()]"}));
+                EXPECT_EQ(text, reading + "Bleuprint read error: file.bad()]");
+                break;
+            case FileOperation::CreateFolder:
+            case FileOperation::CreateNewFile:
+                EXPECT_EQ(text, backingUp + "Blueprint write error: !log.is_open()]");
+                break;
+            case FileOperation::Write:
+                EXPECT_EQ(text, backingUp + "Blueprint write error: log.bad()]");
                 break;
             default:
-                ADD_FAILURE() << "operation " << failing << " failed the import: " << lines.back();
+                EXPECT_EQ(text, backingUp + "Blueprint write error: log.fail()]") << "operation " << failing;
         }
+        EXPECT_EQ(lines.at(0), kNotImported);
     }
     EXPECT_EQ(failed, (std::vector<FileOperation>{FileOperation::OpenForUpdate, FileOperation::OpenForReading,
-                                                  FileOperation::Read, FileOperation::Close, FileOperation::Close}));
+                                                  FileOperation::Read, FileOperation::Close,
+                                                  FileOperation::CreateFolder, FileOperation::CreateNewFile,
+                                                  FileOperation::Write, FileOperation::Close, FileOperation::Move,
+                                                  FileOperation::Close}));
 }
 
 // Ways a hand edit can change one line.
@@ -152,17 +173,20 @@ TEST_F(InteriorImportFaults, EveryHandEditOfADecorationLine_EitherImportsOrLeave
         }
         for (const Lines& variant : variants) {
             folder.WriteFile("Edited.txt", JoinLines(variant));
+            std::filesystem::remove_all(folder.Native("Backups"));
             BoardSecondPlaythrough();
             const std::string before = sim::DumpWorldToText();
             if (Import("Edited")) {
                 ++imported;
                 EXPECT_EQ(console.Take().at(0), kImported);
+                EXPECT_TRUE(std::filesystem::exists(folder.Native("Backups")));
             } else {
                 ++refused;
                 const Lines report = console.Take();
                 EXPECT_EQ(report.at(0), kNotImported) << "line " << i;
                 EXPECT_TRUE(report.at(1).starts_with("[Error in phase: importing DecorItem|")) << report.at(1);
                 EXPECT_TRUE(sim::DumpWorldToText() == before) << "line " << i << ": " << report.at(1);
+                EXPECT_FALSE(std::filesystem::exists(folder.Native("Backups"))) << "line " << i;
             }
         }
     }
