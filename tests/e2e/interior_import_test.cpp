@@ -255,7 +255,7 @@ void ExpectRefusedWithWorldUnchanged(const GameFolder& folder, const std::string
     lines.resize(lines.size() - 2);
     EXPECT_EQ(MaskDescriptionAddresses(lines), expected);
     EXPECT_EQ(ReadBytes(folder.Game() / "after.json"), ReadBytes(folder.Game() / "before.json"));
-    EXPECT_FALSE(std::filesystem::exists(folder.Spaceships() / "Backups"));
+    EXPECT_FALSE(std::filesystem::is_directory(folder.Spaceships() / "Backups")) << "no backup is written";
 }
 
 TEST_F(InteriorImport, EveryRefusal_ResultsInItsLines_AndLeavesTheWorldDumpByteIdentical) {
@@ -297,7 +297,7 @@ TEST_F(InteriorImport, EveryRefusal_ResultsInItsLines_AndLeavesTheWorldDumpByteI
         });
 }
 
-TEST_F(InteriorImport, AGameOrAPlaceThatCannotTakeTheItems_IsRefusedBeforeTheBlueprintIsRead) {
+TEST_F(InteriorImport, AGameOrAPlaceThatCannotTakeTheItems_OrABackupThatCannotBeWritten_IsRefused) {
     WriteBlueprint("Items", BlueprintOf({DecorItem("0A3002|Veltrane.vmf")}));
     const auto refusal = [](const std::string& text) {
         return std::vector<Refusal>{{"", {}, "ImportShipInterior Items",
@@ -324,6 +324,15 @@ TEST_F(InteriorImport, AGameOrAPlaceThatCannotTakeTheItems_IsRefusedBeforeTheBlu
     itemKeywordNoKeyword.workshopItemKeyword = "\"Mug\"";
     ExpectRefusedWithWorldUnchanged(folder, itemKeywordNoKeyword.Text(),
                                     refusal("WorkshopItemKeyword is nullptr or not QRNKeyword"));
+
+    // A file where the backups' folder belongs.
+    WriteBytes(folder.Spaceships() / "Backups", "not a folder");
+    ExpectRefusedWithWorldUnchanged(
+        folder, InteriorWorld().Text(),
+        {{"", {}, "ImportShipInterior Items",
+          {kNotImported,
+           PhaseLine("backing up the ship interior", "Blueprint write error: !log.is_open()")}}});
+    std::filesystem::remove(folder.Spaceships() / "Backups");
 
     InteriorWorld noWorkshop;
     noWorkshop.workbench = false;

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <regex>
 #include <set>
 
 #include "tests/e2e/Blueprints.h"
@@ -98,6 +100,70 @@ TEST_F(InteriorUndo, AnItemWhoseReferenceVanishes_LeavesTheInteriorAsItWas) {
                            "[Error in phase: importing DecorItems | Extra error text: CreatedRefs.size == 0 of base "
                            "[000A3022 | <address> | 40|MISC | 0|0x0 | {unnamed} | Ghost]]"},
                           2);
+}
+
+// The deck's items as sim.cell shows them, without the slots' numbers and the
+// references' IDs and names, sorted: what a player sees of an interior.
+Lines ItemsOnDeck(const Lines& console) {
+    static const std::regex slot(R"(^\[\d+\] [0-9A-F]{8}( @\w+)?: (.*)$)");
+    Lines items;
+    for (const std::string& line : console) {
+        std::smatch match;
+        if (std::regex_match(line, match, slot) && match[1] != " @Workbench" && !line.starts_with("[0] 00000014")) {
+            items.push_back(match[2].str());
+        }
+    }
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+TEST_F(InteriorUndo, ImportingTheBackup_BringsBackTheInteriorAsItWas_ButItemsOfTheDataFiles) {
+    InteriorWorld world;
+    world.forms = {R"({"id": "Veltrane.vmf:0A3010", "type": 47, "editorID": "PilotSeat", "keywords": ["SpaceshipCockpitPilotSeat"]})",
+                   R"({"id": "Veltrane.vmf:0A3012", "type": 36, "editorID": "CargoHold", "keywords": ["SpaceshipInventoryContainer"]})"};
+    const std::string linked = R"(, "extra": {"links": [{"keyword": "WorkshopItemKeyword", "target": "@Workbench"}]})";
+    world.deckItems = {
+        R"({"id": "@Mug", "base": "Mug", "position": [1.0, 2.0, 0.9], "rotation": [0.0, 0.0, 0.7853982], "extra": {"name": "Favourite"}})",
+        R"({"id": "@Charges", "base": "Charges", "position": [-3.0, 1.0, 1.0], "scale": 150})",
+        R"({"id": "@Crate", "base": "Crate", "position": [2.0, -2.0, 0.0])" + linked + "}",
+        R"({"id": "@Bunk", "base": "Bunk", "position": [-2.0, -1.0, 0.0]})",
+        R"({"id": "@Seat", "base": "PilotSeat", "position": [0.0, 6.0, 0.0])" + linked + "}",
+        R"({"id": "@Hold", "base": "CargoHold", "position": [0.0, -8.0, 0.0]})",
+        // Placed by a data file, not by the player.
+        R"({"id": "Veltrane.vmf:0B0001", "base": "Lantern", "position": [4.0, 4.0, 2.0]})",
+    };
+    WriteBytes(folder.Spaceships() / "Items.txt",
+               BlueprintOf({DecorItem("0A3001|Veltrane.vmf").At("5.000000"),
+                            DecorItem("0A3014|Veltrane.vmf").At("6.000000").AsWorkshopItem()}));
+
+    const Lines before = RunWorld(folder, world.Text(), {"sim.cell"});
+    const Lines imported = RunWorld(folder, world.Text(), {"ImportShipInterior Items", "sim.dump imported.json"});
+    ASSERT_EQ(imported.size(), 5u);
+    ASSERT_EQ(MaskBackupTimes({imported[2]}), Lines{InteriorUndoLine("Ship")});
+    const std::string undo = imported[2].substr(imported[2].find("ImportShipInterior \"Backups"));
+    const Lines after = RunWorldFile(folder, folder.Game() / "imported.json", {undo, "sim.cell"});
+    ASSERT_GE(after.size(), 3u);
+    EXPECT_EQ(after[1], "ImportShipInterior: INFO: ship interior successfully imported.");
+
+    Lines expected = ItemsOnDeck(before);
+    const auto fromDataFile = std::find_if(expected.begin(), expected.end(),
+                                           [](const std::string& item) { return item.find(" Lantern ") != std::string::npos; });
+    ASSERT_NE(fromDataFile, expected.end());
+    expected.erase(fromDataFile);
+    EXPECT_EQ(ItemsOnDeck(after), expected);
+}
+
+TEST_F(InteriorUndo, AnInteriorTheFormatCannotCarry_IsImportedWithAWarningInsteadOfTheUndoLine) {
+    InteriorWorld world;
+    world.forms = {R"({"id": "@HomemadeMug", "type": 40, "editorID": "HomemadeMug"})"};
+    world.deckItems = {R"({"id": "@Mug", "base": "@HomemadeMug"})"};
+    WriteBytes(folder.Spaceships() / "Items.txt", BlueprintOf({DecorItem("0A3002|Veltrane.vmf")}));
+    EXPECT_EQ(MaskDescriptionAddresses(RunWorld(folder, world.Text(), {"ImportShipInterior Items"})),
+              (Lines{"> ImportShipInterior Items", "ImportShipInterior: INFO: ship interior successfully imported.",
+                     "ImportShipInterior: WARNING: no backup was written: KORFile of interior item [FF000801 | "
+                     "<address> | 40|MISC | 65535|0xFFFF | {unnamed} | HomemadeMug] is nullptr"}));
+    const std::filesystem::path backups = folder.Spaceships() / "Backups";
+    EXPECT_TRUE(!std::filesystem::exists(backups) || FolderEntries(backups).empty());
 }
 
 }  // namespace
