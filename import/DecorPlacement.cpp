@@ -56,10 +56,14 @@ std::vector<host::Form*> PlaceDecorItem(host::Form* base, float fPosX, float fPo
                                         float fRotY, float fRotZ, float fScale, host::Form* cell,
                                         host::Form* shipRef) {
     const veltrane::GameInterface& game = host::Game();
+    // Room for the new reference before the game makes it: running out of
+    // memory afterwards would lose a reference the game holds.
+    std::vector<host::Form*> created;
+    created.reserve(1);
     host::Form* player = game.GetPlayerCharacter();
-    if (base == nullptr || player == nullptr) return {};
+    if (base == nullptr || player == nullptr) return created;
     host::Form* playerCell = game.RefGetParentCell(player);
-    if (playerCell == nullptr) return {};
+    if (playerCell == nullptr) return created;
     if (cell == nullptr) cell = playerCell;
     if (shipRef == nullptr) shipRef = game.ActorGetShipRef(player);
 
@@ -68,10 +72,9 @@ std::vector<host::Form*> PlaceDecorItem(host::Form* base, float fPosX, float fPo
     const veltrane::CreateReferenceRequest request =
         MakeCreateReferenceRequest(base, position, rotation, fScale, cell, shipRef);
     const std::uint32_t handle = game.CreateReference(&request);
-    if (handle == 0) return {};
-    host::Form* reference = ReferenceOfHandle(handle);
-    if (reference == nullptr) return {};
-    return {reference};
+    if (handle == 0) return created;
+    if (host::Form* reference = ReferenceOfHandle(handle)) created.push_back(reference);
+    return created;
 }
 
 bool CreateDecorItems(const std::vector<DecorItemRecord>& items, host::Form* theInteriorCell,
@@ -80,6 +83,8 @@ bool CreateDecorItems(const std::vector<DecorItemRecord>& items, host::Form* the
     host::Form* player = game.GetPlayerCharacter();
     host::Form* shipRef = player != nullptr ? game.ActorGetShipRef(player) : nullptr;
     host::Form* cell = shipRef != nullptr ? nullptr : theInteriorCell;
+    // Nothing allocates between the game making a reference and its being
+    // recorded here, so every reference made can be removed again.
     placed.reserve(items.size());
     for (const DecorItemRecord& item : items) {
         if (item.base == nullptr) continue;

@@ -1,5 +1,7 @@
 #include "import/ImportShipInterior.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "export/BlueprintFileName.h"
