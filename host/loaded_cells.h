@@ -25,12 +25,12 @@ constexpr std::size_t kLoadedCellEntriesRead = 50;
 // it; None for an entry that leads to a cell.
 enum class LoadedCellFault {
     None,
-    EntryOutOfRange,     // the entry pointer is not where the game keeps objects
-    EntryNotReadable,    // nothing readable is there
-    CellOutOfRange,      // the cell pointer is not where the game keeps objects
+    EntryOutOfRange,   // the entry pointer is not where the game keeps objects
+    EntryNotReadable,  // nothing readable is there
+    CellOutOfRange,    // the cell pointer is not where the game keeps objects
     CellBelowTiB,
     CellNotReadable,
-    ClassIdentityLow,    // the cell's class identity lies below the game module
+    ClassIdentityLow,  // the cell's class identity lies below the game module
     ClassIdentityNotACell,
 };
 

@@ -10,9 +10,7 @@ namespace Corvanis {
 
 namespace {
 
-bool IsLoadedCell(const host::Form* cell) {
-    return cell != nullptr && host::Game().CellCheck(cell, 0);
-}
+bool IsLoadedCell(const host::Form* cell) { return cell != nullptr && host::Game().CellCheck(cell, 0); }
 
 void AppendShipInterior(host::Form* actor, std::vector<host::Form*>& cells) {
     const veltrane::GameInterface& game = host::Game();

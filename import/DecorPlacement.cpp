@@ -53,8 +53,7 @@ veltrane::CreateReferenceRequest MakeCreateReferenceRequest(host::Form* base, co
 }
 
 std::vector<host::Form*> PlaceDecorItem(host::Form* base, float fPosX, float fPosY, float fPosZ, float fRotX,
-                                        float fRotY, float fRotZ, float fScale, host::Form* cell,
-                                        host::Form* shipRef) {
+                                        float fRotY, float fRotZ, float fScale, host::Form* cell, host::Form* shipRef) {
     const veltrane::GameInterface& game = host::Game();
     // Room for the new reference before the game makes it: running out of
     // memory afterwards would lose a reference the game holds.
@@ -89,9 +88,9 @@ bool CreateDecorItems(const std::vector<DecorItemRecord>& items, host::Form* the
     for (const DecorItemRecord& item : items) {
         if (item.base == nullptr) continue;
         if (!IsPlacedByImport(game.FormQueryType(item.base), item.bWorkshopItem, settings)) continue;
-        const std::vector<host::Form*> created = PlaceDecorItem(item.base, item.fPosX, item.fPosY, item.fPosZ,
-                                                                item.fRotX, item.fRotY, item.fRotZ, item.fScale,
-                                                                cell, shipRef);
+        const std::vector<host::Form*> created =
+            PlaceDecorItem(item.base, item.fPosX, item.fPosY, item.fPosZ, item.fRotX, item.fRotY, item.fRotZ,
+                           item.fScale, cell, shipRef);
         if (created.empty()) {
             RemoveAll(placed);
             placed.clear();

@@ -30,8 +30,7 @@ veltrane::CreateReferenceRequest MakeCreateReferenceRequest(host::Form* base, co
 // reference of none stands for the player's. The new reference, or nothing
 // when there is no base, no player, no player's cell, or the game made none.
 std::vector<host::Form*> PlaceDecorItem(host::Form* base, float fPosX, float fPosY, float fPosZ, float fRotX,
-                                        float fRotY, float fRotZ, float fScale, host::Form* cell,
-                                        host::Form* shipRef);
+                                        float fRotY, float fRotZ, float fScale, host::Form* cell, host::Form* shipRef);
 
 struct PlacedDecorItem {
     host::Form* reference;

@@ -14,8 +14,8 @@ namespace {
 // for them.
 enum Key : int { kDecoration, kBase, kPosX, kPosY, kPosZ, kRotX, kRotY, kRotZ, kScale, kOverrideName, kWorkshopItem };
 
-constexpr KeySet kKeys{"DecorItem[", ".base",  ".fPosX",  ".fPosY",         ".fPosZ",        ".fRotX",
-                       ".fRotY",     ".fRotZ", ".fScale", ".overrideName", ".bWorkshopItem"};
+constexpr KeySet kKeys{"DecorItem[", ".base", ".fPosX", ".fPosY", ".fPosZ", ".fRotX",
+                       ".fRotY", ".fRotZ", ".fScale", ".overrideName", ".bWorkshopItem"};
 
 // What the import's report calls reading each field.
 constexpr std::array<const char*, 11> kPhases{

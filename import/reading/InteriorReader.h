@@ -32,10 +32,10 @@ struct DecorItemRecord {
     float fPosX = 0.0f;              // the game's world units
     float fPosY = 0.0f;
     float fPosZ = 0.0f;
-    float fRotX = 0.0f;              // degrees
+    float fRotX = 0.0f;  // degrees
     float fRotY = 0.0f;
     float fRotZ = 0.0f;
-    float fScale = 0.0f;             // 1.0 is the normal size
+    float fScale = 0.0f;  // 1.0 is the normal size
     std::string overrideName;
     bool bWorkshopItem = false;
 };

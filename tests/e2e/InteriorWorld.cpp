@@ -61,8 +61,10 @@ std::string InteriorWorld::Text() const {
            Joined(forms) + R"(
   ],
   "cells": [
-    {"id": "@Yard", "interior": false, "references": ["@Ship")" + IDsOf(yardItems) + R"(]},
-    {"id": "@Deck", "interior": )" + (deckInterior ? "true" : "false") + R"(, "references": ["Veltrane.vmf:000014")" +
+    {"id": "@Yard", "interior": false, "references": ["@Ship")" +
+           IDsOf(yardItems) + R"(]},
+    {"id": "@Deck", "interior": )" +
+           (deckInterior ? "true" : "false") + R"(, "references": ["Veltrane.vmf:000014")" +
            (workbench ? ", \"@Workbench\"" : "") + IDsOf(deckItems) + R"(]})" + Joined(cells) + R"(
   ],
   "references": [
@@ -90,12 +92,8 @@ Lines MaskBackupTimes(Lines lines) {
 
 Lines DecorItemLines(std::size_t index, const DecorItem& item) {
     const std::string key = "DecorItem[" + std::to_string(index) + "]";
-    Lines lines = {key + ".base |" + item.base,
-                   key + ".fPosX |" + item.position,
-                   key + ".fPosY |" + item.position,
-                   key + ".fPosZ |" + item.position,
-                   key + ".fRotX |0.000000",
-                   key + ".fRotY |0.000000",
+    Lines lines = {key + ".base |" + item.base,      key + ".fPosX |" + item.position, key + ".fPosY |" + item.position,
+                   key + ".fPosZ |" + item.position, key + ".fRotX |0.000000",         key + ".fRotY |0.000000",
                    key + ".fRotZ |" + item.rotationZ};
     if (!item.scale.empty()) lines.push_back(key + ".fScale |" + item.scale);
     if (!item.name.empty()) lines.push_back(key + ".overrideName |" + item.name);
@@ -104,8 +102,9 @@ Lines DecorItemLines(std::size_t index, const DecorItem& item) {
 }
 
 std::string BlueprintText(const Lines& lines) {
-    std::string text = "Ship: Ship [FormID: ] [EditorID: ] \r\nExport time: 2026-01-01 00:00:00.00000\r\n"
-                       "Version: 2.00\r\n\r\nDisplayName |Ship\r\n";
+    std::string text =
+        "Ship: Ship [FormID: ] [EditorID: ] \r\nExport time: 2026-01-01 00:00:00.00000\r\n"
+        "Version: 2.00\r\n\r\nDisplayName |Ship\r\n";
     for (const std::string& line : lines) text += line + "\r\n";
     return text;
 }

@@ -57,8 +57,8 @@ struct DecorItem {
     std::string base;                   // its form reference text, "0A3002|Veltrane.vmf"
     std::string position = "0.000000";  // on each of the three axes
     std::string rotationZ = "0.000000";
-    std::string scale = "1.000000";     // empty: no scale line
-    std::string name;                   // empty: no name line
+    std::string scale = "1.000000";  // empty: no scale line
+    std::string name;                // empty: no name line
     bool workshop = false;
 
 private:

@@ -3,9 +3,8 @@
 // be undone by importing the backup it saved.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
 
@@ -85,13 +84,13 @@ protected:
 };
 
 TEST_F(InteriorUndo, AnItemTheGameRefusesHalfwayThrough_LeavesTheInteriorAsItWas) {
-    ExpectInteriorAsItWas(BlueprintOf({DecorItem("0A3002|Veltrane.vmf").Named("New"),
-                                       DecorItem("0A3013|Veltrane.vmf").AsWorkshopItem(),
-                                       DecorItem("0A3021|Veltrane.vmf"), DecorItem("0A3001|Veltrane.vmf")}),
-                          {"> ImportShipInterior Items", kNotImported,
-                           "[Error in phase: importing DecorItems | Extra error text: CreatedRefs.size == 0 of base "
-                           "[000A3021 | <address> | 40|MISC | 0|0x0 | {unnamed} | Relic]]"},
-                          2);
+    ExpectInteriorAsItWas(
+        BlueprintOf({DecorItem("0A3002|Veltrane.vmf").Named("New"), DecorItem("0A3013|Veltrane.vmf").AsWorkshopItem(),
+                     DecorItem("0A3021|Veltrane.vmf"), DecorItem("0A3001|Veltrane.vmf")}),
+        {"> ImportShipInterior Items", kNotImported,
+         "[Error in phase: importing DecorItems | Extra error text: CreatedRefs.size == 0 of base "
+         "[000A3021 | <address> | 40|MISC | 0|0x0 | {unnamed} | Relic]]"},
+        2);
 }
 
 TEST_F(InteriorUndo, AnItemWhoseReferenceVanishes_LeavesTheInteriorAsItWas) {
@@ -119,8 +118,9 @@ Lines ItemsOnDeck(const Lines& console) {
 
 TEST_F(InteriorUndo, ImportingTheBackup_BringsBackTheInteriorAsItWas_ButItemsOfTheDataFiles) {
     InteriorWorld world;
-    world.forms = {R"({"id": "Veltrane.vmf:0A3010", "type": 47, "editorID": "PilotSeat", "keywords": ["SpaceshipCockpitPilotSeat"]})",
-                   R"({"id": "Veltrane.vmf:0A3012", "type": 36, "editorID": "CargoHold", "keywords": ["SpaceshipInventoryContainer"]})"};
+    world.forms = {
+        R"({"id": "Veltrane.vmf:0A3010", "type": 47, "editorID": "PilotSeat", "keywords": ["SpaceshipCockpitPilotSeat"]})",
+        R"({"id": "Veltrane.vmf:0A3012", "type": 36, "editorID": "CargoHold", "keywords": ["SpaceshipInventoryContainer"]})"};
     const std::string linked = R"(, "extra": {"links": [{"keyword": "WorkshopItemKeyword", "target": "@Workbench"}]})";
     world.deckItems = {
         R"({"id": "@Mug", "base": "Mug", "position": [1.0, 2.0, 0.9], "rotation": [0.0, 0.0, 0.7853982], "extra": {"name": "Favourite"}})",
@@ -146,8 +146,9 @@ TEST_F(InteriorUndo, ImportingTheBackup_BringsBackTheInteriorAsItWas_ButItemsOfT
     EXPECT_EQ(after[1], "ImportShipInterior: INFO: ship interior successfully imported.");
 
     Lines expected = ItemsOnDeck(before);
-    const auto fromDataFile = std::find_if(expected.begin(), expected.end(),
-                                           [](const std::string& item) { return item.find(" Lantern ") != std::string::npos; });
+    const auto fromDataFile = std::find_if(expected.begin(), expected.end(), [](const std::string& item) {
+        return item.find(" Lantern ") != std::string::npos;
+    });
     ASSERT_NE(fromDataFile, expected.end());
     expected.erase(fromDataFile);
     EXPECT_EQ(ItemsOnDeck(after), expected);

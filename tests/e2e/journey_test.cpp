@@ -7,8 +7,8 @@
 
 #include <filesystem>
 #include <map>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "tests/e2e/Blueprints.h"
 #include "tests/e2e/ExportScenario.h"
@@ -74,10 +74,11 @@ TEST(Journey, AShipExportedInOnePlaythrough_IsRebuiltInTheNext_AndExportsAgainAs
     const Lines console = RunWorldFile(
         second, ExamplesFolder() / "worlds" / "second-playthrough.json",
         {"ImportShipLayout Pathfinder", "sim.board @Kestrel", "ImportShipInterior Pathfinder", "ExportShip Rebuilt"});
-    EXPECT_EQ(MaskBackupTimes(Lines(console.begin() + 3, console.end())),
-              (Lines{"> sim.board @Kestrel", "The player boards FF000803 @Kestrel and stands in FF000801 @KestrelInterior.",
-                     "> ImportShipInterior Pathfinder", "ImportShipInterior: INFO: ship interior successfully imported.",
-                     InteriorUndoLine("Pathfinder"), "> ExportShip Rebuilt", "ExportShipRef: INFO: ship exported."}));
+    EXPECT_EQ(
+        MaskBackupTimes(Lines(console.begin() + 3, console.end())),
+        (Lines{"> sim.board @Kestrel", "The player boards FF000803 @Kestrel and stands in FF000801 @KestrelInterior.",
+               "> ImportShipInterior Pathfinder", "ImportShipInterior: INFO: ship interior successfully imported.",
+               InteriorUndoLine("Pathfinder"), "> ExportShip Rebuilt", "ExportShipRef: INFO: ship exported."}));
 
     // Every decoration item comes back as it was. What differs: the ship's
     // IDs, as the home ship and its base were made in this playthrough; the
@@ -86,28 +87,33 @@ TEST(Journey, AShipExportedInOnePlaythrough_IsRebuiltInTheNext_AndExportsAgainAs
     // beyond a float's precision and its raw bytes, which a blueprint cannot
     // give back; and four fields of the layout that are not read.
     const std::string zeros(80, '0');
-    EXPECT_EQ(Differences(ComparableBlueprint(first.Spaceships() / "Pathfinder.txt"),
-                          ComparableBlueprint(second.Spaceships() / "Rebuilt.txt")),
-              (Lines{
-                  "Ship: Pathfinder [FormID: 01000900] [EditorID: ShipPathfinder]  -> Pathfinder [FormID: ] [EditorID: ] ",
-                  "QRNKeywordForm[2]: 000810|Frontier.vmf -> (none)",
-                  "QRNAttachParentArray[1]: 0A0111|Veltrane.vmf -> (none)",
-                  "Blueprint.data[0].unk44: 16777217 -> 16777216",
-                  "Blueprint.data[0].unk48_98: 0AFF46515C67727D88939EA9B4BFCAD5E0EBF61C17222D38434E59646F7A85909BA6B1BC"
-                  "C7D2DDE8F3FE9141F2A35404B56616C77828D98A3AEB9C4CFDAE5F0FB6111C27323D48535E69747F8A -> " + zeros,
-                  "Blueprint.data[1].unk48_98: 4A55606B76818C97A2ADB8C3CED9E4EFFA5101B26313C47525D68737E89949FAAB5C0CBD6"
-                  "E1ECF72D18232E39444F5A65707B86919CA7B2BDC8D3DEE9F4FFA15202B36414C57626D78838E99A4AF -> " + zeros,
-                  "Blueprint.data[2].unk44: 16777219 -> 16777220",
-                  "Blueprint.data[2].unk48_98: 6F7A85909BA6B1BCC7D2DDE8F3FE9141F2A35404B56616C77828D98A3AEB9C4CFDAE5F0F"
-                  "B6111C27323D48535E69747F8A95A0ABB6C1CCD7E2EDF83E19242F3A45505B66717C87929DA8B3BEC9D4 -> " + zeros,
-                  "Blueprint.data[3].unk48_98: 949FAAB5C0CBD6E1ECF72D18232E39444F5A65707B86919CA7B2BDC8D3DEE9F4FFA15202B3"
-                  "6414C57626D78838E99A4AFBAC5D0DBE6F1FC7121D28333E49545F6A75808B96A1ACB7C2CDD8E3EEF9 -> " + zeros,
-                  "Blueprint.unk28: 5 -> 1",
-                  "Blueprint.unk30: 6 -> 2",
-                  "Blueprint.unk34: 7 -> 3",
-                  "Blueprint.unk3C: 8 -> 4",
-                  "QRNKeywordForm[1]: (none) -> 000810|Frontier.vmf",
-              }));
+    EXPECT_EQ(
+        Differences(ComparableBlueprint(first.Spaceships() / "Pathfinder.txt"),
+                    ComparableBlueprint(second.Spaceships() / "Rebuilt.txt")),
+        (Lines{
+            "Ship: Pathfinder [FormID: 01000900] [EditorID: ShipPathfinder]  -> Pathfinder [FormID: ] [EditorID: ] ",
+            "QRNKeywordForm[2]: 000810|Frontier.vmf -> (none)",
+            "QRNAttachParentArray[1]: 0A0111|Veltrane.vmf -> (none)",
+            "Blueprint.data[0].unk44: 16777217 -> 16777216",
+            "Blueprint.data[0].unk48_98: 0AFF46515C67727D88939EA9B4BFCAD5E0EBF61C17222D38434E59646F7A85909BA6B1BC"
+            "C7D2DDE8F3FE9141F2A35404B56616C77828D98A3AEB9C4CFDAE5F0FB6111C27323D48535E69747F8A -> " +
+                zeros,
+            "Blueprint.data[1].unk48_98: 4A55606B76818C97A2ADB8C3CED9E4EFFA5101B26313C47525D68737E89949FAAB5C0CBD6"
+            "E1ECF72D18232E39444F5A65707B86919CA7B2BDC8D3DEE9F4FFA15202B36414C57626D78838E99A4AF -> " +
+                zeros,
+            "Blueprint.data[2].unk44: 16777219 -> 16777220",
+            "Blueprint.data[2].unk48_98: 6F7A85909BA6B1BCC7D2DDE8F3FE9141F2A35404B56616C77828D98A3AEB9C4CFDAE5F0F"
+            "B6111C27323D48535E69747F8A95A0ABB6C1CCD7E2EDF83E19242F3A45505B66717C87929DA8B3BEC9D4 -> " +
+                zeros,
+            "Blueprint.data[3].unk48_98: 949FAAB5C0CBD6E1ECF72D18232E39444F5A65707B86919CA7B2BDC8D3DEE9F4FFA15202B3"
+            "6414C57626D78838E99A4AFBAC5D0DBE6F1FC7121D28333E49545F6A75808B96A1ACB7C2CDD8E3EEF9 -> " +
+                zeros,
+            "Blueprint.unk28: 5 -> 1",
+            "Blueprint.unk30: 6 -> 2",
+            "Blueprint.unk34: 7 -> 3",
+            "Blueprint.unk3C: 8 -> 4",
+            "QRNKeywordForm[1]: (none) -> 000810|Frontier.vmf",
+        }));
 }
 
 }  // namespace

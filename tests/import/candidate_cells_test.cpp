@@ -32,10 +32,13 @@ const char* const kCells = R"(
 
 std::string World(const std::string& player, const std::string& cellManager, const std::string& moreCells = "") {
     return R"({"format": "veltrane-world 1", "files": [{"name": "Veltrane.vmf"}],
-      "player": )" + player + R"(,
-      "game": {"cellManager": )" + cellManager + R"(},
+      "player": )" +
+           player + R"(,
+      "game": {"cellManager": )" +
+           cellManager + R"(},
       "forms": [{"id": "@PlayerBase", "type": 50}, {"id": "@ShipBase", "type": 65}, {"id": "@Keyword", "type": 4}],
-      "cells": [)" + kCells + moreCells + R"(],
+      "cells": [)" +
+           kCells + moreCells + R"(],
       "references": [{"id": "@Player", "type": 75, "base": "@PlayerBase"},
                      {"id": "@Ship", "base": "@ShipBase", "interior": "@ShipInside"}]})";
 }
@@ -108,14 +111,14 @@ TEST(LoadedCells, EachKindOfStaleEntry_ResultsInItsFault_BeforeAnythingUnreadabl
 
 #if !defined(__SANITIZE_ADDRESS__)
 TEST(LoadedCells, ACellBetween10000000000And1TiB_IsNoCellOfTheTable) {
-    corvanis_test::LoadWorld(World("null", R"({"loadedCells": ["@Far"]})",
-                                   R"(, {"id": "@Far", "interior": true, "memory": "belowTiB"})"));
+    corvanis_test::LoadWorld(
+        World("null", R"({"loadedCells": ["@Far"]})", R"(, {"id": "@Far", "interior": true, "memory": "belowTiB"})"));
     const veltrane::GameInterface& game = host::Game();
     const host::CellBounds bounds{platform::MainModuleBase(), game.cellClassIdentities};
-    EXPECT_EQ(host::CheckLoadedCellEntry((*game.cellManager)->loadedCells.data[0], bounds,
-                                         platform::ReadableMemoryView())
-                  .fault,
-              LoadedCellFault::CellBelowTiB);
+    EXPECT_EQ(
+        host::CheckLoadedCellEntry((*game.cellManager)->loadedCells.data[0], bounds, platform::ReadableMemoryView())
+            .fault,
+        LoadedCellFault::CellBelowTiB);
 }
 #endif
 

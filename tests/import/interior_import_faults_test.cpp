@@ -81,7 +81,8 @@ TEST_F(InteriorImportFaults, AReadOnlyBlueprint_IsRefusedAsTheFileThatCannotBeOp
 
 // The read errors come before anything changes; a backup the disk refuses
 // stops the import before anything changes too, and leaves no file.
-TEST_F(InteriorImportFaults, EachFileOperationFailingInTurn_RefusesTheImportWithNothingChanged_UntilTheImportCompletes) {
+TEST_F(InteriorImportFaults,
+       EachFileOperationFailingInTurn_RefusesTheImportWithNothingChanged_UntilTheImportCompletes) {
     const std::string reading = "[Error in phase: preparing to import ship interior | Extra error text: ";
     const std::string backingUp = "[Error in phase: backing up the ship interior | Extra error text: ";
     std::vector<FileOperation> failed;
@@ -135,16 +136,16 @@ TEST_F(InteriorImportFaults, EachFileOperationFailingInTurn_RefusesTheImportWith
         }
         EXPECT_EQ(lines.at(0), kNotImported);
     }
-    EXPECT_EQ(failed, (std::vector<FileOperation>{FileOperation::OpenForUpdate, FileOperation::OpenForReading,
-                                                  FileOperation::Read, FileOperation::Close,
-                                                  FileOperation::CreateFolder, FileOperation::CreateNewFile,
-                                                  FileOperation::Write, FileOperation::Close, FileOperation::Move,
-                                                  FileOperation::Close}));
+    EXPECT_EQ(failed, (std::vector<FileOperation>{
+                          FileOperation::OpenForUpdate, FileOperation::OpenForReading, FileOperation::Read,
+                          FileOperation::Close, FileOperation::CreateFolder, FileOperation::CreateNewFile,
+                          FileOperation::Write, FileOperation::Close, FileOperation::Move, FileOperation::Close}));
 }
 
 // Ways a hand edit can change one line.
 std::vector<std::string> EditsOf(const std::string& line) {
-    std::vector<std::string> edits = {"", line.substr(0, line.size() / 2), line + "x", line.substr(0, line.find('|') + 1)};
+    std::vector<std::string> edits = {"", line.substr(0, line.size() / 2), line + "x",
+                                      line.substr(0, line.find('|') + 1)};
     if (const std::size_t close = line.find(']'); close != std::string::npos) {
         edits.push_back(line.substr(0, close) + "1" + line.substr(close));
     }

@@ -75,11 +75,13 @@ TEST_F(InteriorLines, KeysInTheKeyPartOnly_DecideTheField_TheFirstInOrderWhenThe
 
 TEST_F(InteriorLines, ItemsCountFromZeroInTheOrderOfTheirBaseLines_AndEveryOtherLineNeedsItsItem) {
     EXPECT_EQ(Read({"DecorItem[1].base |0A3002|Veltrane.vmf"}), Verdicts{kRefused});
-    EXPECT_EQ(Refusal(), "importing DecorItem|base at DecorItem[1].base |0A3002|Veltrane.vmf |  | the index is "
-                         "neither the next item's nor an earlier item's");
+    EXPECT_EQ(Refusal(),
+              "importing DecorItem|base at DecorItem[1].base |0A3002|Veltrane.vmf |  | the index is "
+              "neither the next item's nor an earlier item's");
     EXPECT_EQ(Read({"DecorItem[0].fPosY |1.0"}), Verdicts{kRefused});
-    EXPECT_EQ(Refusal(), "importing DecorItem|fPosY at DecorItem[0].fPosY |1.0 |  | no item has this index: its base "
-                         "line must come first");
+    EXPECT_EQ(Refusal(),
+              "importing DecorItem|fPosY at DecorItem[0].fPosY |1.0 |  | no item has this index: its base "
+              "line must come first");
     EXPECT_EQ(Read({"DecorItem[0].base |0A3002|Veltrane.vmf", "DecorItem[ 1x].base |0A3002|Veltrane.vmf",
                     "DecorItem[0].base |801|Trimwork.vmf", "DecorItem[-1].bWorkshopItem", "DecorItem[].fScale |1",
                     "DecorItem[2].overrideName |Far", "DecorItem[4294967296].base |0A3002|Veltrane.vmf"}),
@@ -94,8 +96,9 @@ TEST_F(InteriorLines, ARefusedBaseLine_StillMakesItsItem_SoThatTheItemsOtherLine
                     "DecorItem[1].base |054BA6|Veltrane.vmf", "DecorItem[1].bWorkshopItem",
                     "DecorItem[2].base |0|Veltrane.vmf"}),
               (Verdicts{kRefused, kRead, kRefused, kRead, kRefused}));
-    EXPECT_EQ(Refusal(), "importing DecorItem|base at DecorItem[2].base |0|Veltrane.vmf |  | no loaded data file holds "
-                         "the form");
+    EXPECT_EQ(Refusal(),
+              "importing DecorItem|base at DecorItem[2].base |0|Veltrane.vmf |  | no loaded data file holds "
+              "the form");
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].base, nullptr);
     EXPECT_EQ(items[0].fPosX, 1.0f);
