@@ -1,19 +1,134 @@
 #include "import/ImportShipLayout.h"
 
+#include "export/BlueprintFileName.h"
+#include "forms/FormIDText.h"
+#include "host/host.h"
+#include "import/BlueprintLookup.h"
+#include "import/ImportLayout.h"
+
 namespace Corvanis {
 
 namespace {
 
-constexpr const char* kPrefix = "ImportShipLayout";
-constexpr const char* kFailureText = "ship layout couldn't be imported.";
+constexpr const char* kNotImportedText = "ship layout couldn't be imported.";
+// Keywords that mark ships the layout of which must not change.
+constexpr std::uint32_t kShipNotModifiableID = 0x3413F3;
+constexpr std::uint32_t kLumenkinShipID = 0x33DB7A;
 
-bool RunImportShipLayout(const CommandInput&) {
-    PrintCommandError(kPrefix, "importing ship layouts is not available in this version.");
-    return false;
+void PrintError(const std::string& text) { PrintCommandError(kImportShipLayoutPrefix, text); }
+
+void PrintInternalError(const char* code) {
+    host::PrintConsole((std::string(kImportShipLayoutPrefix) + ": INTERNAL ERROR: " + code).c_str());
+}
+
+host::Form* Keyword(std::uint32_t formID) {
+    const veltrane::GameInterface& game = host::Game();
+    host::Form* form = game.LookupFormByID(formID);
+    return form != nullptr && game.FormQueryType(form) == veltrane::kFormTypeKeyword ? form : nullptr;
+}
+
+bool PlayerIsAboard(const host::Form* theShipRef) {
+    const veltrane::GameInterface& game = host::Game();
+    host::Form* player = game.GetPlayerCharacter();
+    if (player == nullptr) return false;
+    const host::Form* aboard = game.GetShipPlayerIsIn(player, true, nullptr, nullptr);
+    return aboard != nullptr && game.FormGetID(aboard) == game.FormGetID(theShipRef);
+}
+
+// Whether the home ship may be changed: false, with the reason printed, when not.
+bool HomeShipMayChange(host::Form* theShipRef) {
+    const veltrane::GameInterface& game = host::Game();
+    if (theShipRef == nullptr) {
+        PrintError("Homeship ref is nullptr.");
+        return false;
+    }
+    const host::Form* notModifiable = Keyword(kShipNotModifiableID);
+    if (notModifiable == nullptr) {
+        PrintInternalError("01.");
+        return false;
+    }
+    const host::Form* lumenkinShip = Keyword(kLumenkinShipID);
+    if (lumenkinShip == nullptr) {
+        PrintInternalError("02.");
+        return false;
+    }
+    if (game.RefHasKeyword(theShipRef, notModifiable)) {
+        PrintError("Homeship is not modifiable. Please select another ship as homeship.");
+        return false;
+    }
+    if (game.RefHasKeyword(theShipRef, lumenkinShip)) {
+        PrintError("Homeship is a Lumenkin ship. Please select another ship as homeship.");
+        return false;
+    }
+    const host::Form* base = game.RefGetBaseObject(theShipRef);
+    if (base == nullptr) {
+        PrintError("Homeship base is nullptr.");
+        return false;
+    }
+    if (const std::uint8_t type = game.FormGetStoredType(base); type != veltrane::kFormTypeGenericBaseForm) {
+        PrintError("Homeship base is not QRNGenericBaseForm. | FormType: " + std::to_string(type));
+        return false;
+    }
+    // Only a base the game made for this playthrough may be rewritten; a ship
+    // technician's modification makes one.
+    if (!IsCreatedAtRunTime(game.FormGetID(base))) {
+        PrintError(
+            "Homeship base is not runtime created. Modify the Homeship at a Ship Services Technician first to allow "
+            "importing a ship layout to it (any kind of modification will do).");
+        return false;
+    }
+    if (PlayerIsAboard(theShipRef)) {
+        PrintError("Player is currently in the Homeship.");
+        return false;
+    }
+    return true;
+}
+
+void PrintBackupLine(const ShipBackup& backup) {
+    if (backup.result == BackupResult::Written) {
+        PrintCommandInfo(kImportShipLayoutPrefix,
+                         "the previous layout was saved; to undo, run: ImportShipLayout \"" +
+                             std::string(kBackupsFolder) + backup.name + "\"");
+    } else {
+        host::PrintConsole(
+            (std::string(kImportShipLayoutPrefix) + ": WARNING: no backup was written: " + backup.errorText).c_str());
+    }
+}
+
+// From the game's console, blueprints come from the game's Spaceships folder.
+bool ImportShipLayoutFromConsole(const CommandInput& input) {
+    return RunImportShipLayout(input, kSpaceshipsFolder, platform::SystemFiles());
 }
 
 }  // namespace
 
-const CommandWork kImportShipLayoutWork{kPrefix, &RunImportShipLayout, kFailureText};
+bool RunImportShipLayout(const CommandInput& input, const std::string& folder, platform::FileSystem& files) {
+    host::Form* theShipRef = host::Game().GetPlayerHomeShip();
+    if (!HomeShipMayChange(theShipRef)) return false;
+
+    const std::string typedName = input.blueprintName + kBlueprintExtension;
+    const std::optional<std::string> fileName = FindBlueprintFile(folder, typedName);
+    if (!fileName) {
+        PrintError("no file exists at [" + folder + typedName + "]");
+        return false;
+    }
+
+    ImportErrorInfo error;
+    ReturnStorageBlueprintVersionInfo version;
+    ShipBackup backup;
+    if (!ImportShipLayoutToBaseOfRef(theShipRef, folder, *fileName, input.settings, error, version, backup, files)) {
+        PrintError(kNotImportedText);
+        host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
+        return false;
+    }
+    PrintCommandInfo(kImportShipLayoutPrefix,
+                     "ship layout successfully imported. Please modify the imported ship at a Ship Services "
+                     "Technician before flying it (any kind of modification will do). Fly it manually first (i.e. "
+                     "not with Fast Travel).");
+    PrintBackupLine(backup);
+    return true;
+}
+
+const CommandWork kImportShipLayoutWork{kImportShipLayoutPrefix, &ImportShipLayoutFromConsole, kNotImportedText};
 
 }  // namespace Corvanis

@@ -13,6 +13,10 @@ bool HasKey(const BlueprintLine& line, std::string_view key) {
     return line.KeyPart().find(key) != std::string_view::npos;
 }
 
-bool IsVersionLine(const BlueprintLine& line) { return line.Text().starts_with("Version:"); }
+bool IsVersionLine(const BlueprintLine& line) {
+    // Asked of every line, and almost every line starts otherwise.
+    const std::string_view text = line.Text();
+    return !text.empty() && text.front() == 'V' && text.starts_with("Version:");
+}
 
 }  // namespace Corvanis

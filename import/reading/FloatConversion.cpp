@@ -44,8 +44,8 @@ std::size_t DigitsFrom(std::string_view text, std::size_t at, IsDigitOfBase isDi
 // digit), then of its exponent when the mark has a digit after it (with an
 // optional sign).
 struct NumberExtent {
+    std::string_view mantissa;  // the digits and the point
     std::size_t end;
-    bool nonZero;  // whether a digit before the exponent is not 0
 };
 
 template <class IsDigitOfBase>
@@ -53,13 +53,17 @@ NumberExtent MeasureNumber(std::string_view text, std::size_t at, IsDigitOfBase 
     const std::size_t begin = at;
     at = DigitsFrom(text, at, isDigit);
     if (at < text.size() && text[at] == '.') at = DigitsFrom(text, at + 1, isDigit);
-    const bool nonZero = text.substr(begin, at - begin).find_first_not_of("0.") != std::string_view::npos;
+    const std::string_view mantissa = text.substr(begin, at - begin);
     if (at < text.size() && LowerCase(text[at]) == exponentMark) {
         std::size_t digits = at + 1;
         if (digits < text.size() && (text[digits] == '+' || text[digits] == '-')) ++digits;
-        if (digits < text.size() && IsDigit(text[digits])) at = DigitsFrom(text, digits, IsDigit);
+        if (digits < text.size() && IsDigit(text[digits])) at = DigitsFrom(text, digits, [](char c) { return IsDigit(c); });
     }
-    return {at, nonZero};
+    return {mantissa, at};
+}
+
+bool HasNonZeroDigit(std::string_view mantissa) {
+    return mantissa.find_first_not_of("0.") != std::string_view::npos;
 }
 
 // The number from `at`, decimal or (after "0x") hexadecimal, converted by the
@@ -67,8 +71,9 @@ NumberExtent MeasureNumber(std::string_view text, std::size_t at, IsDigitOfBase 
 // non-zero number that comes out zero or subnormal, is out of range.
 ConversionResult ConvertDigits(std::string_view text, std::size_t at, bool hexadecimal, float& magnitude) {
     const std::size_t digits = hexadecimal ? at + 2 : at;
-    const NumberExtent extent = hexadecimal ? MeasureNumber(text, digits, IsHexDigit, 'p')
-                                            : MeasureNumber(text, digits, IsDigit, 'e');
+    // Lambdas, not the functions themselves: the test inlines into the loop.
+    const NumberExtent extent = hexadecimal ? MeasureNumber(text, digits, [](char c) { return IsHexDigit(c); }, 'p')
+                                            : MeasureNumber(text, digits, [](char c) { return IsDigit(c); }, 'e');
     const char* const first = text.data() + digits;
     const char* const last = text.data() + extent.end;
     float converted = 0.0f;
@@ -76,7 +81,7 @@ ConversionResult ConvertDigits(std::string_view text, std::size_t at, bool hexad
                                               hexadecimal ? std::chars_format::hex : std::chars_format::general);
     if (error == std::errc::result_out_of_range) return {ConversionStatus::OutOfRange, extent.end};
     if (error != std::errc() || end != last) return {ConversionStatus::NothingConverted, 0};
-    if (extent.nonZero && converted < std::numeric_limits<float>::min()) {
+    if (converted < std::numeric_limits<float>::min() && HasNonZeroDigit(extent.mantissa)) {
         return {ConversionStatus::OutOfRange, extent.end};
     }
     magnitude = converted;

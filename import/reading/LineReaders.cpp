@@ -24,11 +24,20 @@ LastBar SplitAtLastBar(std::string_view text) {
     return {text.substr(0, bar), text.substr(bar + 1), true};
 }
 
+// Whether the text holds "inf" or "nan", in one pass: asked of every number.
+bool HoldsInfOrNan(std::string_view text) {
+    for (std::size_t at = 0; at + 3 <= text.size(); ++at) {
+        const char* c = text.data() + at;
+        if ((c[0] == 'i' && c[1] == 'n' && c[2] == 'f') || (c[0] == 'n' && c[1] == 'a' && c[2] == 'n')) return true;
+    }
+    return false;
+}
+
 // The family's rules around one conversion routine.
 template <class Number, class Convert>
 bool ParseValue(std::string_view text, Number& value, Convert convert) {
     if (text.empty()) return false;
-    if (text.find("inf") != kNone || text.find("nan") != kNone) {
+    if (HoldsInfOrNan(text)) {
         value = 0;
         return false;
     }

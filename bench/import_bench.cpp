@@ -1,0 +1,207 @@
+// How long a layout import takes. A generated blueprint of 1,000,000 lines
+// (modules and decoration items, as a large ship's blueprint holds them) is
+// read by the layout reader, every line parsed and every form resolved,
+// beside a raw scan of the same file (read whole, memchr for the line ends):
+// the reader should stay within 3 times of the scan. The full import of the
+// export benchmark's large ship, its backup included, should stay well within
+// one 16 ms frame.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+#include "export/WriteShipBlueprint.h"
+#include "host/host.h"
+#include "import/GameFormResolver.h"
+#include "import/ImportLayout.h"
+#include "import/reading/BlueprintFile.h"
+#include "import/reading/LayoutReader.h"
+#include "platform/platform.h"
+#include "sim/Game.h"
+#include "tests/support/LargeShipWorld.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kGeneratedLines = 1000000;
+
+struct Ship {
+    host::Form* reference;
+    host::Form* interiorCell;
+};
+
+// The folder as the plug-in spells folders: with its separator at the end.
+std::string PluginFolder(const fs::path& folder) { return folder.string() + "/"; }
+
+// A folder of this run's own, removed when the run ends: a million-line
+// blueprint is 40 MB.
+class ScratchFolder {
+public:
+    ScratchFolder() : path_(fs::temp_directory_path() / ("corvanis-import-bench-" + std::to_string(std::random_device()()))) {
+        fs::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+const fs::path& BenchFolder() {
+    static const ScratchFolder folder;
+    return folder.Path();
+}
+
+const Ship& LargeShip() {
+    static const Ship ship = [] {
+        std::string error;
+        if (!sim::LoadWorldFromText(corvanis_test::LargeShipWorld(), "large ship", error)) {
+            throw std::runtime_error(error);
+        }
+        const veltrane::GameInterface& game = host::Game();
+        host::Form* player = game.GetPlayerCharacter();
+        return Ship{game.GetShipPlayerIsIn(player, true, nullptr, nullptr), game.RefGetParentCell(player)};
+    }();
+    return ship;
+}
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The large ship as the exporter writes it.
+const std::string& LargeShipBlueprint() {
+    static const std::string name = [] {
+        Corvanis::ExportErrorInfo error;
+        if (!Corvanis::WriteShipBlueprint(LargeShip().reference, LargeShip().interiorCell, PluginFolder(BenchFolder()),
+                                          "Hauler.txt", Corvanis::kDefaultSettings, error)) {
+            throw std::runtime_error("the large ship cannot be exported: " + error.sExtraErrorText);
+        }
+        return std::string("Hauler.txt");
+    }();
+    return name;
+}
+
+// The large ship's blueprint grown to kGeneratedLines lines: its lines of one
+// module and of one decoration item, renumbered and repeated, modules and
+// items in the share of lines they have in the large ship's blueprint.
+const std::string& GeneratedBlueprint() {
+    static const std::string name = [] {
+        const std::string hauler = ReadFile(BenchFolder() / LargeShipBlueprint());
+        std::string module;
+        std::string item;
+        double moduleLines = 0;
+        double itemLines = 0;
+        std::size_t start = 0;
+        while (start < hauler.size()) {
+            const std::size_t end = hauler.find('\n', start) + 1;
+            const std::string_view line(hauler.data() + start, end - start);
+            if (line.starts_with("Blueprint.data[")) ++moduleLines;
+            if (line.starts_with("DecorItem[")) ++itemLines;
+            if (line.starts_with("Blueprint.data[7].")) module += std::string(line.substr(16));
+            if (line.starts_with("DecorItem[7].")) item += std::string(line.substr(11));
+            start = end;
+        }
+        const int moduleShare = static_cast<int>(kGeneratedLines * moduleLines / (moduleLines + itemLines));
+        const auto lines = [](const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); };
+        std::string bytes = "Ship: Generated [FormID: ] [EditorID: ] \r\nExport time: 2026-01-01 00:00:00.00000\r\n"
+                            "Version: 2.00\r\n\r\n";
+        int written = 4;
+        const auto add = [&](const char* key, int index, const std::string& fields) {
+            const std::string prefix = key + std::to_string(index);
+            std::size_t at = 0;
+            while (at < fields.size()) {
+                const std::size_t end = fields.find('\n', at) + 1;
+                bytes += prefix;
+                bytes.append(fields, at, end - at);
+                at = end;
+            }
+            written += lines(fields);
+        };
+        for (int i = 0; written + lines(module) <= moduleShare; ++i) add("Blueprint.data[", i, module);
+        for (int i = 0; written + lines(item) <= kGeneratedLines; ++i) add("DecorItem[", i, item);
+        while (written < kGeneratedLines) {
+            bytes += "DisplayName |Generated\r\n";
+            ++written;
+        }
+        std::ofstream(BenchFolder() / "Generated.txt", std::ios::binary) << bytes;
+        return std::string("Generated.txt");
+    }();
+    return name;
+}
+
+void RawLineScan(benchmark::State& state) {
+    const std::string& name = GeneratedBlueprint();
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        Corvanis::BlueprintFile file(platform::SystemFiles());
+        std::string error;
+        if (!file.Open(PluginFolder(BenchFolder()), name, error)) state.SkipWithError(error.c_str());
+        const std::string_view bytes = file.Bytes();
+        lines = 0;
+        for (const char* at = bytes.data(); const void* end = std::memchr(at, '\n', bytes.data() + bytes.size() - at);
+             at = static_cast<const char*>(end) + 1) {
+            ++lines;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+}
+
+void ReadingPhase(benchmark::State& state) {
+    const std::string& name = GeneratedBlueprint();
+    LargeShip();
+    for (auto _ : state) {
+        Corvanis::BlueprintFile file(platform::SystemFiles());
+        std::string error;
+        if (!file.Open(PluginFolder(BenchFolder()), name, error)) state.SkipWithError(error.c_str());
+        Corvanis::GameFormResolver forms;
+        Corvanis::LayoutAccumulator layout;
+        Corvanis::ReturnStorageBlueprintVersionInfo version;
+        Corvanis::LayoutReader reader(forms, layout, version);
+        Corvanis::ImportErrorInfo refusal;
+        for (const Corvanis::BlueprintLine& line : file.Lines()) {
+            if (reader.ReadLine(line, refusal) == Corvanis::LineVerdict::Refused) {
+                state.SkipWithError(refusal.sPhase.c_str());
+                break;
+            }
+        }
+        benchmark::DoNotOptimize(layout.parts.data());
+    }
+}
+
+void ImportLargeShip(benchmark::State& state) {
+    const std::string& name = LargeShipBlueprint();
+    for (auto _ : state) {
+        Corvanis::ImportErrorInfo error;
+        Corvanis::ReturnStorageBlueprintVersionInfo version;
+        Corvanis::ShipBackup backup;
+        if (!Corvanis::ImportShipLayoutToBaseOfRef(LargeShip().reference, PluginFolder(BenchFolder()), name,
+                                                   Corvanis::kDefaultSettings, error, version, backup) ||
+            backup.result != Corvanis::BackupResult::Written) {
+            state.SkipWithError(("the import failed: " + error.sPhase + " " + error.sExtraErrorText).c_str());
+            break;
+        }
+        state.PauseTiming();
+        fs::remove_all(BenchFolder() / "Backups");
+        state.ResumeTiming();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(RawLineScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadingPhase)->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportLargeShip)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,17 @@
+// Which file a blueprint name that a player typed stands for. Names reach
+// the file system as typed, so that "Backups\Kestrel before import ..." finds
+// a backup; but an export stores a name holding characters that a file name
+// cannot hold under its sanitised name ("Mk2/Rebirth" as "Mk2;Rebirth.txt"),
+// and a player imports under the name they exported.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace Corvanis {
+
+// The file name under the folder: as typed when a regular file has it; else
+// the sanitised name, when it differs and a regular file has it; else none.
+std::optional<std::string> FindBlueprintFile(const std::string& folder, const std::string& fileName);
+
+}  // namespace Corvanis

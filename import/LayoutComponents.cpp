@@ -1,0 +1,181 @@
+#include "import/LayoutComponents.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "import/reading/LayoutReader.h"
+
+namespace Corvanis {
+
+namespace {
+
+using veltrane::CountedArray;
+
+constexpr std::uint32_t kSpaceshipRegistrationID = 0xC55B1;
+
+// Runs one component's replacement when the form has the component; what
+// goes wrong inside ends only that component's work.
+template <class Component, class Replace>
+void ReplaceComponent(host::Form* theShipForm, const char* typeName, Replace replace) {
+    try {
+        if (auto* component = host::FindComponent<Component>(theShipForm, typeName)) replace(*component);
+    } catch (...) {
+    }
+}
+
+void AssignText(veltrane::FixedString& target, const std::string& text) {
+    host::Game().FixedStringAssign(&target, text.c_str());
+}
+
+// Appends through the game, which grows the list's storage.
+template <class T>
+void Append(CountedArray<T>& list, const T& element) {
+    if (!host::Game().ArrayAppend(list.Header(), &element, sizeof(T))) throw std::bad_alloc();
+}
+
+// Empties the list and keeps its storage for what follows.
+template <class T>
+void Empty(CountedArray<T>& list) {
+    list.count = 0;
+}
+
+// The actor value every registered ship carries, when the game has it.
+host::Form* SpaceshipRegistration() {
+    const veltrane::GameInterface& game = host::Game();
+    host::Form* form = game.LookupFormByID(kSpaceshipRegistrationID);
+    return form != nullptr && game.FormQueryType(form) == veltrane::kFormTypeActorValueInfo ? form : nullptr;
+}
+
+void ReplacePropertySheet(veltrane::PropertySheetComponent& component, const LayoutAccumulator& layout) {
+    veltrane::PropertySheet* sheet = component.sheet;
+    if (sheet == nullptr) return;
+    Empty(sheet->entries);
+    // The ship gets its registration entry once, whether or not the
+    // blueprint holds one: every exported ship holds its own.
+    host::Form* registration = SpaceshipRegistration();
+    for (const PropertySheetEntry& entry : layout.propertySheet) {
+        if (registration != nullptr && entry.first == registration) continue;
+        Append(sheet->entries, {entry.first, entry.second, entry.third, 0});
+    }
+    if (registration != nullptr) Append(sheet->entries, {registration, nullptr, 1.0f, 0});
+}
+
+void ReplaceTraversals(veltrane::StoredTraversalsComponent& component, const LayoutAccumulator& layout) {
+    const veltrane::GameInterface& game = host::Game();
+    Empty(component.traversals1);
+    for (const veltrane::TraversalRecord& traversal : layout.traversals1) Append(component.traversals1, traversal);
+
+    // A group owns its list of traversals: emptied groups give theirs back.
+    for (veltrane::TraversalGroupRecord& group : component.traversals2) {
+        game.Deallocate(group.traversals.data);
+        group.traversals = {};
+    }
+    Empty(component.traversals2);
+    for (const TraversalGroupEntry& entry : layout.traversals2) {
+        veltrane::TraversalGroupRecord group{};
+        try {
+            for (const veltrane::TraversalRecord& traversal : entry.traversals) Append(group.traversals, traversal);
+            group.unk14 = entry.unk14;
+            group.unk18 = entry.unk18;
+            group.unk1C = entry.unk1C;
+            group.unk20 = entry.unk20;
+            group.unk24 = entry.unk24;
+            Append(component.traversals2, group);
+        } catch (...) {
+            game.Deallocate(group.traversals.data);
+            throw;
+        }
+    }
+}
+
+// The module as the game holds it. Blueprints older than version 2.00 hold
+// unk3C as one byte: the field's first byte gets it and the others stay 0.
+veltrane::BlueprintPartRecord PartRecord(const PartEntry& entry, float fVersion) {
+    veltrane::BlueprintPartRecord record = entry.record;
+    if (!(fVersion >= fCurrentBlueprintVersion)) {
+        static_assert(sizeof record.unk3C == 4);
+        const std::uint8_t legacy[4] = {entry.uLegacyUnk3C, 0, 0, 0};
+        std::memcpy(&record.unk3C, legacy, sizeof legacy);
+    }
+    return record;
+}
+
+void ReplaceBlueprint(veltrane::BlueprintComponent& component, const LayoutAccumulator& layout, float fVersion) {
+    component.unk08 = layout.blueprintUnk08;
+    AssignText(component.unk10, layout.blueprintUnk10);
+    Empty(component.data);
+    for (const PartEntry& part : layout.parts) Append(component.data, PartRecord(part, fVersion));
+}
+
+// The name the ship shows: the blueprint's displayed name, else its full
+// name; without either the ship keeps its own.
+void RenameShip(host::Form* theShipRef, const LayoutAccumulator& layout) {
+    const std::string& name = !layout.displayName.empty() ? layout.displayName : layout.fullName;
+    if (name.empty()) return;
+    const veltrane::GameInterface& game = host::Game();
+    veltrane::ExtraDataList* extra = game.RefGetExtraDataList(theShipRef);
+    if (extra != nullptr) game.RefSetDisplayNameOverride(theShipRef, extra, name.c_str());
+}
+
+}  // namespace
+
+void ImportLayoutComponents(host::Form* theShipForm, host::Form* theShipRef, const LayoutAccumulator& layout,
+                            float fVersion) {
+    using namespace veltrane;
+    ReplaceComponent<AddToInventoryOnDestroyComponent>(
+        theShipForm, "QRNAddToInventoryOnDestroy_Component",
+        [&](AddToInventoryOnDestroyComponent& component) { component.form = layout.addToInventoryForm; });
+    ReplaceComponent<AnimationGraphComponent>(theShipForm, "QRNAnimationGraph_Component",
+                                              [&](AnimationGraphComponent& component) {
+                                                  AssignText(component.rootAnimGraph, layout.rootAnimGraph);
+                                                  AssignText(component.rigFile, layout.rigFile);
+                                                  AssignText(component.animPath, layout.animPath);
+                                                  AssignText(component.responseFile, layout.responseFile);
+                                              });
+    ReplaceComponent<KeywordFormComponent>(theShipForm, "QRNKeywordForm_Component",
+                                           [&](KeywordFormComponent& component) {
+                                               Empty(component.keywords);
+                                               for (Form* keyword : layout.keywords) Append(component.keywords, keyword);
+                                           });
+    // The keywords the ship's modules attach to stay the ship's own; a
+    // blueprint's are read only to check them.
+    ReplaceComponent<PropertySheetComponent>(
+        theShipForm, "QRNPropertySheet_Component",
+        [&](PropertySheetComponent& component) { ReplacePropertySheet(component, layout); });
+    ReplaceComponent<SpaceshipAIActorComponent>(
+        theShipForm, "QRNSpaceshipAIActor_Component",
+        [&](SpaceshipAIActorComponent& component) { component.actor = layout.aiActor; });
+    ReplaceComponent<LinkedVoiceTypeComponent>(
+        theShipForm, "QRNLinkedVoiceType_Component",
+        [&](LinkedVoiceTypeComponent& component) { component.voice = layout.voiceType; });
+    ReplaceComponent<SpaceshipWeaponBindingsComponent>(theShipForm, "QRNSpaceshipWeaponBindings_Component",
+                                                       [&](SpaceshipWeaponBindingsComponent& component) {
+                                                           component.weaponSlot1 = layout.weaponSlot1;
+                                                           component.weaponSlot2 = layout.weaponSlot2;
+                                                           component.weaponSlot3 = layout.weaponSlot3;
+                                                       });
+    ReplaceComponent<SpaceshipHullCodeComponent>(
+        theShipForm, "QRNSpaceshipHullCode_Component",
+        [&](SpaceshipHullCodeComponent& component) { AssignText(component.hullCode, layout.hullCode); });
+    ReplaceComponent<StoredTraversalsComponent>(
+        theShipForm, "QRNStoredTraversals_Component",
+        [&](StoredTraversalsComponent& component) { ReplaceTraversals(component, layout); });
+    ReplaceComponent<BlueprintComponent>(
+        theShipForm, "Blueprint_Component",
+        [&](BlueprintComponent& component) { ReplaceBlueprint(component, layout, fVersion); });
+    ReplaceComponent<ContainerComponent>(theShipForm, "KORContainer_Component", [&](ContainerComponent& component) {
+        Empty(component.entries);
+        for (const ContainerEntry& entry : layout.container) {
+            Append(component.entries, {entry.count, 0, entry.obj, nullptr});
+        }
+    });
+    ReplaceComponent<FullNameComponent>(
+        theShipForm, "KORFullName_Component",
+        [&](FullNameComponent& component) { AssignText(component.fullName, layout.fullName); });
+    RenameShip(theShipRef, layout);
+    ReplaceComponent<ModelComponent>(theShipForm, "KORModel_Component",
+                                     [&](ModelComponent& component) { AssignText(component.model, layout.model); });
+}
+
+}  // namespace Corvanis

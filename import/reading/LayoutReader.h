@@ -1,0 +1,79 @@
+// The layout reader: what a layout import takes from each line of a
+// blueprint. It reads one line at a time and says of each whether it read
+// it, whether the line is none of its business, or why it refuses it; the
+// layout import stops at the first refusal, a checking tool goes on and
+// collects them all. It knows nothing of the game: forms come through the
+// resolver.
+//
+// Keys are looked for in a line's key part only (BlueprintLine), every key
+// the exporter writes is read, and numbers convert as the game's platform
+// converts them, whatever the process's locale.
+#pragma once
+
+#include <limits>
+#include <string>
+
+#include "import/ImportErrorInfo.h"
+#include "import/reading/BlueprintLine.h"
+#include "import/reading/FormResolver.h"
+#include "import/reading/LayoutAccumulator.h"
+
+namespace Corvanis {
+
+// The newest blueprint version this reader knows: the exporter writes it.
+constexpr float fCurrentBlueprintVersion = 2.0f;
+constexpr const char* kCurrentBlueprintVersionText = "2.00";
+
+// The version of a blueprint without a version line: below every version.
+constexpr float kNoBlueprintVersion = std::numeric_limits<float>::min();
+
+// The version a blueprint's version line gives, as a number and with two
+// decimals ("2.00"). A blueprint without one keeps the start values.
+struct ReturnStorageBlueprintVersionInfo {
+    float fVersion = kNoBlueprintVersion;
+    std::string sVersion;
+};
+
+enum class LineVerdict {
+    Read,     // a value of the line is in the accumulator
+    NotRead,  // the line carries no key of this reader, or one whose value the reader leaves unused
+    Refused,  // the line must stop an import: the error says why
+};
+
+class LayoutReader {
+public:
+    // The reader fills `layout` and writes the version of each version line
+    // into `version`; both must outlive it.
+    LayoutReader(FormResolver& forms, LayoutAccumulator& layout, ReturnStorageBlueprintVersionInfo& version)
+        : forms_(forms), layout_(layout), version_(version) {}
+
+    // Reads the line into the accumulator. A refused line sets the error's
+    // phase ("importing QRNKeywordForm at " + the line) and, where there is
+    // more to say, its extra error text, and changes nothing in the
+    // accumulator; the error is left alone otherwise.
+    LineVerdict ReadLine(const BlueprintLine& line, ImportErrorInfo& error);
+
+private:
+    LineVerdict ReadGroup(int key, const BlueprintLine& line, ImportErrorInfo& error);
+    LineVerdict ReadVersion(const BlueprintLine& line, ImportErrorInfo& error);
+    LineVerdict ReadPropertySheet(const BlueprintLine& line, ImportErrorInfo& error);
+    LineVerdict ReadTraversals1(const BlueprintLine& line, ImportErrorInfo& error);
+    LineVerdict ReadTraversals2(const BlueprintLine& line, ImportErrorInfo& error);
+    LineVerdict ReadInnerTraversal(int field, const BlueprintLine& line, ImportErrorInfo& error);
+    LineVerdict ReadBlueprint(const BlueprintLine& line, ImportErrorInfo& error);
+    LineVerdict ReadPart(std::uint64_t fields, const BlueprintLine& line, ImportErrorInfo& error);
+    LineVerdict ReadContainer(const BlueprintLine& line, ImportErrorInfo& error);
+
+    // The line's form, when it has one of the type; null otherwise.
+    veltrane::Form* FormOfType(const BlueprintLine& line, std::uint8_t type);
+    // The line's form as a bound object, or null.
+    veltrane::Form* BoundForm(const BlueprintLine& line);
+    bool SetTraversalField(int field, const BlueprintLine& line, veltrane::TraversalRecord& traversal);
+    bool SetPartField(int field, const BlueprintLine& line, PartEntry& part);
+
+    FormResolver& forms_;
+    LayoutAccumulator& layout_;
+    ReturnStorageBlueprintVersionInfo& version_;
+};
+
+}  // namespace Corvanis

@@ -1,0 +1,450 @@
+// ImportShipLayout in-process against the second playthrough: the home ship
+// checks in their order, what an import changes, that every refusal leaves
+// the world as it was and writes no backup, what the backup is called, and
+// single-line mutations of a real blueprint.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <clocale>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "export/ExportShip.h"
+#include "export/ShipBlueprintFile.h"
+#include "frame/Timestamp.h"
+#include "import/ImportShipLayout.h"
+#include "import/ShipBackup.h"
+#include "platform/platform.h"
+#include "sim/Game.h"
+#include "tests/support/CommaLocale.h"
+#include "tests/support/FailingFileSystem.h"
+#include "tests/support/InProcessGame.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using corvanis_test::FailingFileSystem;
+using corvanis_test::FileOperation;
+using Lines = std::vector<std::string>;
+using nlohmann::json;
+
+const std::string kImported =
+    "ImportShipLayout: INFO: ship layout successfully imported. Please modify the imported ship at a Ship Services "
+    "Technician before flying it (any kind of modification will do). Fly it manually first (i.e. not with Fast "
+    "Travel).";
+const std::string kNotImported = "ImportShipLayout: ERROR: ship layout couldn't be imported.";
+const std::string kUndoLine = "ImportShipLayout: INFO: the previous layout was saved; to undo, run: ImportShipLayout ";
+
+std::string SecondPlaythrough() {
+    static const std::string text = [] {
+        std::ifstream in(CORVANIS_EXAMPLE_WORLDS "/second-playthrough.json", std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }();
+    return text;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+Lines SplitLines(const std::string& bytes) {
+    Lines lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (line.ends_with('\r')) line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string JoinLines(const Lines& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    return bytes;
+}
+
+std::string PhaseLine(const std::string& phase, const std::string& text = {}) {
+    return "[Error in phase: " + phase + (text.empty() ? "" : " | Extra error text: " + text) + "]";
+}
+
+class LayoutImport : public testing::Test {
+protected:
+    void SetUp() override {
+        blueprint = PathfinderBlueprint();
+        corvanis_test::LoadWorld(SecondPlaythrough());
+        console.Take();
+    }
+
+    // The starter ship as the first playthrough exports it.
+    static const std::string& PathfinderBlueprint() {
+        static const std::string bytes = [] {
+            corvanis_test::LoadWorldFile(CORVANIS_EXAMPLE_WORLDS "/starter.json");
+            corvanis_test::ScratchFolder exported;
+            Corvanis::RunExportShip({"Pathfinder", Corvanis::kDefaultSettings}, exported.PluginPath(),
+                                    platform::SystemFiles());
+            return exported.ReadFile("Pathfinder.txt");
+        }();
+        return bytes;
+    }
+
+    Lines Import(const std::string& name, platform::FileSystem& files = platform::SystemFiles()) {
+        Corvanis::RunImportShipLayout({name, Corvanis::kDefaultSettings}, folder.PluginPath(), files);
+        return console.Take();
+    }
+
+    Lines ImportText(const std::string& bytes, platform::FileSystem& files = platform::SystemFiles()) {
+        folder.WriteFile("Ship.txt", bytes);
+        return Import("Ship", files);
+    }
+
+    Lines Backups() const {
+        Lines names;
+        if (!fs::exists(folder.Native("Backups"))) return names;
+        for (const auto& entry : fs::directory_iterator(folder.Native("Backups"))) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    static json Components() {
+        const json world = json::parse(sim::DumpWorldToText());
+        for (const json& form : world["forms"]) {
+            if (form["id"] == "@KestrelBase") return form["components"];
+        }
+        ADD_FAILURE() << "no @KestrelBase";
+        return {};
+    }
+
+    static host::Form* HomeShip() { return host::Game().GetPlayerHomeShip(); }
+
+    std::string blueprint;
+    corvanis_test::ScratchFolder folder;
+    corvanis_test::ConsoleLines console;
+};
+
+TEST_F(LayoutImport, TheHomeShipChecks_RefuseInTheirOrder_BeforeAnyFileIsLookedFor) {
+    const std::string world = SecondPlaythrough();
+    const std::string kestrelKeywords = R"("type": 65,
+      "name": "Kestrel",)";
+    const std::string references = R"(
+  "references": [)";
+    const std::string extraShips = references + R"(
+    {"id": "@Hulk", "base": null},
+    {"id": "@Crate", "base": "CoffeeMug"},
+    {"id": "@Frontier", "base": "FrontierHullA"},)";
+    const struct {
+        std::string world;
+        std::string line;
+    } cases[] = {
+        {Replaced(world, R"("homeShip": "@Kestrel",)", ""), "ImportShipLayout: ERROR: Homeship ref is nullptr."},
+        {Replaced(world, R"(3413F3", "type": 4)", R"(3413F3", "type": 40)"), "ImportShipLayout: INTERNAL ERROR: 01."},
+        {Replaced(world, R"(33DB7A", "type": 4)", R"(33DB7A", "type": 109)"), "ImportShipLayout: INTERNAL ERROR: 02."},
+        {Replaced(world, kestrelKeywords, kestrelKeywords + R"( "keywords": ["LumenkinShip", "ShipNotModifiable"],)"),
+         "ImportShipLayout: ERROR: Homeship is not modifiable. Please select another ship as homeship."},
+        {Replaced(world, kestrelKeywords, kestrelKeywords + R"( "keywords": ["LumenkinShip"],)"),
+         "ImportShipLayout: ERROR: Homeship is a Lumenkin ship. Please select another ship as homeship."},
+        {Replaced(Replaced(world, R"("homeShip": "@Kestrel")", R"("homeShip": "@Hulk")"), references, extraShips),
+         "ImportShipLayout: ERROR: Homeship base is nullptr."},
+        {Replaced(Replaced(world, R"("homeShip": "@Kestrel")", R"("homeShip": "@Crate")"), references, extraShips),
+         "ImportShipLayout: ERROR: Homeship base is not QRNGenericBaseForm. | FormType: 40"},
+        {Replaced(Replaced(world, R"("homeShip": "@Kestrel")", R"("homeShip": "@Frontier")"), references, extraShips),
+         "ImportShipLayout: ERROR: Homeship base is not runtime created. Modify the Homeship at a Ship Services "
+         "Technician first to allow importing a ship layout to it (any kind of modification will do)."},
+        {world, "ImportShipLayout: ERROR: no file exists at [" + folder.PluginPath() + "Missing.txt]"},
+    };
+    for (const auto& check : cases) {
+        corvanis_test::LoadWorld(check.world);
+        EXPECT_EQ(Import("Missing"), Lines{check.line});
+    }
+    sim::RunConsoleLine("sim.board @Kestrel");
+    console.Take();
+    folder.WriteFile("Ship.txt", blueprint);
+    const std::string before = sim::DumpWorldToText();
+    EXPECT_EQ(Import("Ship"), Lines{"ImportShipLayout: ERROR: Player is currently in the Homeship."});
+    EXPECT_EQ(sim::DumpWorldToText(), before);
+    EXPECT_EQ(Backups(), Lines{});
+}
+
+TEST_F(LayoutImport, TheStarterShip_ReplacesTheComponentsAndTheName_WhileThePlayerIsAboardAnotherShip) {
+    sim::RunConsoleLine("sim.board @Starborne");
+    console.Take();
+    const Lines lines = ImportText(blueprint);
+    ASSERT_EQ(Backups().size(), 1u);
+    const std::string backup = Backups()[0].substr(0, Backups()[0].size() - 4);
+    EXPECT_EQ(lines, (Lines{kImported, kUndoLine + "\"Backups\\" + backup + "\""}));
+    EXPECT_TRUE(backup.starts_with("Kestrel before import ")) << backup;
+
+    const json components = Components();
+    EXPECT_EQ(components["KORFullName_Component"]["fullName"], "Pathfinder");
+    // One registration entry, the last, although the blueprint holds one.
+    EXPECT_EQ(components["QRNPropertySheet_Component"]["sheet"],
+              json::parse(R"([{"first": "Veltrane.vmf:0A0120", "second": null, "third": 1.5},
+                              {"first": "Veltrane.vmf:0A0121", "second": "Veltrane.vmf:0A0120", "third": 250.0},
+                              {"first": "Veltrane.vmf:0C55B1", "second": null, "third": 1.0}])"));
+    // The attach parents stay the ship's own; container entries carry no
+    // item extra.
+    EXPECT_EQ(components["QRNAttachParentArray_Component"]["keywords"], json::parse(R"(["Veltrane.vmf:0A0110"])"));
+    for (const json& entry : components["KORContainer_Component"]["entries"]) EXPECT_TRUE(entry["itemExtra"].is_null());
+    EXPECT_EQ(components["QRNStoredTraversals_Component"]["traversals2"].size(), 2u);
+    EXPECT_EQ(components["Blueprint_Component"]["data"].size(), 4u);
+    const veltrane::GameInterface& game = host::Game();
+    EXPECT_STREQ(game.ExtraGetOverrideName(game.RefGetExtraDataList(HomeShip())), "Pathfinder");
+}
+
+TEST_F(LayoutImport, EveryRefusalOfTheReader_LeavesTheWorldAsItWas_AndWritesNoBackup) {
+    const struct {
+        std::string from;
+        std::string to;
+        std::string phaseLine;
+    } cases[] = {
+        {"Version: 2.00", "Version: 3.00",
+         PhaseLine("importing Version at Version: 3.00",
+                   "blueprint's version [3.00] is higher than the version supported by the importer [2.00], please "
+                   "update Corvanis")},
+        {"QRNKeywordForm[0] |0A0102|Veltrane.vmf", "QRNKeywordForm[0] |0A0160|Veltrane.vmf",
+         PhaseLine("importing QRNKeywordForm at QRNKeywordForm[0] |0A0160|Veltrane.vmf")},
+        {"QRNAttachParentArray[1] |0A0111|Veltrane.vmf", "QRNAttachParentArray[1] |0A0130|Veltrane.vmf",
+         PhaseLine("importing QRNAttachParentArray at QRNAttachParentArray[1] |0A0130|Veltrane.vmf")},
+        {"Blueprint.data[1].item |000801|Frontier.vmf", "Blueprint.data[1].item |000801|Elsewhere.vmf",
+         PhaseLine("importing Blueprint|data|item at Blueprint.data[1].item |000801|Elsewhere.vmf")},
+        {"Blueprint.data[2].fPosX |0.000000", "Blueprint.data[3].fPosX |0.000000",
+         PhaseLine("importing Blueprint|data|fPosX at Blueprint.data[3].fPosX |0.000000")},
+        {"QRNPropertySheet[1].third |250.000000", "QRNPropertySheet[1].third |,5",
+         PhaseLine("importing QRNPropertySheet at QRNPropertySheet[1].third |,5")},
+        {"KORContainer[1].count |1", "KORContainer[1].count |2147483648",
+         PhaseLine("importing KORContainer|count at KORContainer[1].count |2147483648")},
+        {"KORModel.model |Ships\\Frontier\\Pathfinder.nif", "KORModel.model |",
+         PhaseLine("importing KORModel.model at KORModel.model |")},
+    };
+    const std::string before = sim::DumpWorldToText();
+    for (const auto& check : cases) {
+        EXPECT_EQ(ImportText(Replaced(blueprint, check.from, check.to)), (Lines{kNotImported, check.phaseLine}));
+        EXPECT_EQ(sim::DumpWorldToText(), before) << check.to;
+    }
+    FailingFileSystem readOnly;
+    readOnly.FailEvery(FileOperation::OpenForUpdate);
+    EXPECT_EQ(ImportText(blueprint, readOnly),
+              (Lines{kNotImported, PhaseLine("preparing to import layout",
+                                             "Bleuprint read error: !inputstream.is_open()")}));
+    EXPECT_EQ(sim::DumpWorldToText(), before);
+    EXPECT_EQ(Backups(), Lines{});
+}
+
+TEST_F(LayoutImport, EachFileOperationFailingInTurn_ResultsInARefusalWithTheWorldAsItWas_UntilTheImportCompletes) {
+    folder.WriteFile("Ship.txt", blueprint);
+    const std::string before = sim::DumpWorldToText();
+    std::vector<FileOperation> refused;
+    for (int failing = 1;; ++failing) {
+        ASSERT_LT(failing, 100) << "the import never completed";
+        corvanis_test::LoadWorld(SecondPlaythrough());
+        fs::remove_all(folder.Native("Backups"));
+        FailingFileSystem files;
+        files.FailOperation(failing);
+        const Lines lines = Import("Ship", files);
+        if (lines.front() == kImported) {
+            EXPECT_EQ(Backups().size(), 1u) << failing;
+            // Only a handle the import read through may fail to close.
+            if (!files.Failed()) break;
+            EXPECT_EQ(*files.Failed(), FileOperation::Close) << failing;
+            continue;
+        }
+        ASSERT_TRUE(files.Failed());
+        refused.push_back(*files.Failed());
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0], kNotImported);
+        const bool backingUp = lines[1].starts_with("[Error in phase: backing up the home ship | Extra error text: "
+                                                    "Blueprint write error: ");
+        EXPECT_TRUE(lines[1].starts_with("[Error in phase: preparing to import layout | Extra error text: Bleuprint "
+                                         "read error: ") ||
+                    backingUp)
+            << lines[1];
+        EXPECT_EQ(sim::DumpWorldToText(), before) << failing;
+        EXPECT_EQ(Backups(), Lines{}) << failing;
+    }
+    EXPECT_EQ(refused, (std::vector<FileOperation>{FileOperation::OpenForUpdate, FileOperation::OpenForReading,
+                                                   FileOperation::Read, FileOperation::CreateFolder,
+                                                   FileOperation::CreateNewFile,
+                                                   FileOperation::Write, FileOperation::Close, FileOperation::Move}));
+}
+
+TEST_F(LayoutImport, AHomeShipTheFormatCannotCarry_IsImportedWithAWarningInsteadOfABackup) {
+    corvanis_test::LoadWorld(Replaced(SecondPlaythrough(), R"("sheet": [
+            {"first": "ShipHullStrength", "second": null, "third": 0.75}
+          ])",
+                                      R"("sheet": [])"));
+    EXPECT_EQ(ImportText(blueprint),
+              (Lines{kImported, "ImportShipLayout: WARNING: no backup was written: size of QRNPropertySheet is 0"}));
+    EXPECT_EQ(Backups(), Lines{});
+    EXPECT_EQ(Components()["QRNPropertySheet_Component"]["sheet"].size(), 3u);
+}
+
+TEST_F(LayoutImport, ABlueprintOlderThan200_GivesEachModuleItsOneByteUnk3C_AndBlankLinesResetEverything) {
+    const auto unk3CBytes = [] {
+        auto* component = host::FindComponent<veltrane::BlueprintComponent>(
+            host::Game().RefGetBaseObject(HomeShip()), "Blueprint_Component");
+        std::vector<std::uint32_t> fields;
+        for (const veltrane::BlueprintPartRecord& part : component->data) {
+            std::uint32_t bits = 0;
+            std::memcpy(&bits, &part.unk3C, sizeof bits);
+            fields.push_back(bits);
+        }
+        return fields;
+    };
+    EXPECT_EQ(ImportText(Replaced(blueprint, "Version: 2.00\r\n", "")).front(), kImported);
+    EXPECT_EQ(unk3CBytes(), (std::vector<std::uint32_t>{0, 1, 2, 3}));
+    EXPECT_EQ(ImportText(Replaced(blueprint, "Version: 2.00", "Version: 1.99")).front(), kImported);
+    EXPECT_EQ(unk3CBytes(), (std::vector<std::uint32_t>{0, 1, 2, 3}));
+    EXPECT_EQ(ImportText(blueprint).front(), kImported);
+    EXPECT_EQ(unk3CBytes(), (std::vector<std::uint32_t>{0x3F000000, 0x3FC00000, 0x40200000, 0x40600000}));
+
+    EXPECT_EQ(ImportText("\r\n\r\n   \r\nSomething else\r\n").front(), kImported);
+    EXPECT_EQ(Components(), json::parse(R"({
+        "QRNAddToInventoryOnDestroy_Component": {"form": null},
+        "QRNAnimationGraph_Component": {"rootAnimGraph": "", "rigFile": "", "animPath": "", "responseFile": ""},
+        "QRNKeywordForm_Component": {"keywords": []},
+        "QRNAttachParentArray_Component": {"keywords": ["Veltrane.vmf:0A0110"], "count": 1},
+        "QRNPropertySheet_Component": {"sheet": [{"first": "Veltrane.vmf:0C55B1", "second": null, "third": 1.0}]},
+        "QRNSpaceshipAIActor_Component": {"actor": null},
+        "QRNLinkedVoiceType_Component": {"voice": null},
+        "QRNSpaceshipWeaponBindings_Component": {"weaponSlot1": 0, "weaponSlot2": 0, "weaponSlot3": 0},
+        "QRNSpaceshipHullCode_Component": {"hullCode": ""},
+        "QRNStoredTraversals_Component": {"traversals1": [], "traversals2": []},
+        "Blueprint_Component": {"unk08": 0, "unk10": "", "data": [], "unk28": 1, "unk30": 2, "unk38": 3, "unk3C": 4},
+        "KORContainer_Component": {"entries": []},
+        "KORFullName_Component": {"fullName": ""},
+        "KORModel_Component": {"model": ""}})"));
+    // Without a name in the blueprint the ship keeps the one it has.
+    const veltrane::GameInterface& game = host::Game();
+    EXPECT_STREQ(game.ExtraGetOverrideName(game.RefGetExtraDataList(HomeShip())), "Pathfinder");
+}
+
+TEST_F(LayoutImport, BackupNames_ComeFromTheShipsNames_HoldOnlyWhatFileNamesCan_AndNeverReplaceAFile) {
+    using Corvanis::BackupShipName;
+    host::Form* kestrel = HomeShip();
+    host::Form* kestrelBase = host::Game().RefGetBaseObject(kestrel);
+    host::Form* starborne = corvanis_test::FormWithID(0xFF000804);
+    host::Form* starborneBase = host::Game().RefGetBaseObject(starborne);
+    EXPECT_EQ(BackupShipName({kestrel, kestrelBase, "Mk2: Rebirth/\"1\"\t%n|.data[0]"}),
+              "Mk2; Rebirth;;1;;%n;.data[0]");
+    EXPECT_EQ(BackupShipName({kestrel, kestrelBase, ""}), "Kestrel");
+    EXPECT_EQ(BackupShipName({starborne, starborneBase, ""}), "Homeship");
+    // Cut short at a character's first byte.
+    EXPECT_EQ(BackupShipName({kestrel, kestrelBase, std::string(99, 'x') + "\xC3\xA9" + "tail"}), std::string(99, 'x'));
+
+    // Two imports within a second: the names of this second and the next are
+    // taken already.
+    const std::uint64_t now = platform::SystemTimeTicks();
+    Lines taken;
+    for (const std::uint64_t ticks : {now, now + 10'000'000}) {
+        taken.push_back("Kestrel before import " + Corvanis::MakeFileNameTimestamp(ticks));
+        fs::create_directories(folder.Native("Backups"));
+        folder.WriteFile("Backups/" + taken.back() + ".txt", "taken");
+    }
+    const Lines lines = ImportText(blueprint);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(lines[1] == kUndoLine + "\"Backups\\" + taken[0] + " (2)\"" ||
+                lines[1] == kUndoLine + "\"Backups\\" + taken[1] + " (2)\"")
+        << lines[1];
+    EXPECT_EQ(folder.ReadFile("Backups/" + taken[0] + ".txt"), "taken");
+    EXPECT_EQ(Backups().size(), 3u);
+}
+
+TEST_F(LayoutImport, ANameExportedUnderItsSanitisedName_IsFound_AndTheNameAsTypedComesFirst) {
+    folder.WriteFile("Mk2;Rebirth.txt", blueprint);
+    EXPECT_EQ(Import("Mk2:Rebirth").front(), kImported);
+    EXPECT_EQ(Import("Mk2?Rebirth").front(), kImported);
+    fs::create_directories(folder.Native("Sub"));
+    folder.WriteFile("Sub/Ship.txt", blueprint);
+    folder.WriteFile("Sub;Ship.txt", Replaced(blueprint, "Version: 2.00", "Version: 9.00"));
+    EXPECT_EQ(Import("Sub/Ship").front(), kImported);
+    EXPECT_EQ(Import("Mk2|Other"), Lines{"ImportShipLayout: ERROR: no file exists at [" + folder.PluginPath() +
+                                         "Mk2|Other.txt]"});
+}
+
+TEST_F(LayoutImport, AProcessLocaleWithDecimalCommas_ImportsTheSameShip) {
+    const std::string locale = corvanis_test::CommaLocale();
+    if (locale.empty()) GTEST_SKIP() << "this system has no locale that writes decimal commas";
+    ASSERT_EQ(ImportText(blueprint).front(), kImported);
+    const json inC = Components();
+    corvanis_test::LoadWorld(SecondPlaythrough());
+    ASSERT_NE(std::setlocale(LC_ALL, locale.c_str()), nullptr);
+    const Lines lines = ImportText(blueprint);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(lines.front(), kImported);
+    EXPECT_EQ(Components(), inC);
+}
+
+// Every line of a real blueprint's layout corrupted, deleted, swapped with the
+// next, given another index and pointed at another data file, one at a time:
+// each import either succeeds or changes nothing at all.
+TEST_F(LayoutImport, EverySingleLineMutationOfARealBlueprint_ImportsOrLeavesTheWorldAsItWas) {
+    const Lines original = SplitLines(blueprint);
+    std::string before = sim::DumpWorldToText();
+    int imported = 0;
+    int refused = 0;
+    const auto check = [&](const Lines& mutated, const std::string& what) {
+        const Lines lines = ImportText(JoinLines(mutated));
+        if (!lines.empty() && lines.front() == kImported) {
+            ++imported;
+            EXPECT_EQ(Backups().size(), 1u) << what;
+            fs::remove_all(folder.Native("Backups"));
+            corvanis_test::LoadWorld(SecondPlaythrough());
+            before = sim::DumpWorldToText();
+            return;
+        }
+        ++refused;
+        ASSERT_EQ(lines.size(), 2u) << what;
+        EXPECT_EQ(lines[0], kNotImported) << what;
+        EXPECT_EQ(sim::DumpWorldToText(), before) << what << ": " << lines[1];
+        EXPECT_EQ(Backups(), Lines{}) << what;
+    };
+    for (std::size_t i = 0; i < original.size(); ++i) {
+        const std::string& line = original[i];
+        // The layout import does not read them.
+        if (line.starts_with("DecorItem[")) continue;
+        Lines mutated = original;
+        const std::size_t bar = line.find('|');
+        if (bar != std::string::npos) {
+            mutated[i] = line.substr(0, bar + 1) + "x" + line.substr(bar + 1, 3);
+            check(mutated, "corrupted " + line);
+        }
+        mutated = original;
+        mutated.erase(mutated.begin() + static_cast<std::ptrdiff_t>(i));
+        check(mutated, "deleted " + line);
+        if (i + 1 < original.size()) {
+            mutated = original;
+            std::swap(mutated[i], mutated[i + 1]);
+            check(mutated, "swapped " + line);
+        }
+        if (const std::size_t open = line.find('['); open != std::string::npos && open < bar) {
+            mutated = original;
+            mutated[i] = line.substr(0, open + 1) + "1" + line.substr(open + 1);
+            check(mutated, "reindexed " + line);
+        }
+        if (const std::size_t file = line.rfind(".vmf"); file != std::string::npos) {
+            mutated = original;
+            mutated[i] = line.substr(0, file) + "2.vmf";
+            check(mutated, "renamed " + line);
+        }
+    }
+    // Both outcomes happen: the blueprint is no all-or-nothing by accident.
+    EXPECT_GT(imported, 100);
+    EXPECT_GT(refused, 100);
+}
+
+}  // namespace
