@@ -65,9 +65,9 @@ TEST(BlueprintDiff, AddedRemovedAndChangedKeys_AreListedInFileOrder_WithHeaderAn
     after = Replaced(after, "Version: 2.00", "Version: 1.50");
     after += "DecorItem[0].bWorkshopItem\r\nDisplayName |Orbit Racer\r\n";
     EXPECT_EQ(Texts(DiffBlueprints(kShip, after)),
-              (Lines{"changed  Ship: Orbit Runner [FormID: 0001A2B3] [EditorID: ShipOrbitRunner]   ->   Orbit Racer "
+              (Lines{"changed  Ship: Orbit Runner [FormID: 0001A2B3] [EditorID: ShipOrbitRunner]   ->  Orbit Racer "
                      "[FormID: 0001A2B3] [EditorID: ShipOrbitRunner] ",
-                     "changed  Version: 2.00  ->   1.50", "removed  QRNKeywordForm[0] |01A2C4|Veltrane.vmf",
+                     "changed  Version: 2.00  ->  1.50", "removed  QRNKeywordForm[0] |01A2C4|Veltrane.vmf",
                      "added    DecorItem[0].overrideName |Crate", "added    DisplayName |Orbit Racer"}));
 }
 

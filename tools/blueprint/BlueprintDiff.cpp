@@ -58,10 +58,17 @@ std::vector<Occurrence> OccurrencesInOrder(const std::vector<KeyedLine>& lines) 
 
 bool SameValue(const KeyedLine& a, const KeyedLine& b) { return a.hasValue == b.hasValue && a.value == b.value; }
 
+// A value as it stands after its key: after the line's own '|', or after the
+// blank that follows a header key.
 std::string ValueText(std::string_view key, bool hasValue, std::string_view value) {
     if (!hasValue) return {};
-    // Header keys end with ':', the others carry the line's own '|'.
-    return key.ends_with(':') ? " " + std::string(value) : "|" + std::string(value);
+    return (key.ends_with(':') ? " " : "|") + std::string(value);
+}
+
+// A new value shown beside the old one: without the header key's blank.
+std::string NewValueText(std::string_view key, bool hasValue, std::string_view value) {
+    if (!hasValue) return "(no value)";
+    return key.ends_with(':') ? std::string(value) : "|" + std::string(value);
 }
 
 }  // namespace
@@ -106,7 +113,7 @@ std::string ChangeText(const KeyChange& change) {
         break;
     }
     return "changed  " + change.key + ValueText(change.key, change.hasOldValue, change.oldValue) + "  ->  " +
-           ValueText(change.key, change.hasNewValue, change.newValue);
+           NewValueText(change.key, change.hasNewValue, change.newValue);
 }
 
 }  // namespace blueprint_tool

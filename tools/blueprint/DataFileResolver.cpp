@@ -49,9 +49,8 @@ veltrane::Form* DataFileResolver::LookupForm(std::string_view fileName, std::uin
     return reinterpret_cast<veltrane::Form*>(&forms_[entry->second]);
 }
 
-std::vector<MissingForm> DataFileResolver::EndLine(const Corvanis::BlueprintLine& line) {
+std::vector<MissingForm> DataFileResolver::EndFormLine(const Corvanis::BlueprintLine& line) {
     std::vector<MissingForm> missing;
-    if (lineNewForms_.empty() && lineMissingFiles_.empty()) return missing;
     // A form reference ends its line: this is the text every lookup of the
     // line was made from.
     std::string referenceText(Corvanis::GetFormIDText(line));

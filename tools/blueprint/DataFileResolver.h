@@ -49,7 +49,11 @@ public:
     // Called once a line has been read: learns how the line spells the forms
     // it looked up, and gives the lookups of the line that named a file the
     // list does not name.
-    std::vector<MissingForm> EndLine(const Corvanis::BlueprintLine& line);
+    std::vector<MissingForm> EndLine(const Corvanis::BlueprintLine& line) {
+        // Most lines name no form.
+        if (lineNewForms_.empty() && lineMissingFiles_.empty()) return {};
+        return EndFormLine(line);
+    }
 
     // The form reference of a form this resolver answered, as the blueprint
     // first spelled it.
@@ -63,6 +67,7 @@ private:
         std::string referenceText;
     };
 
+    std::vector<MissingForm> EndFormLine(const Corvanis::BlueprintLine& line);
     std::size_t FileIndex(std::string_view fileName);
     static std::uint64_t FormKey(std::size_t file, std::uint32_t localFormID) {
         return (static_cast<std::uint64_t>(file) << 32) | localFormID;

@@ -1,14 +1,9 @@
 #include "tools/blueprint/BlueprintDiff.h"
 #include "tools/blueprint/Commands.h"
+#include "tools/blueprint/NumberText.h"
 #include "tools/blueprint/ToolFiles.h"
 
 namespace blueprint_tool {
-
-namespace {
-
-std::string CountText(std::size_t count, const char* what) { return std::to_string(count) + " " + what; }
-
-}  // namespace
 
 int RunDiff(const std::string& before, const std::string& after, std::ostream& out, std::ostream& err) {
     std::string beforeBytes;
@@ -25,10 +20,10 @@ int RunDiff(const std::string& before, const std::string& after, std::ostream& o
         out << ChangeText(change) << "\n";
         ++counts[static_cast<int>(change.kind)];
     }
-    out << CountText(changes.size(), changes.size() == 1 ? "key differs: " : "keys differ: ")
-        << CountText(counts[static_cast<int>(KeyChange::Kind::Changed)], "changed, ")
-        << CountText(counts[static_cast<int>(KeyChange::Kind::Removed)], "removed, ")
-        << CountText(counts[static_cast<int>(KeyChange::Kind::Added)], "added") << "\n";
+    out << Counted(changes.size(), "key differs: ", "keys differ: ")
+        << counts[static_cast<int>(KeyChange::Kind::Changed)] << " changed, "
+        << counts[static_cast<int>(KeyChange::Kind::Removed)] << " removed, "
+        << counts[static_cast<int>(KeyChange::Kind::Added)] << " added\n";
     return kExitFound;
 }
 

@@ -13,4 +13,8 @@ std::string FixedText(double value, int decimals) {
     return text;
 }
 
+std::string Counted(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 }  // namespace blueprint_tool

@@ -153,10 +153,6 @@ std::string PositionText(const Point3& p) {
     return "(" + FixedText(p.x, 2) + ", " + FixedText(p.y, 2) + ", " + FixedText(p.z, 2) + ")";
 }
 
-std::string Plural(std::size_t count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 class SvgWriter {
 public:
     explicit SvgWriter(const ShipPicture& picture) : picture_(picture), colours_(picture.modules) {}
@@ -233,20 +229,20 @@ private:
         };
         for (std::size_t i = 0; i < colours_.forms.size(); ++i) {
             legend_.push_back({square(Colour(i)), colours_.forms[i] + " \u00B7 " +
-                                                      Plural(colours_.moduleCount[i], "module", "modules")});
+                                                      Counted(colours_.moduleCount[i], "module", "modules")});
         }
         if (colours_.withoutItem != 0) {
             legend_.push_back({square(kNoItemColour), "no item form \u00B7 " +
-                                                          Plural(colours_.withoutItem, "module", "modules")});
+                                                          Counted(colours_.withoutItem, "module", "modules")});
         }
         std::size_t loose = 0;
         std::size_t workshop = 0;
         for (const DecorationItem& item : picture_.items) ++(item.workshopItem ? workshop : loose);
         if (loose != 0) {
-            legend_.push_back({ItemMark(7, 7, false, "mark", ""), Plural(loose, "decoration item", "decoration items")});
+            legend_.push_back({ItemMark(7, 7, false, "mark", ""), Counted(loose, "decoration item", "decoration items")});
         }
         if (workshop != 0) {
-            legend_.push_back({ItemMark(7, 7, true, "mark", ""), Plural(workshop, "workshop item", "workshop items")});
+            legend_.push_back({ItemMark(7, 7, true, "mark", ""), Counted(workshop, "workshop item", "workshop items")});
         }
         std::size_t longest = 0;
         for (const LegendEntry& entry : legend_) longest = std::max(longest, CharacterCount(DisplayText(entry.text)));
@@ -281,8 +277,8 @@ private:
     void WriteHeader() {
         out_ += "<text x=\"" + Number(kMargin) + "\" y=\"38\" font-size=\"24\" font-weight=\"bold\" fill=\"#222\">" +
                 XmlText(picture_.name.empty() ? "(unnamed ship)" : picture_.name) + "</text>\n";
-        std::string facts = Plural(picture_.modules.size(), "module", "modules") + " \u00B7 " +
-                            Plural(picture_.items.size(), "decoration item", "decoration items");
+        std::string facts = Counted(picture_.modules.size(), "module", "modules") + " \u00B7 " +
+                            Counted(picture_.items.size(), "decoration item", "decoration items");
         if (const std::optional<Extent> extent = ModuleExtent(picture_.modules)) {
             facts += " \u00B7 extent " + FixedText(double(extent->max.x) - extent->min.x, 2) + " \u00D7 " +
                      FixedText(double(extent->max.y) - extent->min.y, 2) + " \u00D7 " +
