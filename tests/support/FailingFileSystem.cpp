@@ -4,9 +4,9 @@
 
 namespace corvanis_test {
 
-bool FailingFileSystem::Fails(FileOperation operation, std::optional<FileOperation> openedBy) {
+bool FailingFileSystem::Fails(FileOperation operation, std::optional<FileOperation> openedBy, std::string path) {
     const bool fails = failAt_.count(++operations_) != 0 || failEvery_ == operation;
-    log_.push_back({operation, openedBy, fails});
+    log_.push_back({operation, openedBy, std::move(path), fails});
     if (fails && !failed_) failed_ = operation;
     return fails;
 }
@@ -58,7 +58,7 @@ platform::MoveResult FailingFileSystem::MoveNoReplace(const std::string& from, c
 }
 
 bool FailingFileSystem::Remove(const std::string& path) {
-    return !Fails(FileOperation::Remove) && real_.Remove(path);
+    return !Fails(FileOperation::Remove, std::nullopt, path) && real_.Remove(path);
 }
 
 bool FailingFileSystem::OpenForUpdate(const std::string& path, platform::FileHandle& file) {

@@ -24,6 +24,8 @@ struct OperationRecord {
     // For a close: the operation that opened the file (a new file written,
     // or a file opened for reading or for the update check).
     std::optional<FileOperation> openedBy;
+    // For a removal: the file's path.
+    std::string path;
     bool failed = false;
 };
 
@@ -60,7 +62,7 @@ public:
 
 private:
     // Counts the operation; true when it is the one to fail.
-    bool Fails(FileOperation operation, std::optional<FileOperation> openedBy = std::nullopt);
+    bool Fails(FileOperation operation, std::optional<FileOperation> openedBy = std::nullopt, std::string path = {});
     // Remembers what opened the file, when it opened.
     void Opened(bool opened, platform::FileHandle file, FileOperation operation);
 
