@@ -112,7 +112,9 @@ struct Command {
     // place of a phase stands for any section's.
     std::function<std::string(FileOperation)> phaseLine;
     // The dump after a run without faults differs from the one before it
-    // even when the command fails: it took back what it made.
+    // even when the command fails after placing items: the references it
+    // placed and took back leave empty places in the cell's list, and the
+    // game's run-time form IDs have moved on.
     bool changesTheWorld = true;
 };
 
@@ -368,10 +370,6 @@ TEST_F(FileFaults, EveryOperationOfAnInteriorImportWithItsBackupFailing_LeavesTh
     EXPECT_EQ(coverage.faults, 10);
     EXPECT_EQ(coverage.doubleFaults, 19);
 }
-
-}  // namespace
-
-namespace {
 
 // The backup is written before the items are placed; when one cannot be
 // placed, the import takes back what it placed and removes the backup, which
