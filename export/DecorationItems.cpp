@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "export/DecorationTypes.h"
 #include "forms/FormIDText.h"
 
 namespace Corvanis {
@@ -10,35 +11,6 @@ namespace Corvanis {
 namespace {
 
 constexpr std::uint32_t kPlayerReferenceID = 0x14;
-
-struct DecorationType {
-    std::uint8_t code;
-    std::uint8_t ItemTypeSkips::*skip;  // null: no setting skips the type
-    bool inventoryType;
-};
-
-constexpr std::array<DecorationType, 13> kDecorationTypes{{
-    {veltrane::kFormTypeArmor, &ItemTypeSkips::bSkipARMO, true},
-    {veltrane::kFormTypeBook, &ItemTypeSkips::bSkipBOOK, true},
-    {veltrane::kFormTypeContainer, &ItemTypeSkips::bSkipCONT, false},
-    {veltrane::kFormTypeMisc, &ItemTypeSkips::bSkipMISC, true},
-    {veltrane::kFormTypeMoveableStatic, &ItemTypeSkips::bSkipMSTT, false},
-    {veltrane::kFormTypeFurniture, &ItemTypeSkips::bSkipFURN, false},
-    {veltrane::kFormTypeWeapon, &ItemTypeSkips::bSkipWEAP, true},
-    {veltrane::kFormTypeKey, &ItemTypeSkips::bSkipKEYM, true},
-    {veltrane::kFormTypeIngestible, &ItemTypeSkips::bSkipALCH, true},
-    {veltrane::kFormTypeTerminal, &ItemTypeSkips::bSkipTERM, false},
-    {veltrane::kFormTypeAmmo, nullptr, true},
-    {veltrane::kFormTypePlaceable43, &ItemTypeSkips::bSkipType43, false},
-    {veltrane::kFormTypePlaceable30, &ItemTypeSkips::bSkipType30, false},
-}};
-
-const DecorationType* FindDecorationType(std::uint8_t code) {
-    for (const DecorationType& type : kDecorationTypes) {
-        if (type.code == code) return &type;
-    }
-    return nullptr;
-}
 
 bool IsPlacedAtRunTime(const host::Form* reference) {
     const veltrane::GameInterface& game = host::Game();
@@ -97,7 +69,9 @@ private:
 // What the selection asks of every item and needs to know only once.
 struct Selection {
     const ExportKeywords& keywords;
-    const ExportSettings& settings;
+    // None: every item a blueprint can carry, the settings, the pilot's seat
+    // and the cargo containers left aside.
+    const ExportSettings* settings;
     BaseFactsMemo bases;
 };
 
@@ -108,34 +82,49 @@ std::optional<DecorationItem> AsDecorationItem(host::Form* reference, Selection&
     const host::Form* base = game.RefGetBaseObject(reference);
     if (base == nullptr) return std::nullopt;
     const BaseFacts& facts = selection.bases.Of(base);
-    if (facts.isCargoContainer) return std::nullopt;
+    const ExportSettings* settings = selection.settings;
+    if (settings != nullptr && facts.isCargoContainer) return std::nullopt;
     const DecorationType* type = facts.type;
-    if (type == nullptr || (type->skip != nullptr && selection.settings.skip.*type->skip != 0)) return std::nullopt;
-    if (game.RefHasKeyword(reference, selection.keywords.spaceshipCockpitPilotSeat)) return std::nullopt;
+    if (type == nullptr || (settings != nullptr && IsSkipped(*type, settings->skip))) return std::nullopt;
+    if (settings != nullptr && game.RefHasKeyword(reference, selection.keywords.spaceshipCockpitPilotSeat)) {
+        return std::nullopt;
+    }
 
     const veltrane::ExtraDataList* extra = game.RefGetExtraDataList(reference);
     const bool workshopItem = IsWorkshopItem(reference, extra, selection.keywords);
-    const bool wanted = (selection.settings.bWorkshopItems != 0) == workshopItem ||
-                        (selection.settings.bInventoryItemTypes != 0) == type->inventoryType;
+    const bool wanted = settings == nullptr || (settings->bWorkshopItems != 0) == workshopItem ||
+                        (settings->bInventoryItemTypes != 0) == type->inventoryType;
     if (!wanted) return std::nullopt;
     return DecorationItem{reference, base, extra, workshopItem};
+}
+
+std::vector<DecorationItem> SelectItems(const host::Form* theInteriorCell, const ExportKeywords& keywords,
+                                        const ExportSettings* settings) {
+    std::vector<DecorationItem> items;
+    const veltrane::GameInterface& game = host::Game();
+    std::uint32_t count = 0;
+    host::Form* const* references = game.CellGetReferences(theInteriorCell, &count);
+    if (references == nullptr) return items;
+    const host::Form* cargo = keywords.spaceshipInventoryContainer;
+    Selection selection{keywords, settings, BaseFactsMemo(cargo != nullptr ? game.FormGetID(cargo) : 0)};
+    items.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (std::optional<DecorationItem> item = AsDecorationItem(references[i], selection)) items.push_back(*item);
+    }
+    return items;
 }
 
 }  // namespace
 
 std::vector<DecorationItem> SelectDecorationItems(const host::Form* theInteriorCell, const ExportKeywords& keywords,
                                                   const ExportSettings& settings) {
-    std::vector<DecorationItem> items;
-    const veltrane::GameInterface& game = host::Game();
-    std::uint32_t count = 0;
-    host::Form* const* references = game.CellGetReferences(theInteriorCell, &count);
-    if (references == nullptr) return items;
-    Selection selection{keywords, settings, BaseFactsMemo(game.FormGetID(keywords.spaceshipInventoryContainer))};
-    items.reserve(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (std::optional<DecorationItem> item = AsDecorationItem(references[i], selection)) items.push_back(*item);
-    }
-    return items;
+    return SelectItems(theInteriorCell, keywords, &settings);
+}
+
+std::vector<DecorationItem> SelectCarriableItems(const host::Form* theInteriorCell, host::Form* workshopKeyword,
+                                                 host::Form* workshopItemKeyword) {
+    const ExportKeywords keywords{nullptr, nullptr, workshopItemKeyword, workshopKeyword};
+    return SelectItems(theInteriorCell, keywords, nullptr);
 }
 
 }  // namespace Corvanis

@@ -25,4 +25,11 @@ struct DecorationItem {
 std::vector<DecorationItem> SelectDecorationItems(const host::Form* theInteriorCell, const ExportKeywords& keywords,
                                                   const ExportSettings& settings);
 
+// Every item placed at run time in the cell that a blueprint can carry,
+// whatever the settings say, the pilot's seat and the ship's cargo
+// containers included: what an import saves before it removes items, which
+// may be any of these.
+std::vector<DecorationItem> SelectCarriableItems(const host::Form* theInteriorCell, host::Form* workshopKeyword,
+                                                 host::Form* workshopItemKeyword);
+
 }  // namespace Corvanis

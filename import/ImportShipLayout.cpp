@@ -84,17 +84,6 @@ bool HomeShipMayChange(host::Form* theShipRef) {
     return true;
 }
 
-void PrintBackupLine(const ShipBackup& backup) {
-    if (backup.result == BackupResult::Written) {
-        PrintCommandInfo(kImportShipLayoutPrefix,
-                         "the previous layout was saved; to undo, run: ImportShipLayout \"" +
-                             std::string(kBackupsFolder) + backup.name + "\"");
-    } else {
-        host::PrintConsole(
-            (std::string(kImportShipLayoutPrefix) + ": WARNING: no backup was written: " + backup.errorText).c_str());
-    }
-}
-
 // From the game's console, blueprints come from the game's Spaceships folder.
 bool ImportShipLayoutFromConsole(const CommandInput& input) {
     return RunImportShipLayout(input, kSpaceshipsFolder, platform::SystemFiles());
@@ -125,7 +114,7 @@ bool RunImportShipLayout(const CommandInput& input, const std::string& folder, p
                      "ship layout successfully imported. Please modify the imported ship at a Ship Services "
                      "Technician before flying it (any kind of modification will do). Fly it manually first (i.e. "
                      "not with Fast Travel).");
-    PrintBackupLine(backup);
+    PrintBackupLine(kImportShipLayoutPrefix, "layout", backup);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "export/BlueprintFileName.h"
 #include "export/ShipBlueprintFile.h"
+#include "frame/CommandPreamble.h"
 #include "frame/Timestamp.h"
 
 namespace Corvanis {
@@ -74,6 +75,20 @@ ShipBackup BackUpShip(const ShipToExport& ship, const std::vector<DecorationItem
         error.sExtraErrorText = "Blueprint write error: file already exists at [" + folder + stem + kBlueprintExtension + "]";
     }
     return {BackupResult::Refused, {}, error.sExtraErrorText};
+}
+
+void RemoveBackup(const ShipBackup& backup, const std::string& spaceshipsFolder, platform::FileSystem& files) {
+    if (backup.result != BackupResult::Written) return;
+    files.Remove(spaceshipsFolder + kBackupsFolder + backup.name + kBlueprintExtension);
+}
+
+void PrintBackupLine(const char* prefix, std::string_view what, const ShipBackup& backup) {
+    if (backup.result == BackupResult::Written) {
+        PrintCommandInfo(prefix, "the previous " + std::string(what) + " was saved; to undo, run: " + prefix + " \"" +
+                                     kBackupsFolder + backup.name + "\"");
+    } else {
+        host::PrintConsole((std::string(prefix) + ": WARNING: no backup was written: " + backup.errorText).c_str());
+    }
 }
 
 }  // namespace Corvanis

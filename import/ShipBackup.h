@@ -45,4 +45,14 @@ std::string BackupShipName(const ShipToExport& ship);
 ShipBackup BackUpShip(const ShipToExport& ship, const std::vector<DecorationItem>& items,
                       const std::string& spaceshipsFolder, std::string_view occasion, platform::FileSystem& files);
 
+// Removes a backup that was written, for an import that fails after it:
+// there is nothing to undo then.
+void RemoveBackup(const ShipBackup& backup, const std::string& spaceshipsFolder, platform::FileSystem& files);
+
+// The line an import prints after its success line: how to undo it with the
+// backup, as 'ImportShipLayout: INFO: the previous layout was saved; to undo,
+// run: ImportShipLayout "Backups\NAME"', or why there is none. The command's
+// prefix is its name; `what` names what the backup holds.
+void PrintBackupLine(const char* prefix, std::string_view what, const ShipBackup& backup);
+
 }  // namespace Corvanis

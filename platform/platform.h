@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -66,6 +67,27 @@ MemorySystem& SystemMemory();
 // are checked with it before anything reads through them: reading memory
 // that is not there is no C++ exception, it ends the game.
 bool IsReadableMemory(const void* address, std::size_t size);
+
+// Which memory could be read when the view was taken, for checking many
+// pointers in a row with one look at the process's memory: the POSIX layer
+// reads the process's whole list of mappings for each IsReadableMemory
+// (about 45 us), Windows asks VirtualQuery, which is cheap, for each check.
+// What the view says holds as long as the memory is not unmapped meanwhile,
+// as what IsReadableMemory says does.
+class ReadableMemoryView {
+public:
+    ReadableMemoryView();
+    // As IsReadableMemory.
+    bool IsReadable(const void* address, std::size_t size) const;
+
+private:
+    struct Range {
+        std::uintptr_t begin;
+        std::uintptr_t end;
+    };
+    // The POSIX layer's readable memory, ascending, neighbours joined.
+    std::vector<Range> readable_;
+};
 
 // --- The game's main module -------------------------------------------------------
 

@@ -1,17 +1,11 @@
 #include "export/sections/DecorItemSection.h"
 
-#include <bit>
-#include <cstdint>
-
+#include "export/DecorItemAngles.h"
 #include "export/sections/FormLine.h"
 
 namespace Corvanis {
 
 namespace {
-
-// Degrees are computed in single precision with the game's own constant.
-constexpr float kRadiansPerDegree = 0.017453292f;
-static_assert(std::bit_cast<std::uint32_t>(kRadiansPerDegree) == 0x3C8EFA35);
 
 bool WriteDecorItem(BlueprintWriter& out, std::size_t index, const DecorationItem& item, ExportErrorInfo& error) {
     const veltrane::GameInterface& game = host::Game();

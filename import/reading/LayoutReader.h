@@ -17,6 +17,7 @@
 #include "import/reading/BlueprintLine.h"
 #include "import/reading/FormResolver.h"
 #include "import/reading/LayoutAccumulator.h"
+#include "import/reading/LineVerdict.h"
 
 namespace Corvanis {
 
@@ -32,12 +33,6 @@ constexpr float kNoBlueprintVersion = std::numeric_limits<float>::min();
 struct ReturnStorageBlueprintVersionInfo {
     float fVersion = kNoBlueprintVersion;
     std::string sVersion;
-};
-
-enum class LineVerdict {
-    Read,     // a value of the line is in the accumulator
-    NotRead,  // the line carries no key of this reader, or one whose value the reader leaves unused
-    Refused,  // the line must stop an import: the error says why
 };
 
 class LayoutReader {

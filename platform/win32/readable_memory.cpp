@@ -40,4 +40,11 @@ bool IsReadableMemory(const void* address, std::size_t size) {
     return true;
 }
 
+// VirtualQuery is cheap: the view asks it at each check.
+ReadableMemoryView::ReadableMemoryView() = default;
+
+bool ReadableMemoryView::IsReadable(const void* address, std::size_t size) const {
+    return IsReadableMemory(address, size);
+}
+
 }  // namespace platform

@@ -48,6 +48,11 @@ struct CellData {
 struct ReferenceData {
     veltrane::Form* base = nullptr;
     veltrane::Form* parentCell = nullptr;
+    // Where in its cell's reference array it was put, as a hint: removing
+    // thousands of references from a cell of thousands stayed quadratic
+    // while each had to be looked for. A hint gone stale (a reference
+    // before it left the cell) costs one search.
+    std::size_t slot = 0;
     float position[3] = {0, 0, 0};
     float rotation[3] = {0, 0, 0};  // radians
     std::uint16_t scale = 100;      // percent
@@ -57,6 +62,11 @@ struct ReferenceData {
     std::uint32_t heldCount = 0;  // references handed out by handle and not released
     bool removed = false;
     bool workshopCleanupDone = false;
+    // How many links of extra data lists lead to this reference, so that the
+    // clean-up after a removal searches the world for them only when there
+    // are any: an interior import removes thousands of workshop items, and a
+    // search of every reference for each made it take seconds.
+    std::uint32_t linksToIt = 0;
 };
 
 }  // namespace sim

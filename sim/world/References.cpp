@@ -58,13 +58,22 @@ std::uint16_t ScalePercent(float scale) {
     return percent >= 65535.0 ? std::uint16_t{65535} : static_cast<std::uint16_t>(percent);
 }
 
-void DropLinksTo(const World& world, const Form* target) {
+// Counts the links that lead to each reference (ReferenceData::linksToIt).
+void CountLinkTo(Form* target, int change) {
+    if (target != nullptr && target->kind == FormKind::Reference) {
+        target->ref->linksToIt += static_cast<std::uint32_t>(change);
+    }
+}
+
+void DropLinksTo(const World& world, Form* target) {
+    if (target->ref->linksToIt == 0) return;
     for (Form* reference : world.FormsOfKind(FormKind::Reference)) {
         if (reference->ref->extra == nullptr) continue;
         auto& links = reference->ref->extra->links;
-        links.erase(std::remove_if(links.begin(), links.end(),
-                                   [target](const ReferenceLink& link) { return link.target == target; }),
-                    links.end());
+        const auto dropped = std::remove_if(links.begin(), links.end(),
+                                            [target](const ReferenceLink& link) { return link.target == target; });
+        target->ref->linksToIt -= static_cast<std::uint32_t>(links.end() - dropped);
+        links.erase(dropped, links.end());
     }
 }
 
@@ -112,11 +121,17 @@ void SetLinkedReference(World& world, Form* reference, Form* target, const Form*
     auto existing = std::find_if(links.begin(), links.end(),
                                  [keyword](const ReferenceLink& link) { return link.keyword == keyword; });
     if (target == nullptr) {
-        if (existing != links.end()) links.erase(existing);
+        if (existing != links.end()) {
+            CountLinkTo(existing->target, -1);
+            links.erase(existing);
+        }
     } else if (existing != links.end()) {
+        CountLinkTo(existing->target, -1);
+        CountLinkTo(target, +1);
         existing->target = target;
         existing->persist = persist;
     } else {
+        CountLinkTo(target, +1);
         links.push_back({const_cast<Form*>(keyword), target, persist});
     }
 }
@@ -172,6 +187,7 @@ std::uint32_t CreateReference(World& world, const CreateReferenceRequest* reques
     data.scale = ScalePercent(request->scale);
     if (base->placement != Placement::WithoutExtraData) data.extra = world.NewExtraData();
     Form* reference = world.AddForm(std::move(made));
+    data.slot = cell->cell->references.size();
     cell->cell->references.push_back(reference);
     const std::uint32_t handle = world.HandleFor(reference);
     if (base->placement == Placement::Vanishes) RemoveReference(world, reference);
@@ -184,10 +200,14 @@ void RemoveReference(World& world, Form* reference) {
         ReportGameError("RemoveReference refused: the player cannot be removed");
         return;
     }
+    // A reference stands in one slot of its cell.
     if (Form* cell = reference->ref->parentCell) {
-        for (Form*& slot : cell->cell->references) {
-            if (slot == reference) slot = nullptr;
+        auto& slots = cell->cell->references;
+        std::size_t& slot = reference->ref->slot;
+        if (slot >= slots.size() || slots[slot] != reference) {
+            slot = static_cast<std::size_t>(std::find(slots.begin(), slots.end(), reference) - slots.begin());
         }
+        if (slot < slots.size()) slots[slot] = nullptr;
     }
     reference->ref->parentCell = nullptr;
     reference->ref->removed = true;
@@ -196,13 +216,17 @@ void RemoveReference(World& world, Form* reference) {
 void CleanUpRemovedWorkshopItem(World& world, Form* reference) {
     if (reference == nullptr || reference->kind != FormKind::Reference) return;
     reference->ref->workshopCleanupDone = true;
-    if (reference->ref->extra != nullptr) reference->ref->extra->links.clear();
+    if (reference->ref->extra != nullptr) {
+        for (const ReferenceLink& link : reference->ref->extra->links) CountLinkTo(link.target, -1);
+        reference->ref->extra->links.clear();
+    }
     DropLinksTo(world, reference);
 }
 
 void MoveReferenceToCell(Form* reference, Form* cell) {
     TakeOutOfCell(reference);
     reference->ref->parentCell = cell;
+    reference->ref->slot = cell->cell->references.size();
     cell->cell->references.push_back(reference);
 }
 

@@ -206,6 +206,7 @@ void ReadExtraData(const Entry& entry, ExtraDataList& extra, const FormResolver&
                 if (existing.keyword == keyword) link.Fail("a second link under the same keyword");
             }
             extra.links.push_back({keyword, target, persist});
+            ++target->ref->linksToIt;
         }
     }
 }

@@ -348,6 +348,7 @@ private:
                         slot.Fail("the reference is already in " + FormatFormRef(TheWorld(), *reference->ref->parentCell));
                     }
                     reference->ref->parentCell = &form;
+                    reference->ref->slot = form.cell->references.size();
                 }
                 form.cell->references.push_back(reference);
             }

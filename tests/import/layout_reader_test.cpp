@@ -3,54 +3,22 @@
 // accumulator holds. Forms come from a list of data files' forms.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "import/reading/KeySet.h"
 #include "import/reading/LayoutReader.h"
+#include "tests/support/ListedForms.h"
 
 namespace {
 
 using namespace Corvanis;
+using corvanis_test::ListedForms;
 using Verdicts = std::vector<LineVerdict>;
 constexpr LineVerdict kRead = LineVerdict::Read;
 constexpr LineVerdict kNotRead = LineVerdict::NotRead;
 constexpr LineVerdict kRefused = LineVerdict::Refused;
-
-// The forms of a few data files, as a tool knows them from a list.
-class ListedForms final : public FormResolver {
-public:
-    veltrane::Form* Add(std::string fileName, std::uint32_t localFormID, std::uint8_t type) {
-        forms_.push_back({std::move(fileName), localFormID, type});
-        return Handle(forms_.back());
-    }
-
-    veltrane::Form* LookupForm(std::string_view fileName, std::uint32_t localFormID) override {
-        for (Listed& form : forms_) {
-            if (form.fileName == fileName && form.localFormID == localFormID) return Handle(form);
-        }
-        return nullptr;
-    }
-    std::optional<std::uint8_t> FormType(const veltrane::Form* form) override {
-        return reinterpret_cast<const Listed*>(form)->type;
-    }
-    veltrane::Form* BoundObject(veltrane::Form* form) override {
-        const std::uint8_t type = reinterpret_cast<const Listed*>(form)->type;
-        return type == veltrane::kFormTypeMisc || type == veltrane::kFormTypeGenericBaseForm ? form : nullptr;
-    }
-
-private:
-    struct Listed {
-        std::string fileName;
-        std::uint32_t localFormID;
-        std::uint8_t type;
-    };
-    static veltrane::Form* Handle(Listed& form) { return reinterpret_cast<veltrane::Form*>(&form); }
-
-    std::deque<Listed> forms_;
-};
 
 class LayoutLines : public testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -186,6 +187,32 @@ TEST(NumberConversions, TextsAtTheEdgesOfFloatRange_ResultInRangeErrorsBeyondThe
     for (const auto& edge : cases) {
         float value = 0.0f;
         EXPECT_EQ(ConvertFloat(edge.text, value).status, edge.status) << edge.text;
+    }
+}
+
+// The texts the exporter writes (six decimals), and the same texts with
+// fewer or more decimals, which hand edits make, of floats across every
+// exponent a ship's numbers have, and of the values just beside the point
+// where a whole number stops fitting a float.
+TEST(NumberConversions, TheExportersTextsOfEveryMagnitude_ResultAsStrtof) {
+    ASSERT_STREQ(std::setlocale(LC_ALL, nullptr), "C");
+    std::mt19937 random(20261208);
+    int differences = 0;
+    for (int i = 0; i < 200'000 && differences < 20; ++i) {
+        const int exponent = static_cast<int>(random() % 60) - 30;
+        const auto mantissa = static_cast<std::uint32_t>(random());
+        float value = std::ldexp(static_cast<float>(mantissa & 0xFFFFFF), exponent - 24);
+        if (i % 2 == 0) value = -value;
+        if (i % 7 == 0) value = static_cast<float>((1 << 24) + static_cast<int>(random() % 64) - 32) / 1e6f;
+        char text[80];
+        const int decimals = i % 5 == 0 ? static_cast<int>(random() % 12) : 6;
+        std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
+        const Outcome ours = OurFloat(text);
+        const Outcome theirs = TheirFloat(text);
+        if (ours != theirs) {
+            ++differences;
+            ADD_FAILURE() << "strtof of \"" << text << "\": ours " << ours << ", the C library's " << theirs;
+        }
     }
 }
 

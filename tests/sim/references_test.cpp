@@ -214,6 +214,36 @@ TEST_F(References, ARemovedWorkshopItem_LeavesAnEmptySlotAndAfterCleanUpNoLinks)
     EXPECT_EQ(ByID(0xFF000804), nullptr);
 }
 
+TEST_F(References, TheCleanUpAfterARemoval_DropsEveryLinkThatStillLeadsToIt_WhereverTheLinkWasMade) {
+    Form* bench = ByID(0xFF000803);
+    Form* chair = ByID(0xFF000804);
+    Form* player = Game().GetPlayerCharacter();
+    Form* itemKeyword = ByID(0x54BA4);
+    Form* otherKeyword = ByID(0x54BA6);
+    // Made while the game runs: one link to the bench, one moved from the
+    // bench to the chair, one to the bench replaced by none.
+    Game().RefSetLinkedRef(Ship(), bench, itemKeyword, true);
+    Game().RefSetLinkedRef(player, bench, itemKeyword, true);
+    Game().RefSetLinkedRef(player, chair, itemKeyword, true);
+    Game().RefSetLinkedRef(player, bench, otherKeyword, true);
+    Game().RefSetLinkedRef(player, nullptr, otherKeyword, true);
+
+    Game().RemoveReference(bench);
+    Game().RemovedWorkshopItemCleanup(bench, 0);
+    EXPECT_EQ(Game().RefGetLinkedRef(chair, itemKeyword), nullptr);
+    EXPECT_EQ(Game().RefGetLinkedRef(Ship(), itemKeyword), nullptr);
+    EXPECT_EQ(Game().RefGetLinkedRef(player, itemKeyword), chair);
+}
+
+TEST_F(References, AReferenceRemovedAfterAnotherLeftItsCell_EmptiesItsOwnSlot) {
+    Form* deck = Deck();
+    sim::RunConsoleLine("sim.leave");
+    Game().RemoveReference(ByID(0xFF000804));
+    EXPECT_EQ(SlotCount(deck), 2u);
+    EXPECT_EQ(Slot(deck, 0), ByID(0xFF000803));
+    EXPECT_EQ(Slot(deck, 1), nullptr);
+}
+
 TEST_F(References, LinksAndNames_AreKeptInTheExtraDataList) {
     Form* bench = ByID(0xFF000803);
     Form* keyword = ByID(0x54BA4);

@@ -77,6 +77,10 @@ std::string ContainerEntry(int i) {
            std::string(i % 2 ? "{}" : "null") + "}";
 }
 
+std::string LoadedCellName(int i) { return "\"@Loaded" + std::to_string(i) + "\""; }
+
+std::string LoadedCell(int i) { return R"({"id": "@Loaded)" + std::to_string(i) + R"(", "interior": true})"; }
+
 std::string ItemName(int i) { return "\"@Item" + std::to_string(i) + "\""; }
 
 std::string ItemReference(int i) {
@@ -118,7 +122,11 @@ std::string LargeShipWorld(const LargeShipShape& shape) {
 
     return R"({"format": "veltrane-world 1",
   "files": [{"name": "Veltrane.vmf"}, {"name": "Extra.vmf", "slot": "small"}, {"name": "Crew.vmf", "slot": "medium"}],
-  "game": {"workshopKeyword": "Veltrane.vmf:054BA6", "workshopItemKeyword": "Veltrane.vmf:054BA4"},
+  "game": {"workshopKeyword": "Veltrane.vmf:054BA6", "workshopItemKeyword": "Veltrane.vmf:054BA4")" +
+           (shape.loadedCells > 0 ? R"(, "cellManager": {"currentCell": "Veltrane.vmf:0C0001", "loadedCells": [)" +
+                                        Joined(shape.loadedCells, LoadedCellName) + "]}"
+                                  : "") +
+           R"(},
   "player": {"reference": "Veltrane.vmf:000014"},
   "forms": [
     {"id": "Veltrane.vmf:000007", "type": 50, "name": "Player"},
@@ -149,7 +157,8 @@ std::string LargeShipWorld(const LargeShipShape& shape) {
            components + R"(}}
   ],
   "cells": [
-    {"id": "Veltrane.vmf:0C0000", "interior": false, "references": ["@Hauler"]},
+    {"id": "Veltrane.vmf:0C0000", "interior": false, "references": ["@Hauler"]},)" +
+           Joined(shape.loadedCells, LoadedCell) + (shape.loadedCells > 0 ? "," : "") + R"(
     {"id": "Veltrane.vmf:0C0001", "interior": true,
      "references": ["Veltrane.vmf:000014", "@Workbench", )" +
            Joined(shape.decorationItems, ItemName) + R"(]}

@@ -16,6 +16,8 @@ struct LargeShipShape {
     int traversals = 24;
     int traversalGroups = 6;
     int containerEntries = 40;
+    // Cells the game's cell manager holds loaded, besides the ship's interior.
+    int loadedCells = 0;
 };
 
 std::string LargeShipWorld(const LargeShipShape& shape = {});

@@ -1,0 +1,72 @@
+// The interior reader: the decoration items of a blueprint, read one line at
+// a time. It says of each line whether it read it, whether the line is none
+// of its business, or why it refuses it; the interior import stops at the
+// first refusal, a checking tool goes on and collects them all. It knows
+// nothing of the game: forms come through the resolver.
+//
+// A decoration line has "DecorItem[" in its key part. Its field is the first
+// of ".base", ".fPosX", ".fPosY", ".fPosZ", ".fRotX", ".fRotY", ".fRotZ",
+// ".fScale", ".overrideName", ".bWorkshopItem" that its key part holds; a
+// decoration line with none of them is not read. Keys and indices come from
+// the key part only (BlueprintLine), so an item's name never acts as a key.
+//
+// Items are numbered 0, 1, 2 ... in the order of their ".base" lines: a
+// ".base" line makes the next item or replaces the base of one made before,
+// and an item's other lines must come after its ".base" line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/layouts.h"
+#include "import/ImportErrorInfo.h"
+#include "import/reading/BlueprintLine.h"
+#include "import/reading/FormResolver.h"
+#include "import/reading/LineVerdict.h"
+
+namespace Corvanis {
+
+// One decoration item as a blueprint lists it.
+struct DecorItemRecord {
+    veltrane::Form* base = nullptr;  // the bound object to place
+    float fPosX = 0.0f;              // the game's world units
+    float fPosY = 0.0f;
+    float fPosZ = 0.0f;
+    float fRotX = 0.0f;  // degrees
+    float fRotY = 0.0f;
+    float fRotZ = 0.0f;
+    float fScale = 0.0f;  // 1.0 is the normal size
+    std::string overrideName;
+    bool bWorkshopItem = false;
+};
+
+class InteriorReader {
+public:
+    // The reader appends to and fills `items`, which must outlive it.
+    InteriorReader(FormResolver& forms, std::vector<DecorItemRecord>& items) : forms_(forms), items_(items) {}
+
+    // Reads the line into the items. A refused line sets the error's phase,
+    // "importing DecorItem|fPosX at " + the line, and leaves its extra error
+    // text empty, as the import reports a refused line; RefusalReason() says
+    // why in a few words. The error is left alone otherwise. After a refusal
+    // the reader goes on as well as it can: a ".base" line refused for its
+    // form still makes the item its index names, so that the item's other
+    // lines are judged on their own.
+    LineVerdict ReadLine(const BlueprintLine& line, ImportErrorInfo& error);
+
+    // Why the last refused line was refused, as "the value is not a number".
+    const char* RefusalReason() const { return refusalReason_; }
+
+private:
+    LineVerdict ReadField(int field, const BlueprintLine& line);
+    LineVerdict ReadBase(const BlueprintLine& line);
+    LineVerdict Refuse(const char* reason);
+    // The item the line's index names, or null when there is none.
+    DecorItemRecord* IndexedItem(const BlueprintLine& line);
+
+    FormResolver& forms_;
+    std::vector<DecorItemRecord>& items_;
+    const char* refusalReason_ = "";
+};
+
+}  // namespace Corvanis

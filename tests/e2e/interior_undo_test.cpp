@@ -1,0 +1,171 @@
+// An interior import never leaves a player worse off: when an item cannot be
+// placed the interior stays as it was, and an import that went through can
+// be undone by importing the backup it saved.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <set>
+
+#include "tests/e2e/Blueprints.h"
+#include "tests/e2e/ExportScenario.h"
+#include "tests/e2e/InteriorWorld.h"
+
+namespace e2e {
+namespace {
+
+using nlohmann::json;
+
+const char* const kNotImported = "ImportShipInterior: ERROR: ship interior couldn't be imported.";
+
+// The dump after a failed import as it must read once the references the
+// import created and removed again are taken out: each is new, removed and
+// left an empty slot at the end of its cell. `takenBack` counts them.
+json WithoutReferencesTakenBack(json after, const json& before, int& takenBack) {
+    std::set<std::string> existed;
+    for (const json& reference : before["references"]) existed.insert(reference["id"].get<std::string>());
+    json kept = json::array();
+    takenBack = 0;
+    for (json& reference : after["references"]) {
+        if (existed.count(reference["id"].get<std::string>()) != 0) {
+            kept.push_back(std::move(reference));
+        } else {
+            EXPECT_EQ(reference.value("removed", false), true) << reference.dump();
+            ++takenBack;
+        }
+    }
+    after["references"] = std::move(kept);
+    for (std::size_t i = 0; i < after["cells"].size() && i < before["cells"].size(); ++i) {
+        json& slots = after["cells"][i]["references"];
+        const std::size_t had = before["cells"][i]["references"].size();
+        while (slots.size() > had) {
+            EXPECT_TRUE(slots.back().is_null()) << slots.dump();
+            slots.erase(slots.size() - 1);
+        }
+    }
+    after["game"].erase("nextRuntimeFormID");
+    return after;
+}
+
+json ReadDump(const GameFolder& folder, const std::string& name) {
+    return json::parse(ReadBytes(folder.Game() / name));
+}
+
+class InteriorUndo : public ::testing::Test {
+protected:
+    void SetUp() override { folder.InstallCorvanis(); }
+
+    // Imports the blueprint between two dumps and checks that the world
+    // differs only by `created` references taken back and the next run-time
+    // form ID.
+    void ExpectInteriorAsItWas(const std::string& blueprint, const Lines& console, int created) {
+        InteriorWorld world;
+        world.deckItems = {
+            R"({"id": "@OldMug", "base": "Mug", "position": [1.0, 2.0, 3.0], "extra": {"name": "Favourite"}})",
+            R"({"id": "@OldCrate", "base": "Crate", "extra": {"links": [{"keyword": "WorkshopItemKeyword", "target": "@Workbench"}]}})",
+        };
+        WriteBytes(folder.Spaceships() / "Items.txt", blueprint);
+        const Lines lines =
+            RunWorld(folder, world.Text(), {"sim.dump before.json", "ImportShipInterior Items", "sim.dump after.json"});
+        ASSERT_EQ(lines.size(), 7u);
+        EXPECT_EQ(MaskDescriptionAddresses(Lines(lines.begin() + 2, lines.begin() + 5)), console);
+
+        json before = ReadDump(folder, "before.json");
+        int takenBack = 0;
+        const json after = WithoutReferencesTakenBack(ReadDump(folder, "after.json"), before, takenBack);
+        before["game"].erase("nextRuntimeFormID");
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(takenBack, created);
+        EXPECT_EQ(FolderEntries(folder.Spaceships() / "Backups"), Lines{}) << "nothing to undo";
+    }
+
+    GameFolder folder;
+};
+
+TEST_F(InteriorUndo, AnItemTheGameRefusesHalfwayThrough_LeavesTheInteriorAsItWas) {
+    ExpectInteriorAsItWas(
+        BlueprintOf({DecorItem("0A3002|Veltrane.vmf").Named("New"), DecorItem("0A3013|Veltrane.vmf").AsWorkshopItem(),
+                     DecorItem("0A3021|Veltrane.vmf"), DecorItem("0A3001|Veltrane.vmf")}),
+        {"> ImportShipInterior Items", kNotImported,
+         "[Error in phase: importing DecorItems | Extra error text: CreatedRefs.size == 0 of base "
+         "[000A3021 | <address> | 40|MISC | 0|0x0 | {unnamed} | Relic]]"},
+        2);
+}
+
+TEST_F(InteriorUndo, AnItemWhoseReferenceVanishes_LeavesTheInteriorAsItWas) {
+    ExpectInteriorAsItWas(BlueprintOf({DecorItem("0A3002|Veltrane.vmf"), DecorItem("0A3022|Veltrane.vmf")}),
+                          {"> ImportShipInterior Items", kNotImported,
+                           "[Error in phase: importing DecorItems | Extra error text: CreatedRefs.size == 0 of base "
+                           "[000A3022 | <address> | 40|MISC | 0|0x0 | {unnamed} | Ghost]]"},
+                          2);
+}
+
+// The deck's items as sim.cell shows them, without the slots' numbers and the
+// references' IDs and names, sorted: what a player sees of an interior.
+Lines ItemsOnDeck(const Lines& console) {
+    static const std::regex slot(R"(^\[\d+\] [0-9A-F]{8}( @\w+)?: (.*)$)");
+    Lines items;
+    for (const std::string& line : console) {
+        std::smatch match;
+        if (std::regex_match(line, match, slot) && match[1] != " @Workbench" && !line.starts_with("[0] 00000014")) {
+            items.push_back(match[2].str());
+        }
+    }
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+TEST_F(InteriorUndo, ImportingTheBackup_BringsBackTheInteriorAsItWas_ButItemsOfTheDataFiles) {
+    InteriorWorld world;
+    world.forms = {
+        R"({"id": "Veltrane.vmf:0A3010", "type": 47, "editorID": "PilotSeat", "keywords": ["SpaceshipCockpitPilotSeat"]})",
+        R"({"id": "Veltrane.vmf:0A3012", "type": 36, "editorID": "CargoHold", "keywords": ["SpaceshipInventoryContainer"]})"};
+    const std::string linked = R"(, "extra": {"links": [{"keyword": "WorkshopItemKeyword", "target": "@Workbench"}]})";
+    world.deckItems = {
+        R"({"id": "@Mug", "base": "Mug", "position": [1.0, 2.0, 0.9], "rotation": [0.0, 0.0, 0.7853982], "extra": {"name": "Favourite"}})",
+        R"({"id": "@Charges", "base": "Charges", "position": [-3.0, 1.0, 1.0], "scale": 150})",
+        R"({"id": "@Crate", "base": "Crate", "position": [2.0, -2.0, 0.0])" + linked + "}",
+        R"({"id": "@Bunk", "base": "Bunk", "position": [-2.0, -1.0, 0.0]})",
+        R"({"id": "@Seat", "base": "PilotSeat", "position": [0.0, 6.0, 0.0])" + linked + "}",
+        R"({"id": "@Hold", "base": "CargoHold", "position": [0.0, -8.0, 0.0]})",
+        // Placed by a data file, not by the player.
+        R"({"id": "Veltrane.vmf:0B0001", "base": "Lantern", "position": [4.0, 4.0, 2.0]})",
+    };
+    WriteBytes(folder.Spaceships() / "Items.txt",
+               BlueprintOf({DecorItem("0A3001|Veltrane.vmf").At("5.000000"),
+                            DecorItem("0A3014|Veltrane.vmf").At("6.000000").AsWorkshopItem()}));
+
+    const Lines before = RunWorld(folder, world.Text(), {"sim.cell"});
+    const Lines imported = RunWorld(folder, world.Text(), {"ImportShipInterior Items", "sim.dump imported.json"});
+    ASSERT_EQ(imported.size(), 5u);
+    ASSERT_EQ(MaskBackupTimes({imported[2]}), Lines{InteriorUndoLine("Ship")});
+    const std::string undo = imported[2].substr(imported[2].find("ImportShipInterior \"Backups"));
+    const Lines after = RunWorldFile(folder, folder.Game() / "imported.json", {undo, "sim.cell"});
+    ASSERT_GE(after.size(), 3u);
+    EXPECT_EQ(after[1], "ImportShipInterior: INFO: ship interior successfully imported.");
+
+    Lines expected = ItemsOnDeck(before);
+    const auto fromDataFile = std::find_if(expected.begin(), expected.end(), [](const std::string& item) {
+        return item.find(" Lantern ") != std::string::npos;
+    });
+    ASSERT_NE(fromDataFile, expected.end());
+    expected.erase(fromDataFile);
+    EXPECT_EQ(ItemsOnDeck(after), expected);
+}
+
+TEST_F(InteriorUndo, AnInteriorTheFormatCannotCarry_IsImportedWithAWarningInsteadOfTheUndoLine) {
+    InteriorWorld world;
+    world.forms = {R"({"id": "@HomemadeMug", "type": 40, "editorID": "HomemadeMug"})"};
+    world.deckItems = {R"({"id": "@Mug", "base": "@HomemadeMug"})"};
+    WriteBytes(folder.Spaceships() / "Items.txt", BlueprintOf({DecorItem("0A3002|Veltrane.vmf")}));
+    EXPECT_EQ(MaskDescriptionAddresses(RunWorld(folder, world.Text(), {"ImportShipInterior Items"})),
+              (Lines{"> ImportShipInterior Items", "ImportShipInterior: INFO: ship interior successfully imported.",
+                     "ImportShipInterior: WARNING: no backup was written: KORFile of interior item [FF000801 | "
+                     "<address> | 40|MISC | 65535|0xFFFF | {unnamed} | HomemadeMug] is nullptr"}));
+    const std::filesystem::path backups = folder.Spaceships() / "Backups";
+    EXPECT_TRUE(!std::filesystem::exists(backups) || FolderEntries(backups).empty());
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,198 @@
+// An interior import whose blueprint cannot be read, or whose blueprint a
+// player has edited by hand: it either imports or leaves the world exactly
+// as it was, down to the last byte of a dump.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "export/ExportShip.h"
+#include "import/ImportShipInterior.h"
+#include "sim/Game.h"
+#include "tests/support/FailingFileSystem.h"
+#include "tests/support/InProcessGame.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+using corvanis_test::FailingFileSystem;
+using corvanis_test::FileOperation;
+using Lines = std::vector<std::string>;
+
+const char* const kImported = "ImportShipInterior: INFO: ship interior successfully imported.";
+const char* const kNotImported = "ImportShipInterior: ERROR: ship interior couldn't be imported.";
+
+Lines SplitLines(const std::string& bytes) {
+    Lines lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = bytes.find("\r\n", start);
+        lines.push_back(bytes.substr(start, end - start));
+        start = end == std::string::npos ? bytes.size() : end + 2;
+    }
+    return lines;
+}
+
+std::string JoinLines(const Lines& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    return bytes;
+}
+
+class InteriorImportFaults : public testing::Test {
+protected:
+    // The starter ship, exported as a player exports it.
+    void SetUp() override {
+        corvanis_test::LoadWorldFile(CORVANIS_EXAMPLE_WORLDS "/starter.json");
+        ASSERT_TRUE(Corvanis::RunExportShip({"Pathfinder", Corvanis::kDefaultSettings}, folder.PluginPath(),
+                                            platform::SystemFiles()));
+        blueprint = folder.ReadFile("Pathfinder.txt");
+        console.Take();
+    }
+
+    // The second playthrough, the player aboard the home ship.
+    void BoardSecondPlaythrough() {
+        corvanis_test::LoadWorldFile(CORVANIS_EXAMPLE_WORLDS "/second-playthrough.json");
+        sim::RunConsoleLine("sim.board @Kestrel");
+        console.Take();
+    }
+
+    bool Import(const std::string& name, platform::FileSystem& files = platform::SystemFiles()) {
+        return Corvanis::RunImportShipInterior({name, Corvanis::kDefaultSettings}, folder.PluginPath(), files);
+    }
+
+    corvanis_test::ScratchFolder folder;
+    corvanis_test::ConsoleLines console;
+    std::string blueprint;
+};
+
+TEST_F(InteriorImportFaults, AReadOnlyBlueprint_IsRefusedAsTheFileThatCannotBeOpenedForUpdate_AndNothingChanges) {
+    BoardSecondPlaythrough();
+    const std::string before = sim::DumpWorldToText();
+    FailingFileSystem files;
+    files.FailEvery(FileOperation::OpenForUpdate);
+    EXPECT_FALSE(Import("Pathfinder", files));
+    EXPECT_EQ(console.Take(), (Lines{kNotImported,
+                                     "[Error in phase: preparing to import ship interior | Extra error text: Bleuprint "
+                                     "read error: !inputstream.is_open()]"}));
+    EXPECT_TRUE(sim::DumpWorldToText() == before);
+}
+
+// The read errors come before anything changes; a backup the disk refuses
+// stops the import before anything changes too, and leaves no file.
+TEST_F(InteriorImportFaults,
+       EachFileOperationFailingInTurn_RefusesTheImportWithNothingChanged_UntilTheImportCompletes) {
+    const std::string reading = "[Error in phase: preparing to import ship interior | Extra error text: ";
+    const std::string backingUp = "[Error in phase: backing up the ship interior | Extra error text: ";
+    std::vector<FileOperation> failed;
+    for (int failing = 1;; ++failing) {
+        ASSERT_LT(failing, 100) << "the import never completed";
+        std::filesystem::remove_all(folder.Native("Backups"));
+        BoardSecondPlaythrough();
+        const std::string before = sim::DumpWorldToText();
+        FailingFileSystem files;
+        files.FailOperation(failing);
+        const bool imported = Import("Pathfinder", files);
+        const Lines lines = console.Take();
+        if (!files.Failed()) {
+            EXPECT_TRUE(imported);
+            EXPECT_EQ(lines.at(0), kImported);
+            break;
+        }
+        failed.push_back(*files.Failed());
+        const std::size_t backups = std::filesystem::exists(folder.Native("Backups"))
+                                        ? static_cast<std::size_t>(std::distance(
+                                              std::filesystem::directory_iterator(folder.Native("Backups")), {}))
+                                        : 0;
+        // Closing a file nothing was written to loses nothing.
+        if (imported) {
+            EXPECT_EQ(*files.Failed(), FileOperation::Close) << "operation " << failing;
+            EXPECT_EQ(backups, 1u) << "operation " << failing;
+            continue;
+        }
+        EXPECT_TRUE(sim::DumpWorldToText() == before) << "operation " << failing;
+        EXPECT_EQ(backups, 0u) << "operation " << failing;
+        const std::string text = lines.at(1);
+        switch (*files.Failed()) {
+            case FileOperation::OpenForUpdate:
+                EXPECT_EQ(text, reading + "Bleuprint read error: !inputstream.is_open()]");
+                break;
+            case FileOperation::OpenForReading:
+                EXPECT_EQ(text, reading + "Bleuprint read error: !file.is_open()]");
+                break;
+            case FileOperation::Read:
+                EXPECT_EQ(text, reading + "Bleuprint read error: file.bad()]");
+                break;
+            case FileOperation::CreateFolder:
+            case FileOperation::CreateNewFile:
+                EXPECT_EQ(text, backingUp + "Blueprint write error: !log.is_open()]");
+                break;
+            case FileOperation::Write:
+                EXPECT_EQ(text, backingUp + "Blueprint write error: log.bad()]");
+                break;
+            default:
+                EXPECT_EQ(text, backingUp + "Blueprint write error: log.fail()]") << "operation " << failing;
+        }
+        EXPECT_EQ(lines.at(0), kNotImported);
+    }
+    EXPECT_EQ(failed, (std::vector<FileOperation>{
+                          FileOperation::OpenForUpdate, FileOperation::OpenForReading, FileOperation::Read,
+                          FileOperation::Close, FileOperation::CreateFolder, FileOperation::CreateNewFile,
+                          FileOperation::Write, FileOperation::Close, FileOperation::Move, FileOperation::Close}));
+}
+
+// Ways a hand edit can change one line.
+std::vector<std::string> EditsOf(const std::string& line) {
+    std::vector<std::string> edits = {"", line.substr(0, line.size() / 2), line + "x",
+                                      line.substr(0, line.find('|') + 1)};
+    if (const std::size_t close = line.find(']'); close != std::string::npos) {
+        edits.push_back(line.substr(0, close) + "1" + line.substr(close));
+    }
+    return edits;
+}
+
+TEST_F(InteriorImportFaults, EveryHandEditOfADecorationLine_EitherImportsOrLeavesTheDumpByteIdentical) {
+    const Lines lines = SplitLines(blueprint);
+    int imported = 0;
+    int refused = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].starts_with("DecorItem[")) continue;
+        std::vector<Lines> variants;
+        for (const std::string& edit : EditsOf(lines[i])) {
+            Lines edited = lines;
+            edited[i] = edit;
+            variants.push_back(edited);
+        }
+        Lines repeated = lines;
+        repeated.insert(repeated.begin() + static_cast<std::ptrdiff_t>(i), lines[i]);
+        variants.push_back(repeated);
+        if (i + 1 < lines.size()) {
+            Lines swapped = lines;
+            std::swap(swapped[i], swapped[i + 1]);
+            variants.push_back(swapped);
+        }
+        for (const Lines& variant : variants) {
+            folder.WriteFile("Edited.txt", JoinLines(variant));
+            std::filesystem::remove_all(folder.Native("Backups"));
+            BoardSecondPlaythrough();
+            const std::string before = sim::DumpWorldToText();
+            if (Import("Edited")) {
+                ++imported;
+                EXPECT_EQ(console.Take().at(0), kImported);
+                EXPECT_TRUE(std::filesystem::exists(folder.Native("Backups")));
+            } else {
+                ++refused;
+                const Lines report = console.Take();
+                EXPECT_EQ(report.at(0), kNotImported) << "line " << i;
+                EXPECT_TRUE(report.at(1).starts_with("[Error in phase: importing DecorItem|")) << report.at(1);
+                EXPECT_TRUE(sim::DumpWorldToText() == before) << "line " << i << ": " << report.at(1);
+                EXPECT_FALSE(std::filesystem::exists(folder.Native("Backups"))) << "line " << i;
+            }
+        }
+    }
+    EXPECT_GT(imported, 100);
+    EXPECT_GT(refused, 100);
+}
+
+}  // namespace
