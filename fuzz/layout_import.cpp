@@ -12,15 +12,12 @@
 // or a refused import that changed anything, ends the run like a crash.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "export/ShipBlueprintFile.h"
 #include "frame/Settings.h"
 #include "fuzz/support/InMemoryBlueprint.h"
+#include "fuzz/support/Playthrough.h"
 #include "host/host.h"
 #include "import/GameFormResolver.h"
 #include "import/ImportLayout.h"
@@ -31,21 +28,15 @@
 namespace {
 
 using namespace Corvanis;
+using corvanis_fuzz::Fail;
 
 constexpr const char* kBlueprintName = "Ship.txt";
 constexpr unsigned kCheckEvery = 64;
 
-[[noreturn]] void Fail(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    std::abort();
-}
-
 class Playthrough {
 public:
     Playthrough() : folder_(kBlueprintName) {
-        std::ifstream file(CORVANIS_EXAMPLE_WORLDS "/second-playthrough.json", std::ios::binary);
-        const std::string world{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        if (std::string error; !sim::LoadWorldFromText(world, "second playthrough", error)) Fail(error);
+        corvanis_fuzz::LoadWorldText(corvanis_fuzz::ExampleWorld("second-playthrough.json"));
         ship_ = ShipOfReference(host::Game().GetPlayerHomeShip());
         ReadHomeShipLayout();
         PutShipBack();

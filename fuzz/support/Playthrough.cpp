@@ -1,0 +1,27 @@
+#include "fuzz/support/Playthrough.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "sim/Game.h"
+
+namespace corvanis_fuzz {
+
+void Fail(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::abort();
+}
+
+std::string ExampleWorld(const std::string& fileName) {
+    std::ifstream file(CORVANIS_EXAMPLE_WORLDS "/" + fileName, std::ios::binary);
+    if (!file) Fail("examples/worlds/" + fileName + " cannot be read");
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void LoadWorldText(const std::string& text) {
+    if (std::string error; !sim::LoadWorldFromText(text, "fuzz world", error)) Fail(error);
+}
+
+}  // namespace corvanis_fuzz

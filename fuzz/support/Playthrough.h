@@ -1,0 +1,20 @@
+// The worlds of examples/worlds/ as the in-process game's world, for the
+// targets that import into one.
+#pragma once
+
+#include <string>
+
+namespace corvanis_fuzz {
+
+// Writes the text and ends the run as a crash does: the harness itself
+// cannot go on, or a target's promise is broken.
+[[noreturn]] void Fail(const std::string& text);
+
+// The text of examples/worlds/<fileName>.
+std::string ExampleWorld(const std::string& fileName);
+
+// Makes the world file's text the game's world; one that does not load ends
+// the run.
+void LoadWorldText(const std::string& text);
+
+}  // namespace corvanis_fuzz
