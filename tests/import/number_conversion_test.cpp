@@ -207,11 +207,12 @@ TEST(NumberConversions, TheExportersTextsOfEveryMagnitude_ResultAsStrtof) {
         char text[80];
         const int decimals = i % 5 == 0 ? static_cast<int>(random() % 12) : 6;
         std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
-        const Outcome ours = OurFloat(text);
-        const Outcome theirs = TheirFloat(text);
+        const corvanis_test::ConversionOutcome ours = corvanis_test::OurFloat(text);
+        const corvanis_test::ConversionOutcome theirs = corvanis_test::TheirFloat(text);
         if (ours != theirs) {
             ++differences;
-            ADD_FAILURE() << "strtof of \"" << text << "\": ours " << ours << ", the C library's " << theirs;
+            ADD_FAILURE() << "strtof of \"" << text << "\": ours " << corvanis_test::Describe(ours)
+                          << ", the C library's " << corvanis_test::Describe(theirs);
         }
     }
 }

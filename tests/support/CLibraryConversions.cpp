@@ -34,13 +34,6 @@ ConversionOutcome Ours(ConversionResult (*convert)(std::string_view, int, Number
     return {result.status, result.length, static_cast<std::uint64_t>(value)};
 }
 
-ConversionOutcome OurFloat(const std::string& text) {
-    float value = 0.0f;
-    const ConversionResult result = Corvanis::ConvertFloat(text, value);
-    if (result.status != ConversionStatus::Converted) return {result.status, result.length, 0};
-    return {result.status, result.length, FloatBits(value)};
-}
-
 // The C library's outcome from its end pointer and errno.
 ConversionOutcome Theirs(const std::string& text, const char* end, bool outOfRange, std::uint64_t bits) {
     const auto length = static_cast<std::size_t>(end - text.c_str());
@@ -94,14 +87,21 @@ ConversionOutcome TheirUnsignedLongLong(const std::string& text, int base) {
     return Theirs(text, end, errno == ERANGE, value);
 }
 
+}  // namespace
+
+ConversionOutcome OurFloat(const std::string& text) {
+    float value = 0.0f;
+    const ConversionResult result = Corvanis::ConvertFloat(text, value);
+    if (result.status != ConversionStatus::Converted) return {result.status, result.length, 0};
+    return {result.status, result.length, FloatBits(value)};
+}
+
 ConversionOutcome TheirFloat(const std::string& text) {
     char* end = nullptr;
     errno = 0;
     const float value = std::strtof(text.c_str(), &end);
     return Theirs(text, end, errno == ERANGE, FloatBits(value));
 }
-
-}  // namespace
 
 std::string Describe(const ConversionOutcome& outcome) {
     const char* const names[] = {"converted", "nothing converted", "out of range"};

@@ -26,6 +26,10 @@ struct ConversionOutcome {
 
 std::string Describe(const ConversionOutcome& outcome);
 
+// strtof of the text, ours and the C library's.
+ConversionOutcome OurFloat(const std::string& text);
+ConversionOutcome TheirFloat(const std::string& text);
+
 // Where the C library of this build differs from the game platform's rules,
 // for reasons the comments in the definition give.
 bool KnownDifference(const ConversionOutcome& ours, const ConversionOutcome& theirs);
