@@ -28,22 +28,25 @@ constexpr unsigned kCheckEvery = 64;
 
 class BoardedPlaythrough {
 public:
-    BoardedPlaythrough() : folder_(kBlueprintName) {
-        corvanis_fuzz::LoadWorldText(corvanis_fuzz::ExampleWorld("second-playthrough.json"));
-        sim::RunConsoleLine("sim.board @Kestrel");
-        world_ = sim::DumpWorldToText();
-        corvanis_fuzz::LoadWorldText(world_);
+    BoardedPlaythrough() : folder_(kBlueprintName), world_(BoardedWorld()), parsedWorld_(world_) {
+        parsedWorld_.Load();
     }
 
     void Run(std::string_view bytes) {
         if (Import(bytes)) {
-            corvanis_fuzz::LoadWorldText(world_);
+            parsedWorld_.Load();
         } else if (refused_++ % kCheckEvery == 0 && sim::DumpWorldToText() != world_) {
             corvanis_fuzz::Fail("Broken: a refused interior import leaves the world as it was");
         }
     }
 
 private:
+    static std::string BoardedWorld() {
+        corvanis_fuzz::LoadWorldText(corvanis_fuzz::ExampleWorld("second-playthrough.json"));
+        sim::RunConsoleLine("sim.board @Kestrel");
+        return sim::DumpWorldToText();
+    }
+
     // True when the import went through.
     bool Import(std::string_view bytes) {
         const veltrane::GameInterface& game = host::Game();
@@ -59,7 +62,8 @@ private:
 
     corvanis_fuzz::BlueprintFolder folder_;
     corvanis_fuzz::InMemoryBlueprint files_;
-    std::string world_;
+    const std::string world_;
+    const corvanis_fuzz::ParsedWorld parsedWorld_;
     unsigned refused_ = 0;
 };
 

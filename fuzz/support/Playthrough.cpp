@@ -6,6 +6,8 @@
 #include <iterator>
 
 #include "sim/Game.h"
+#include "sim/GameState.h"
+#include "sim/worldfile/WorldReader.h"
 
 namespace corvanis_fuzz {
 
@@ -22,6 +24,20 @@ std::string ExampleWorld(const std::string& fileName) {
 
 void LoadWorldText(const std::string& text) {
     if (std::string error; !sim::LoadWorldFromText(text, "fuzz world", error)) Fail(error);
+}
+
+ParsedWorld::ParsedWorld(const std::string& text) {
+    std::string error;
+    auto root = sim::ParseJsonText(text, error);
+    if (!root) Fail(error);
+    root_ = std::move(*root);
+}
+
+void ParsedWorld::Load() const {
+    std::string error;
+    auto contents = sim::ReadWorldJson(root_, "fuzz world", error);
+    if (!contents) Fail(error);
+    sim::ActivateWorld(sim::TheGame(), std::move(*contents));
 }
 
 }  // namespace corvanis_fuzz
