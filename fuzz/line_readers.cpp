@@ -69,6 +69,7 @@ void ReadEveryWay(const BlueprintLine& line, FormResolver& forms) {
     ParseLineUInt64(line, wide);
     ParseVersionValue(line, number);
     IsVersionLine(line);
+    IsShipLine(line);
     HasKey(line, "DisplayName |");
     HasKey(line, "QRNKeywordForm[");
     GetLineIndex(line);
