@@ -2,7 +2,9 @@
 // (modules and decoration items, as a large ship's blueprint holds them) is
 // read by the layout reader, every line parsed and every form resolved,
 // beside a raw scan of the same file (read whole, memchr for the line ends):
-// the reader should stay within 3 times of the scan. The full import of the
+// the reader should stay within 3 times of the scan, and corvanis-blueprint's
+// check of the file, which runs both importers' readers over every line,
+// aims at the same. The full import of the
 // export benchmark's large ship, its backup included, should stay well within
 // one 16 ms frame. Likewise the interior: the large ship's blueprint read by
 // the interior reader (its 5,000 decoration items) beside a raw scan of the
@@ -16,6 +18,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,6 +35,7 @@
 #include "platform/platform.h"
 #include "sim/Game.h"
 #include "tests/support/LargeShipWorld.h"
+#include "tools/blueprint/Commands.h"
 
 namespace {
 
@@ -194,6 +198,20 @@ void ReadingPhase(benchmark::State& state) {
     }
 }
 
+// corvanis-blueprint's check of the same file: both importers' readers over
+// every line, forms found without the game, and the report.
+void ToolCheck(benchmark::State& state) {
+    const std::string path = (BenchFolder() / GeneratedBlueprint()).string();
+    for (auto _ : state) {
+        std::ostringstream report;
+        std::ostringstream complaints;
+        if (blueprint_tool::RunCheck({{path}, {}, false}, report, complaints) != blueprint_tool::kExitClean) {
+            state.SkipWithError(("the check found problems: " + report.str().substr(0, 400)).c_str());
+        }
+        benchmark::DoNotOptimize(report.str().data());
+    }
+}
+
 void ImportLargeShip(benchmark::State& state) {
     const std::string& name = LargeShipBlueprint();
     for (auto _ : state) {
@@ -270,6 +288,7 @@ void ImportLargeInterior(benchmark::State& state) {
 
 BENCHMARK(RawLineScan)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadingPhase)->Unit(benchmark::kMillisecond);
+BENCHMARK(ToolCheck)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImportLargeShip)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawLineScanOfLargeShip)->Unit(benchmark::kMillisecond);
 BENCHMARK(InteriorReadingPhase)->Unit(benchmark::kMillisecond);

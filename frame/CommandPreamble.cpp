@@ -37,12 +37,6 @@ void PrintCommandError(const char* prefix, const std::string& text) { Print(pref
 
 void PrintCommandInfo(const char* prefix, const std::string& text) { Print(prefix, ": INFO: ", text); }
 
-std::string ErrorPhaseLine(const std::string& phase, const std::string& extraErrorText) {
-    std::string line = "[Error in phase: " + phase;
-    if (!extraErrorText.empty()) line += " | Extra error text: " + extraErrorText;
-    return line + "]";
-}
-
 bool RunCommandPreamble(const char* prefix, const CommandArguments& arguments, CommandInput& input) {
     if (Settings().bAlwaysReloadSettingsOnCommand) ReloadSettings();
     std::string name;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "frame/ErrorInfo.h"
 #include "frame/Settings.h"
 
 namespace Corvanis {
@@ -34,8 +35,5 @@ bool RunCommandPreamble(const char* prefix, const CommandArguments& arguments, C
 // Each prints `prefix + ": ERROR: " + text` or `": INFO: "` on the game console.
 void PrintCommandError(const char* prefix, const std::string& text);
 void PrintCommandInfo(const char* prefix, const std::string& text);
-
-// The second failure line of a command: "[Error in phase: ...]".
-std::string ErrorPhaseLine(const std::string& phase, const std::string& extraErrorText);
 
 }  // namespace Corvanis

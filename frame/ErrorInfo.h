@@ -12,4 +12,13 @@ struct ErrorInfo {
     std::string sPhase;
 };
 
+// The second failure line of a command: "[Error in phase: " + the phase, then
+// " | Extra error text: " + the text when there is one, then "]". Offline
+// tools report an import's refusals with it too, as the game prints them.
+inline std::string ErrorPhaseLine(const std::string& phase, const std::string& extraErrorText) {
+    std::string line = "[Error in phase: " + phase;
+    if (!extraErrorText.empty()) line += " | Extra error text: " + extraErrorText;
+    return line + "]";
+}
+
 }  // namespace Corvanis

@@ -24,6 +24,8 @@ std::filesystem::path VeltraneExecutable() { return BuildMachinePath(CORVANIS_E2
 
 std::filesystem::path CorvanisModule() { return BuildMachinePath(CORVANIS_E2E_CORVANIS); }
 
+std::filesystem::path BlueprintToolProgram() { return BuildMachinePath(CORVANIS_E2E_BLUEPRINT_TOOL); }
+
 std::filesystem::path ExamplesFolder() { return BuildMachinePath(CORVANIS_E2E_EXAMPLES); }
 
 std::filesystem::path ExpectedFolder() { return BuildMachinePath(CORVANIS_E2E_EXPECTED); }

@@ -9,6 +9,8 @@ namespace e2e {
 
 std::filesystem::path VeltraneExecutable();
 std::filesystem::path CorvanisModule();
+// corvanis-blueprint, as the build made it.
+std::filesystem::path BlueprintToolProgram();
 std::filesystem::path ExamplesFolder();
 // Files the tests compare their results with (tests/e2e/expected).
 std::filesystem::path ExpectedFolder();

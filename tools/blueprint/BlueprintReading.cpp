@@ -1,0 +1,167 @@
+#include "tools/blueprint/BlueprintReading.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "import/reading/BlueprintFile.h"
+#include "import/reading/BlueprintLines.h"
+#include "platform/platform.h"
+#include "tools/blueprint/ToolFiles.h"
+
+namespace blueprint_tool {
+
+namespace {
+
+using Corvanis::BlueprintLine;
+using Corvanis::ImportErrorInfo;
+using Corvanis::LineVerdict;
+
+// The phases in which the importers open the file.
+constexpr const char* kLayoutPreparation = "preparing to import layout";
+constexpr const char* kInteriorPreparation = "preparing to import ship interior";
+
+// The component a line of the layout belongs to: the start of its key, up to
+// the first '.' or '[' ("QRNKeywordForm[0] |..." is of "QRNKeywordForm").
+std::string_view ComponentOf(const BlueprintLine& line) {
+    std::string_view key = line.KeyPart();
+    key = key.substr(0, std::min(key.find_first_of(".["), key.size()));
+    while (key.ends_with(' ')) key.remove_suffix(1);
+    return key;
+}
+
+class Pass {
+public:
+    Pass(DataFileResolver& forms, BlueprintReading& reading)
+        : forms_(forms),
+          reading_(reading),
+          layout_(forms, reading.layout, reading.version),
+          interior_(forms, reading.decorItems) {}
+
+    void Read(const BlueprintLine& line) {
+        const LineVerdict layout = layout_.ReadLine(line, error_);
+        if (layout == LineVerdict::Refused) Refused(line, kLayoutImporter, "");
+        const LineVerdict interior = interior_.ReadLine(line, error_);
+        if (interior == LineVerdict::Refused) Refused(line, kInteriorImporter, interior_.RefusalReason());
+        std::vector<MissingForm> missing = forms_.EndLine(line);
+        const bool namesMissingForm = !missing.empty();
+        if (namesMissingForm) Missing(line, std::move(missing));
+
+        if (layout != LineVerdict::NotRead) {
+            LayoutLine(line);
+        } else if (interior == LineVerdict::NotRead && !line.Text().empty()) {
+            NotReadLine(line, namesMissingForm);
+        }
+    }
+
+private:
+    // The reader has just refused the line and set `error_`.
+    void Refused(const BlueprintLine& line, const char* importer, const char* reason) {
+        reading_.problems.push_back({line.Number(), std::string(line.Text()), importer, std::move(error_), reason, {}});
+        error_ = {};
+    }
+
+    // The forms go with the line's refusals; a line that is not refused for
+    // them still names a form the game will not find.
+    void Missing(const BlueprintLine& line, std::vector<MissingForm> missing) {
+        if (!reading_.problems.empty() && reading_.problems.back().lineNumber == line.Number()) {
+            for (auto problem = reading_.problems.rbegin();
+                 problem != reading_.problems.rend() && problem->lineNumber == line.Number(); ++problem) {
+                problem->missingForms = missing;
+            }
+            return;
+        }
+        reading_.problems.push_back({line.Number(), std::string(line.Text()), nullptr, {}, {}, std::move(missing)});
+    }
+
+    void LayoutLine(const BlueprintLine& line) {
+        if (!Corvanis::IsVersionLine(line)) {
+            Component(line);
+        } else if (reading_.version.fVersion > Corvanis::fCurrentBlueprintVersion && !reading_.newerVersion) {
+            reading_.newerVersion = true;
+            reading_.newerVersionLine = line.Number();
+        }
+    }
+
+    // A line that no reader reads: a header line, or one whose value does
+    // not come back. A line that names a form of a missing data file is a
+    // problem already.
+    void NotReadLine(const BlueprintLine& line, bool namesMissingForm) {
+        if (IsShipLine(line) || IsExportTimeLine(line)) {
+            ReadHeaderLine(line, reading_.header);
+        } else if (!namesMissingForm) {
+            reading_.unread.push_back({line.Number(), std::string(line.Text())});
+        }
+    }
+
+    void Component(const BlueprintLine& line) {
+        const std::string_view component = ComponentOf(line);
+        if (component == lastComponent_ || component == "DisplayName") return;
+        lastComponent_ = component;
+        std::vector<std::string>& components = reading_.components;
+        if (std::find(components.begin(), components.end(), component) == components.end()) {
+            components.emplace_back(component);
+        }
+    }
+
+    DataFileResolver& forms_;
+    BlueprintReading& reading_;
+    Corvanis::LayoutReader layout_;
+    Corvanis::InteriorReader interior_;
+    ImportErrorInfo error_;
+    std::string lastComponent_;
+};
+
+Point3 Position(const veltrane::BlueprintPartRecord& record) { return {record.fPosX, record.fPosY, record.fPosZ}; }
+
+std::string ReferenceText(const veltrane::Form* form, const DataFileResolver& forms) {
+    return form != nullptr ? forms.ReferenceText(form) : std::string();
+}
+
+}  // namespace
+
+BlueprintReading ReadBlueprint(std::string_view bytes, DataFileResolver& forms) {
+    BlueprintReading reading;
+    Pass pass(forms, reading);
+    for (const BlueprintLine& line : Corvanis::BlueprintLines(bytes)) pass.Read(line);
+    return reading;
+}
+
+std::vector<ShipModule> Modules(const BlueprintReading& reading, const DataFileResolver& forms) {
+    std::vector<ShipModule> modules;
+    modules.reserve(reading.layout.parts.size());
+    for (const Corvanis::PartEntry& part : reading.layout.parts) {
+        modules.push_back({Position(part.record), ReferenceText(part.record.item, forms)});
+    }
+    return modules;
+}
+
+std::vector<DecorationItem> DecorationItems(const BlueprintReading& reading, const DataFileResolver& forms) {
+    std::vector<DecorationItem> items;
+    items.reserve(reading.decorItems.size());
+    for (const Corvanis::DecorItemRecord& item : reading.decorItems) {
+        items.push_back({{item.fPosX, item.fPosY, item.fPosZ}, ReferenceText(item.base, forms), item.bWorkshopItem});
+    }
+    return items;
+}
+
+bool ReadBlueprintFile(const std::string& path, DataFileResolver& forms, BlueprintReading& reading) {
+    Corvanis::BlueprintFile file(platform::SystemFiles());
+    std::string openError;
+    if (file.Open({}, path, openError)) {
+        reading = ReadBlueprint(file.Bytes(), forms);
+        return true;
+    }
+    // The importers refuse a file they may not change, read-only for one; the
+    // tool still shows what else they would say of it.
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return false;
+    reading = ReadBlueprint(bytes, forms);
+    const Problem refusals[] = {
+        {0, {}, kLayoutImporter, {openError, kLayoutPreparation}, {}, {}},
+        {0, {}, kInteriorImporter, {openError, kInteriorPreparation}, {}, {}},
+    };
+    reading.problems.insert(reading.problems.begin(), std::begin(refusals), std::end(refusals));
+    return true;
+}
+
+}  // namespace blueprint_tool

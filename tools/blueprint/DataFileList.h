@@ -1,0 +1,25 @@
+// A player's list of data files: one file name a line, in load order, as the
+// game's plug-in list is kept. Blank lines and lines that begin with '#' say
+// nothing; blanks around a name, its line end and a leading '*' (the mark an
+// active file carries in such lists) are not part of it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace blueprint_tool {
+
+std::vector<std::string> ParseDataFileList(std::string_view text);
+
+// Whether two data file names name the same file: the game matches them
+// without regard to the case of ASCII letters.
+bool SameDataFileName(std::string_view a, std::string_view b);
+
+// The name with ASCII letters in lower case, for use as a key.
+std::string FoldedDataFileName(std::string_view name);
+
+// The game's own data file: always loaded, so a list need not name it.
+inline constexpr std::string_view kGameDataFile = "Veltrane.vmf";
+
+}  // namespace blueprint_tool

@@ -1,0 +1,21 @@
+// The files a player names on the tool's command line, read and written
+// through the platform layer as the plug-in's files are.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace blueprint_tool {
+
+// The file's bytes as stored; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+// ReadWholeFile, telling `err` when the file cannot be read.
+bool ReadNamedFile(const std::string& path, std::string& bytes, std::ostream& err);
+
+// Writes the bytes to the path, replacing a file of that name only once all
+// of them are stored beside it. False when they cannot be stored.
+bool ReplaceFile(const std::string& path, std::string_view bytes);
+
+}  // namespace blueprint_tool
