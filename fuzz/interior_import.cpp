@@ -13,6 +13,7 @@
 #include <string>
 
 #include "frame/Settings.h"
+#include "fuzz/support/Fail.h"
 #include "fuzz/support/InMemoryBlueprint.h"
 #include "fuzz/support/Playthrough.h"
 #include "host/host.h"
@@ -22,6 +23,7 @@
 namespace {
 
 using namespace Corvanis;
+using corvanis_fuzz::Fail;
 
 constexpr const char* kBlueprintName = "Ship.txt";
 constexpr unsigned kCheckEvery = 64;
@@ -36,7 +38,7 @@ public:
         if (Import(bytes)) {
             parsedWorld_.Load();
         } else if (refused_++ % kCheckEvery == 0 && sim::DumpWorldToText() != world_) {
-            corvanis_fuzz::Fail("Broken: a refused interior import leaves the world as it was");
+            Fail("Broken: a refused interior import leaves the world as it was");
         }
     }
 

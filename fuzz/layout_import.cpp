@@ -19,6 +19,7 @@
 
 #include "export/ShipBlueprintFile.h"
 #include "frame/Settings.h"
+#include "fuzz/support/Fail.h"
 #include "fuzz/support/InMemoryBlueprint.h"
 #include "fuzz/support/Playthrough.h"
 #include "host/host.h"

@@ -5,11 +5,10 @@
 // A broken promise ends the run like a crash.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz/support/Fail.h"
 #include "import/reading/BlueprintLines.h"
 #include "import/reading/LineReaders.h"
 #include "tests/support/CLibraryConversions.h"
@@ -17,6 +16,7 @@
 namespace {
 
 using namespace Corvanis;
+using corvanis_fuzz::Fail;
 
 // A tool's resolver: it accepts every form and knows no types.
 class AcceptingResolver final : public FormResolver {
@@ -29,23 +29,18 @@ private:
     char form_ = 0;
 };
 
-[[noreturn]] void Broken(const char* promise) {
-    std::fprintf(stderr, "Broken: %s\n", promise);
-    std::abort();
-}
-
 // The line begins where the previous line's end left off, holds no LF, and
 // ends before an LF or CR LF or at the end of the input. Returns where the
 // next line begins.
 std::size_t CheckLineAt(const BlueprintLine& line, std::string_view bytes, std::size_t at, std::size_t number) {
     const std::string_view text = line.Text();
-    if (text.data() != bytes.data() + at) Broken("a line begins where the previous line ended");
-    if (line.Number() != number) Broken("lines are numbered from 1");
-    if (text.find('\n') != std::string_view::npos) Broken("a line holds no LF");
+    if (text.data() != bytes.data() + at) Fail("Broken: a line begins where the previous line ended");
+    if (line.Number() != number) Fail("Broken: lines are numbered from 1");
+    if (text.find('\n') != std::string_view::npos) Fail("Broken: a line holds no LF");
     const std::size_t end = at + text.size();
     if (end == bytes.size()) return end;
     if (bytes.substr(end, 2) == "\r\n") return end + 2;
-    if (bytes[end] != '\n' || text.ends_with('\r')) Broken("a line ends at LF or CR LF");
+    if (bytes[end] != '\n' || text.ends_with('\r')) Fail("Broken: a line ends at LF or CR LF");
     return end + 1;
 }
 
@@ -53,9 +48,9 @@ void AgreeWithTheCLibrary(std::string_view text) {
     const std::string copy(text);
     const auto differences = corvanis_test::ConversionDifferences(copy);
     if (differences.empty()) return;
-    std::fprintf(stderr, "The conversions of \"%s\" differ from the C library's:\n", copy.c_str());
-    for (const std::string& difference : differences) std::fprintf(stderr, "  %s\n", difference.c_str());
-    std::abort();
+    std::string report = "Broken: the conversions of \"" + copy + "\" are the C library's, but";
+    for (const std::string& difference : differences) report += "\n  " + difference;
+    Fail(report);
 }
 
 void ReadEveryWay(const BlueprintLine& line, FormResolver& forms) {
@@ -88,10 +83,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AcceptingResolver forms;
     std::size_t at = 0, number = 0;
     for (const BlueprintLine& line : BlueprintLines(bytes)) {
-        if (at == bytes.size()) Broken("nothing after the last line end is a line");
+        if (at == bytes.size()) Fail("Broken: nothing after the last line end is a line");
         at = CheckLineAt(line, bytes, at, ++number);
         ReadEveryWay(line, forms);
     }
-    if (at != bytes.size()) Broken("every byte belongs to a line or a line end");
+    if (at != bytes.size()) Fail("Broken: every byte belongs to a line or a line end");
     return 0;
 }

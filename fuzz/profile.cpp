@@ -6,16 +6,16 @@
 // promise ends the run like a crash.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz/support/Fail.h"
 #include "platform/posix/profile_document.h"
 
 namespace {
 
 using namespace platform::posix;
+using corvanis_fuzz::Fail;
 
 struct Key {
     const char* section;
@@ -35,16 +35,11 @@ constexpr std::size_t kCapacities[] = {0, 1, 2, 3, 10000};
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-[[noreturn]] void Broken(const char* promise) {
-    std::fprintf(stderr, "Broken: %s\n", promise);
-    std::abort();
-}
-
 std::string ReadValue(const ProfileDocument& document, const Key& key, std::size_t capacity) {
     const ProfileKey* entry = FindProfileKey(document, key.section, key.name);
     if (entry == nullptr || !entry->value) return CopyProfileEntry(TrimProfileDefault(""), capacity);
     const std::string value = CopyProfileEntry(*entry->value, capacity);
-    if (capacity > 0 && value.size() >= capacity) Broken("a value fits the buffer with its NUL");
+    if (capacity > 0 && value.size() >= capacity) Fail("Broken: a value fits the buffer with its NUL");
     return value;
 }
 
@@ -66,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!document.utf8Bom && text.starts_with(kUtf8Bom)) return 0;
     const ProfileDocument written = ParseProfile(text);
     for (const Key& key : kKeys) {
-        if (ReadValue(written, key, 10000) != "1") Broken("a key reads back as it was written");
+        if (ReadValue(written, key, 10000) != "1") Fail("Broken: a key reads back as it was written");
     }
     return 0;
 }

@@ -4,23 +4,18 @@
 // crash.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "fuzz/support/Fail.h"
 #include "sim/Game.h"
+
+using corvanis_fuzz::Fail;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string error;
     if (!sim::LoadWorldFromText({reinterpret_cast<const char*>(data), size}, "fuzz world", error)) return 0;
     const std::string dump = sim::DumpWorldToText();
-    if (!sim::LoadWorldFromText(dump, "dump", error)) {
-        std::fprintf(stderr, "Broken: the dump of a world loads again, but: %s\n", error.c_str());
-        std::abort();
-    }
-    if (sim::DumpWorldToText() != dump) {
-        std::fprintf(stderr, "Broken: a loaded dump dumps the same text\n");
-        std::abort();
-    }
+    if (!sim::LoadWorldFromText(dump, "dump", error)) Fail("Broken: the dump of a world loads again, but: " + error);
+    if (sim::DumpWorldToText() != dump) Fail("Broken: a loaded dump dumps the same text");
     return 0;
 }

@@ -1,20 +1,14 @@
 #include "fuzz/support/Playthrough.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include "fuzz/support/Fail.h"
 #include "sim/Game.h"
 #include "sim/GameState.h"
 #include "sim/worldfile/WorldReader.h"
 
 namespace corvanis_fuzz {
-
-void Fail(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    std::abort();
-}
 
 std::string ExampleWorld(const std::string& fileName) {
     std::ifstream file(CORVANIS_EXAMPLE_WORLDS "/" + fileName, std::ios::binary);

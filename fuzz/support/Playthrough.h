@@ -8,10 +8,6 @@
 
 namespace corvanis_fuzz {
 
-// Writes the text and ends the run as a crash does: the harness itself
-// cannot go on, or a target's promise is broken.
-[[noreturn]] void Fail(const std::string& text);
-
 // The text of examples/worlds/<fileName>.
 std::string ExampleWorld(const std::string& fileName);
 
