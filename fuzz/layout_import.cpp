@@ -106,7 +106,9 @@ private:
             Fail("Broken: the ship's own blueprint imports, but: " + error.sPhase + " | " + error.sExtraErrorText +
                  "\n" + *exported);
         }
-        if (Exported() != exported) Fail("Broken: the ship imported from its own blueprint exports the same:\n" + *exported);
+        if (Exported() != exported) {
+            Fail("Broken: the ship imported from its own blueprint exports the same:\n" + *exported);
+        }
     }
 
     // The layout of the ship as it exports itself.

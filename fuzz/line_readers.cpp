@@ -21,7 +21,9 @@ using corvanis_fuzz::Fail;
 // A tool's resolver: it accepts every form and knows no types.
 class AcceptingResolver final : public FormResolver {
 public:
-    veltrane::Form* LookupForm(std::string_view, std::uint32_t) override { return reinterpret_cast<veltrane::Form*>(&form_); }
+    veltrane::Form* LookupForm(std::string_view, std::uint32_t) override {
+        return reinterpret_cast<veltrane::Form*>(&form_);
+    }
     std::optional<std::uint8_t> FormType(const veltrane::Form*) override { return std::nullopt; }
     veltrane::Form* BoundObject(veltrane::Form* form) override { return form; }
 
