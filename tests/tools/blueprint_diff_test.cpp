@@ -58,6 +58,16 @@ TEST(BlueprintDiff, OneChangedValue_IsNamedWithItsKeyAndBothValues) {
     EXPECT_EQ(ChangeText(changes[0]), "changed  Blueprint.data[0].fPosX |1.500000  ->  |-2.250000");
 }
 
+TEST(BlueprintDiff, LongValues_AreShownByTheirStartAndLength_SoThatAChangeStaysOnOneLine) {
+    const std::string bytes(80, 'A');
+    const std::vector<KeyChange> changes =
+        DiffBlueprints("Blueprint.data[0].unk48_98 |" + bytes + "\r\n", "Blueprint.data[0].unk48_98 |" + bytes + "B\r\n");
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].newValue, bytes + "B");
+    EXPECT_EQ(ChangeText(changes[0]), "changed  Blueprint.data[0].unk48_98 |" + std::string(32, 'A') +
+                                          "... (80 characters)  ->  |" + std::string(32, 'A') + "... (81 characters)");
+}
+
 TEST(BlueprintDiff, AddedRemovedAndChangedKeys_AreListedInFileOrder_WithHeaderAndPresenceLines) {
     std::string after = Replaced(kShip, "QRNKeywordForm[0] |01A2C4|Veltrane.vmf\r\n", "");
     after = Replaced(after, "DecorItem[0].bWorkshopItem\r\n", "DecorItem[0].overrideName |Crate\r\n");

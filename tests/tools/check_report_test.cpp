@@ -127,11 +127,11 @@ TEST_F(Check, TheJsonReport_HoldsWhatTheTextSays_ForEveryFileGiven) {
 
 TEST_F(Check, LinesOfOneKindThatNoImporterReads_AreOneWarningWithTheirLineNumbers) {
     std::vector<std::string> lines = {"Version: 2.00", ""};
-    for (int i = 0; i < 13; ++i) lines.push_back("KORContainer[" + std::to_string(i) + "].itemExtra |?");
+    for (int i = 0; i < 13; ++i) lines.push_back("KORContainer[" + std::to_string(i) + "].colour |red");
     folder.WriteFile("Crates.txt", Blueprint(lines));
     const std::string file = Path("Crates.txt");
     EXPECT_EQ(Run({{file}, {}, false}), kExitClean);
-    EXPECT_EQ(out.str(), file + ":3: warning: no importer reads this line: KORContainer[0].itemExtra |? (and 12 more "
+    EXPECT_EQ(out.str(), file + ":3: warning: no importer reads this line: KORContainer[0].colour |red (and 12 more "
                                 "lines like it: 4 5 6 7 8 9 10 11 12 13 ...)\n" +
                              file + ": no problems: ImportShipLayout and ImportShipInterior read it whole; 1 warning\n");
 }

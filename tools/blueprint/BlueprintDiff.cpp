@@ -58,17 +58,29 @@ std::vector<Occurrence> OccurrencesInOrder(const std::vector<KeyedLine>& lines) 
 
 bool SameValue(const KeyedLine& a, const KeyedLine& b) { return a.hasValue == b.hasValue && a.value == b.value; }
 
+// Values longer than this (a module's 80 raw bytes are 160 characters) are
+// shown by their start and their length, so that a change stays on one line.
+// The header lines are shown whole: they name the ship.
+constexpr std::size_t kLongestShownValue = 48;
+constexpr std::size_t kShownStartOfLongValue = 32;
+
+std::string Shown(std::string_view value) {
+    if (value.size() <= kLongestShownValue) return std::string(value);
+    return std::string(value.substr(0, kShownStartOfLongValue)) + "... (" + std::to_string(value.size()) +
+           " characters)";
+}
+
 // A value as it stands after its key: after the line's own '|', or after the
 // blank that follows a header key.
 std::string ValueText(std::string_view key, bool hasValue, std::string_view value) {
     if (!hasValue) return {};
-    return (key.ends_with(':') ? " " : "|") + std::string(value);
+    return key.ends_with(':') ? " " + std::string(value) : "|" + Shown(value);
 }
 
 // A new value shown beside the old one: without the header key's blank.
 std::string NewValueText(std::string_view key, bool hasValue, std::string_view value) {
     if (!hasValue) return "(no value)";
-    return key.ends_with(':') ? std::string(value) : "|" + std::string(value);
+    return key.ends_with(':') ? std::string(value) : "|" + Shown(value);
 }
 
 }  // namespace

@@ -16,6 +16,22 @@ using Corvanis::BlueprintLine;
 using Corvanis::ImportErrorInfo;
 using Corvanis::LineVerdict;
 
+// Lines every export writes that no importer takes back, on purpose: the
+// blueprint component's fields after its modules, which the layout import
+// leaves as the home ship has them, and the identity of a container entry's
+// extra data, which names an object of the game that wrote it. Warning about
+// them would warn about every blueprint.
+constexpr const char* kWrittenButNotTakenBack[] = {
+    "Blueprint.unk28 |", "Blueprint.unk30 |", "Blueprint.unk34 |", "Blueprint.unk3C |", "].itemExtra |",
+};
+
+bool IsWrittenButNotTakenBack(const BlueprintLine& line) {
+    for (const char* key : kWrittenButNotTakenBack) {
+        if (Corvanis::HasKey(line, key)) return true;
+    }
+    return false;
+}
+
 // The phases in which the importers open the file.
 constexpr const char* kLayoutPreparation = "preparing to import layout";
 constexpr const char* kInteriorPreparation = "preparing to import ship interior";
@@ -82,13 +98,14 @@ private:
         }
     }
 
-    // A line that no reader reads: a header line, or one whose value does
-    // not come back. A line that names a form of a missing data file is a
-    // problem already.
+    // A line that no reader reads: a header line, one the export writes
+    // knowing it does not come back, or one no export writes (a misspelt key,
+    // a line of another tool). A line that names a form of a missing data
+    // file is a problem already.
     void NotReadLine(const BlueprintLine& line, bool namesMissingForm) {
         if (IsShipLine(line) || IsExportTimeLine(line)) {
             ReadHeaderLine(line, reading_.header);
-        } else if (!namesMissingForm) {
+        } else if (!namesMissingForm && !IsWrittenButNotTakenBack(line)) {
             reading_.unread.push_back({line.Number(), std::string(line.Text())});
         }
     }
