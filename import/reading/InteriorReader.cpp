@@ -82,6 +82,7 @@ int FieldOf(const BlueprintLine& line) {
 }  // namespace
 
 LineVerdict InteriorReader::ReadLine(const BlueprintLine& line, ImportErrorInfo& error) {
+    if (IsShipLine(line)) return LineVerdict::NotRead;
     const int field = FieldOf(line);
     if (field < 0) return LineVerdict::NotRead;
     LineVerdict verdict = LineVerdict::NotRead;
