@@ -103,7 +103,7 @@ LineVerdict InteriorReader::ReadLine(const BlueprintLine& line, ImportErrorInfo&
 LineVerdict InteriorReader::ReadField(int field, const BlueprintLine& line) {
     if (float DecorItemRecord::*value = kFloats[field]) {
         float read = 0.0f;
-        if (!ParseLineFloat(line, read)) return Refuse("the value is not a number");
+        if (!ParseLineFiniteFloat(line, read)) return Refuse("the value is not a number");
         DecorItemRecord* item = IndexedItem(line);
         if (item == nullptr) return Refuse(kNoSuchItem);
         item->*value = read;

@@ -179,10 +179,7 @@ bool IsNext(std::int32_t index, std::size_t size) { return index >= 0 && static_
 
 // Each reads the line's value and stores it only when it converts.
 bool ReadFloat(const BlueprintLine& line, float& target) {
-    float value = 0.0f;
-    if (!ParseLineFloat(line, value)) return false;
-    target = value;
-    return true;
+    return ParseLineFiniteFloat(line, target);
 }
 
 bool ReadUInt32(const BlueprintLine& line, std::uint32_t& target) {
@@ -199,7 +196,7 @@ bool ReadUInt32(const BlueprintLine& line, std::uint32_t& target) {
 template <class Whole>
 bool ReadFloatAsWhole(const BlueprintLine& line, Whole& target) {
     float value = 0.0f;
-    if (!ParseLineFloat(line, value) || !std::isfinite(value)) return false;
+    if (!ParseLineFiniteFloat(line, value)) return false;
     constexpr double kModulus = static_cast<double>(std::numeric_limits<Whole>::max()) + 1.0;
     double low = std::fmod(std::trunc(static_cast<double>(value)), kModulus);
     if (low < 0) low += kModulus;
@@ -527,7 +524,7 @@ bool LayoutReader::SetPartField(int field, const BlueprintLine& line, PartEntry&
             // Kept both ways: the blueprint's version decides which the ship
             // gets, and a version line may come after the modules.
             float value = 0.0f;
-            if (!ParseLineFloat(line, value)) return false;
+            if (!ParseLineFiniteFloat(line, value)) return false;
             std::uint8_t legacy = 0;
             ReadFloatAsWhole(line, legacy);
             record.unk3C = value;

@@ -1,5 +1,6 @@
 #include "import/reading/LineReaders.h"
 
+#include <cmath>
 #include <exception>
 #include <string>
 
@@ -75,6 +76,13 @@ std::uint32_t ParseHexFormID(std::string_view text) {
 
 bool ParseLineFloat(const BlueprintLine& line, float& value) {
     return ParseValue(line.ValuePart(), value, ConvertFloat);
+}
+
+bool ParseLineFiniteFloat(const BlueprintLine& line, float& value) {
+    float read = 0.0f;
+    if (!ParseLineFloat(line, read) || !std::isfinite(read)) return false;
+    value = read;
+    return true;
 }
 
 bool ParseLineInt32(const BlueprintLine& line, std::int32_t& value) {

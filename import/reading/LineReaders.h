@@ -42,6 +42,13 @@ bool ParseLineInt32(const BlueprintLine& line, std::int32_t& value);
 bool ParseLineUInt32(const BlueprintLine& line, std::uint32_t& value);
 bool ParseLineUInt64(const BlueprintLine& line, std::uint64_t& value);
 
+// ParseLineFloat's value when it is a finite number; false, with the target
+// untouched, for an infinity or a NaN. Only the lower-case words are refused
+// before strtof, which reads 'INF' and 'NaN' in any case, and the exporter
+// writes such values as "inf" and "nan", which no import takes: a ship given
+// one could never be imported from its own blueprint again.
+bool ParseLineFiniteFloat(const BlueprintLine& line, float& value);
+
 // The version of a version line: the text after the line's last ':' with
 // every space removed, read as ParseLineFloat reads a value part.
 bool ParseVersionValue(const BlueprintLine& line, float& value);

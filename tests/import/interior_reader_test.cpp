@@ -116,7 +116,8 @@ TEST_F(InteriorLines, ValuesThatAreNoNumbers_AreRefused_AndAnEmptyNameLeavesTheI
     EXPECT_EQ(items[0].overrideName, "Mug");
     EXPECT_EQ(items[0].fPosX, 2.5f);
     for (const char* line : {"DecorItem[0].fPosX |abc", "DecorItem[0].fPosX |", "DecorItem[0].fPosX | -inf",
-                             "DecorItem[0].fPosX |nan", "DecorItem[0].fPosX |1e39"}) {
+                             "DecorItem[0].fPosX |nan", "DecorItem[0].fPosX |1e39", "DecorItem[0].fPosX |INF",
+                             "DecorItem[0].fPosX |NaN", "DecorItem[0].fPosX | -NAN(1)"}) {
         EXPECT_EQ(Read({line}), Verdicts{kRefused}) << line;
         EXPECT_EQ(Refusal(), "importing DecorItem|fPosX at " + std::string(line) + " |  | the value is not a number");
     }

@@ -116,6 +116,23 @@ TEST_F(LayoutLines, ListElements_AreMadeByTheirFirstKeyInIndexOrder_AndARefusedL
     EXPECT_TRUE(layout.container.empty());
 }
 
+// The exporter writes an infinity or a NaN as "inf" or "nan", which no import
+// takes: a ship given one by a blueprint could not come back from its own.
+TEST_F(LayoutLines, InfinitiesAndNaNsInAnyCase_AreRefusedInEveryFloatField) {
+    for (const char* line : {"Blueprint.data[0].fPosX |INF", "Blueprint.data[0].fPosX |NAn",
+                             "QRNStoredTraversalData.traversals1[0].unk00 | -Infinity",
+                             "QRNStoredTraversalData.traversals2[0].traversals[0].unk00 |NAN(7)"}) {
+        EXPECT_EQ(Read({line}), Verdicts{kRefused}) << line;
+    }
+    EXPECT_TRUE(layout.parts.empty());
+    EXPECT_EQ(Read({"Blueprint.data[0].fPosX |1.5", "Blueprint.data[0].fRotZ |INFINITY", "Blueprint.data[0].unk3C |INF",
+                    "Blueprint.data[0].partID |NaN"}),
+              (Verdicts{kRead, kRefused, kRefused, kRefused}));
+    ASSERT_EQ(layout.parts.size(), 1u);
+    EXPECT_EQ(layout.parts[0].record.fRotZ, 0.0f) << "a refused value is not stored";
+    EXPECT_EQ(layout.parts[0].record.unk3C, 0.0f);
+}
+
 TEST_F(LayoutLines, TheExportersTraversalAndContainerKeys_AreReadBack_AsAreTheOlderOnes) {
     EXPECT_EQ(Read({"QRNStoredTraversalData.traversals1[0].unk00 |0.5",
                     "QRNStoredTraversalData.traversals1[0].traversal |0A0150|Veltrane.vmf",

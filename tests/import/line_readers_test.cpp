@@ -135,6 +135,17 @@ TEST(NumberReaders, FloatTexts_ResultAsStrtofReadsThem) {
     EXPECT_EQ(value, 7.0f);
 }
 
+TEST(NumberReaders, FiniteFloats_AreTheFloatsOfStrtof_WithoutInfinitiesAndNaNs) {
+    float value = 7.0f;
+    EXPECT_TRUE(ParseLineFiniteFloat(Line("x | 2.5abc"), value));
+    EXPECT_EQ(value, 2.5f);
+    value = 7.0f;
+    for (const char* text : {"x |INF", "x |-Infinity", "x |NaN", "x |NAN(0x1F)", "x |inf", "x |1e39", "x |"}) {
+        EXPECT_FALSE(ParseLineFiniteFloat(Line(text), value)) << text;
+    }
+    EXPECT_EQ(value, 7.0f);
+}
+
 TEST(NumberReaders, AValueWithBars_IsReadFromTheFirstBar) {
     std::int32_t value = 0;
     EXPECT_TRUE(ParseLineInt32(Line("DisplayName |1|2"), value));
