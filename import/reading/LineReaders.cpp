@@ -74,6 +74,8 @@ std::uint32_t ParseHexFormID(std::string_view text) {
 }
 
 bool ParseLineFloat(const BlueprintLine& line, float& value) {
+    // Digits and a point hold no "inf" or "nan".
+    if (ConvertPlainDecimal(line.ValuePart(), value)) return true;
     return ParseValue(line.ValuePart(), value, ConvertFloat);
 }
 
