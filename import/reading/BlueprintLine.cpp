@@ -19,4 +19,6 @@ bool IsVersionLine(const BlueprintLine& line) {
     return !text.empty() && text.front() == 'V' && text.starts_with("Version:");
 }
 
+bool IsShipLine(const BlueprintLine& line) { return line.Text().starts_with("Ship: "); }
+
 }  // namespace Corvanis

@@ -41,4 +41,9 @@ bool HasKey(const BlueprintLine& line, std::string_view key);
 // The version line begins with "Version:".
 bool IsVersionLine(const BlueprintLine& line);
 
+// The header's ship line begins with "Ship: " and goes on with the ship's
+// name, which may hold anything, keys and bars included, before the line's
+// first '|'. No reader reads it.
+bool IsShipLine(const BlueprintLine& line);
+
 }  // namespace Corvanis

@@ -83,6 +83,7 @@ DecorationKey KeyOf(const BlueprintLine& line) {
 }  // namespace
 
 LineVerdict InteriorReader::ReadLine(const BlueprintLine& line, ImportErrorInfo& error) {
+    if (IsShipLine(line)) return LineVerdict::NotRead;
     const DecorationKey key = KeyOf(line);
     if (key.field < 0) return LineVerdict::NotRead;
     LineVerdict verdict = LineVerdict::NotRead;

@@ -238,6 +238,7 @@ std::string VersionText(float version) {
 }  // namespace
 
 LineVerdict LayoutReader::ReadLine(const BlueprintLine& line, ImportErrorInfo& error) {
+    if (IsShipLine(line)) return LineVerdict::NotRead;
     bool read = false;
     if (IsVersionLine(line)) {
         LineVerdict verdict;

@@ -2,7 +2,17 @@
 
 #include <cstring>
 
+// g++ tells of the address sanitizer with __SANITIZE_ADDRESS__, clang (the
+// fuzz build) only through __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
+#define SIM_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SIM_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(SIM_ADDRESS_SANITIZER)
 #include <sanitizer/lsan_interface.h>
 #endif
 
@@ -115,7 +125,7 @@ bool WorldMemory::Reserve(MemoryPlace place, std::string& problem) {
     if (place == MemoryPlace::Module || reserved) return true;
     const std::uintptr_t base = ShareBase(place, share_);
     reserved = ReserveAddressRange(base, Layout(place).shareSize);
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(SIM_ADDRESS_SANITIZER)
     // What cells point to (their names, lists, references) is in use while
     // they live; the leak checker only looks into memory it is shown.
     if (reserved) __lsan_register_root_region(reinterpret_cast<void*>(base), Layout(place).shareSize);
@@ -123,7 +133,7 @@ bool WorldMemory::Reserve(MemoryPlace place, std::string& problem) {
     if (!reserved) {
         problem = std::string("the game cannot have its memory ") + Layout(place).description + " at " +
                   AddressText(base) + ": the address is taken in this process";
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(SIM_ADDRESS_SANITIZER)
         problem += " (the address sanitizer keeps 0x7fff8000 to 0x10007fff7fff for itself)";
 #endif
     }

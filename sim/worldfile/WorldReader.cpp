@@ -577,8 +577,12 @@ std::optional<WorldContents> ReadWorldText(std::string_view text, const std::str
         error = sourceName + ": " + parseError;
         return std::nullopt;
     }
+    return ReadWorldJson(*root, sourceName, error);
+}
+
+std::optional<WorldContents> ReadWorldJson(const Json& root, const std::string& sourceName, std::string& error) {
     try {
-        WorldReader reader(*root);
+        WorldReader reader(root);
         return reader.Read();
     } catch (const WorldFileProblem& problem) {
         error = sourceName + ": " + (problem.path.empty() ? "" : problem.path + ": ") + problem.problem;

@@ -174,7 +174,7 @@ TEST_F(LayoutImport, WhatAPlayerTypes_FindsTheExportedFile_AndNamesWithKeysOrFor
     const std::string renamed = Replaced(ReadBytes(StarterWorld()), R"("rotation": [0.0, 0.0, 1.5707963705062866],
       "interior": "PathfinderInterior")",
                                          R"("rotation": [0.0, 0.0, 1.5707963705062866],
-      "extra": {"name": "Mk2 Version: 3 | .data[0] %n"},
+      "extra": {"name": "Mk2 QRNKeywordForm[0] Version: 3 | .data[0] %n"},
       "interior": "PathfinderInterior")");
     ExportInFirstPlaythrough(first.WriteFile("renamed.json", renamed), {"ExportShip \"Mk2: Rebirth\""});
     EXPECT_EQ(FolderEntries(second.Spaceships()), Lines{"Mk2; Rebirth.txt"});
@@ -197,9 +197,10 @@ TEST_F(LayoutImport, WhatAPlayerTypes_FindsTheExportedFile_AndNamesWithKeysOrFor
                      kUndoLine + "\"Backups\\Kestrel before import <time>\"",
                      "> ImportShipLayout \"Mk2: Rebirth\"",
                      kImported,
-                     kUndoLine + "\"Backups\\Mk2 Version; 3 ; .data[0] %n before import <time>\"",
+                     kUndoLine + "\"Backups\\Mk2 QRNKeywordForm[0] Version; 3 ; .data[0] %n before import <time>\"",
                      "> sim.ships",
-                     "FF000803 @Kestrel \"Mk2 Version: 3 | .data[0] %n\": base FF000800 @KestrelBase, interior "
+                     "FF000803 @Kestrel \"Mk2 QRNKeywordForm[0] Version: 3 | .data[0] %n\": base FF000800 "
+                     "@KestrelBase, interior "
                      "FF000801 @KestrelInterior, home ship",
                      "FF000804 @Starborne \"Starborne\": base 000A2200 ShipStarborne, interior FF000802 "
                      "@StarborneInterior"}));

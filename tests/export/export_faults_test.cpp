@@ -1,5 +1,7 @@
-// An export whose file operations fail at any point: the console says so,
-// and neither the blueprint nor its temporary file is left behind.
+// An export whose disk fills, or whose name another export takes while it
+// writes: the console says so, and neither the blueprint nor its temporary
+// file is left behind. Each file operation failing in turn is in
+// tests/import/file_faults_test.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,7 +21,6 @@ using corvanis_test::FileOperation;
 using Lines = std::vector<std::string>;
 
 const char* const kNotExported = "ExportShipRef: ERROR: ship couldn't be exported.";
-const char* const kExported = "ExportShipRef: INFO: ship exported.";
 
 const char* const kPhases[] = {
     "preparing to export ship",
@@ -70,44 +71,6 @@ protected:
     corvanis_test::ScratchFolder folder;
     corvanis_test::ConsoleLines console;
 };
-
-TEST_F(ExportFaults, EachFileOperationFailingInTurn_ResultsInTheFailureReportedAndNoFileLeft_UntilTheExportCompletes) {
-    corvanis_test::LoadWorldFile(CORVANIS_EXAMPLE_WORLDS "/starter.json");
-    std::vector<FileOperation> failedOperations;
-    for (int failing = 1;; ++failing) {
-        ASSERT_LT(failing, 100) << "the export never completed";
-        corvanis_test::ScratchFolder fresh;
-        FailingFileSystem files;
-        files.FailOperation(failing);
-        const bool exported = Export(files);
-        const Lines lines = console.Take();
-        if (!files.Failed()) {
-            EXPECT_TRUE(exported);
-            EXPECT_EQ(lines, Lines{kExported});
-            EXPECT_EQ(Entries(folder.Native("")), Lines{"Ship.txt"});
-            break;
-        }
-        failedOperations.push_back(*files.Failed());
-        EXPECT_FALSE(exported) << "operation " << failing;
-        EXPECT_EQ(Entries(folder.Native("")), Lines{}) << "operation " << failing;
-        switch (*files.Failed()) {
-            case FileOperation::CreateNewFile:
-                EXPECT_EQ(lines, (Lines{kNotExported, PhaseLine("preparing to export ship",
-                                                                "Blueprint write error: !log.is_open()")}));
-                break;
-            case FileOperation::Write:
-                EXPECT_EQ(lines,
-                          (Lines{kNotExported, PhaseLine("exporting DecorItems", "Blueprint write error: log.bad()")}));
-                break;
-            default:
-                EXPECT_EQ(lines, (Lines{kNotExported,
-                                        PhaseLine("exporting DecorItems", "Blueprint write error: log.fail()")}));
-                break;
-        }
-    }
-    EXPECT_EQ(failedOperations, (std::vector<FileOperation>{FileOperation::CreateNewFile, FileOperation::Write,
-                                                            FileOperation::Close, FileOperation::Move}));
-}
 
 TEST_F(ExportFaults, ADiskThatFillsAtAnyPoint_ResultsInTheFailureInTheSectionBeingWrittenAndNoFileLeft) {
     corvanis_test::LoadWorld(corvanis_test::LargeShipWorld());

@@ -35,8 +35,8 @@ public:
 
     // An index, mostly as the exporter writes it.
     std::string Index(int items) {
-        static const char* const kOdd[] = {"",  "-1",         " 1",         "1 ",          "01",         "+0",
-                                           "x", "0000000001", "2147483647", "2147483648", "4294967297", "18446744073709551617", "1]["};
+        static const char* const kOdd[] = {"", "-1", " 1", "1 ", "01", "+0", "x", "0000000001", "2147483647",
+                                           "2147483648", "4294967297", "18446744073709551617", "1]["};
         return Below(4) == 0 ? Pick(kOdd) : std::to_string(Below(items + 1));
     }
 

@@ -245,43 +245,6 @@ TEST_F(LayoutImport, EveryRefusalOfTheReader_LeavesTheWorldAsItWas_AndWritesNoBa
     EXPECT_EQ(Backups(), Lines{});
 }
 
-TEST_F(LayoutImport, EachFileOperationFailingInTurn_ResultsInARefusalWithTheWorldAsItWas_UntilTheImportCompletes) {
-    folder.WriteFile("Ship.txt", blueprint);
-    const std::string before = sim::DumpWorldToText();
-    std::vector<FileOperation> refused;
-    for (int failing = 1;; ++failing) {
-        ASSERT_LT(failing, 100) << "the import never completed";
-        corvanis_test::LoadWorld(SecondPlaythrough());
-        fs::remove_all(folder.Native("Backups"));
-        FailingFileSystem files;
-        files.FailOperation(failing);
-        const Lines lines = Import("Ship", files);
-        if (lines.front() == kImported) {
-            EXPECT_EQ(Backups().size(), 1u) << failing;
-            // Only a handle the import read through may fail to close.
-            if (!files.Failed()) break;
-            EXPECT_EQ(*files.Failed(), FileOperation::Close) << failing;
-            continue;
-        }
-        ASSERT_TRUE(files.Failed());
-        refused.push_back(*files.Failed());
-        ASSERT_EQ(lines.size(), 2u);
-        EXPECT_EQ(lines[0], kNotImported);
-        const bool backingUp = lines[1].starts_with("[Error in phase: backing up the home ship | Extra error text: "
-                                                    "Blueprint write error: ");
-        EXPECT_TRUE(lines[1].starts_with("[Error in phase: preparing to import layout | Extra error text: Bleuprint "
-                                         "read error: ") ||
-                    backingUp)
-            << lines[1];
-        EXPECT_EQ(sim::DumpWorldToText(), before) << failing;
-        EXPECT_EQ(Backups(), Lines{}) << failing;
-    }
-    EXPECT_EQ(refused, (std::vector<FileOperation>{FileOperation::OpenForUpdate, FileOperation::OpenForReading,
-                                                   FileOperation::Read, FileOperation::CreateFolder,
-                                                   FileOperation::CreateNewFile,
-                                                   FileOperation::Write, FileOperation::Close, FileOperation::Move}));
-}
-
 TEST_F(LayoutImport, AHomeShipTheFormatCannotCarry_IsImportedWithAWarningInsteadOfABackup) {
     corvanis_test::LoadWorld(Replaced(SecondPlaythrough(), R"("sheet": [
             {"first": "ShipHullStrength", "second": null, "third": 0.75}

@@ -79,69 +79,6 @@ TEST_F(InteriorImportFaults, AReadOnlyBlueprint_IsRefusedAsTheFileThatCannotBeOp
     EXPECT_TRUE(sim::DumpWorldToText() == before);
 }
 
-// The read errors come before anything changes; a backup the disk refuses
-// stops the import before anything changes too, and leaves no file.
-TEST_F(InteriorImportFaults,
-       EachFileOperationFailingInTurn_RefusesTheImportWithNothingChanged_UntilTheImportCompletes) {
-    const std::string reading = "[Error in phase: preparing to import ship interior | Extra error text: ";
-    const std::string backingUp = "[Error in phase: backing up the ship interior | Extra error text: ";
-    std::vector<FileOperation> failed;
-    for (int failing = 1;; ++failing) {
-        ASSERT_LT(failing, 100) << "the import never completed";
-        std::filesystem::remove_all(folder.Native("Backups"));
-        BoardSecondPlaythrough();
-        const std::string before = sim::DumpWorldToText();
-        FailingFileSystem files;
-        files.FailOperation(failing);
-        const bool imported = Import("Pathfinder", files);
-        const Lines lines = console.Take();
-        if (!files.Failed()) {
-            EXPECT_TRUE(imported);
-            EXPECT_EQ(lines.at(0), kImported);
-            break;
-        }
-        failed.push_back(*files.Failed());
-        const std::size_t backups = std::filesystem::exists(folder.Native("Backups"))
-                                        ? static_cast<std::size_t>(std::distance(
-                                              std::filesystem::directory_iterator(folder.Native("Backups")), {}))
-                                        : 0;
-        // Closing a file nothing was written to loses nothing.
-        if (imported) {
-            EXPECT_EQ(*files.Failed(), FileOperation::Close) << "operation " << failing;
-            EXPECT_EQ(backups, 1u) << "operation " << failing;
-            continue;
-        }
-        EXPECT_TRUE(sim::DumpWorldToText() == before) << "operation " << failing;
-        EXPECT_EQ(backups, 0u) << "operation " << failing;
-        const std::string text = lines.at(1);
-        switch (*files.Failed()) {
-            case FileOperation::OpenForUpdate:
-                EXPECT_EQ(text, reading + "Bleuprint read error: !inputstream.is_open()]");
-                break;
-            case FileOperation::OpenForReading:
-                EXPECT_EQ(text, reading + "Bleuprint read error: !file.is_open()]");
-                break;
-            case FileOperation::Read:
-                EXPECT_EQ(text, reading + "Bleuprint read error: file.bad()]");
-                break;
-            case FileOperation::CreateFolder:
-            case FileOperation::CreateNewFile:
-                EXPECT_EQ(text, backingUp + "Blueprint write error: !log.is_open()]");
-                break;
-            case FileOperation::Write:
-                EXPECT_EQ(text, backingUp + "Blueprint write error: log.bad()]");
-                break;
-            default:
-                EXPECT_EQ(text, backingUp + "Blueprint write error: log.fail()]") << "operation " << failing;
-        }
-        EXPECT_EQ(lines.at(0), kNotImported);
-    }
-    EXPECT_EQ(failed, (std::vector<FileOperation>{
-                          FileOperation::OpenForUpdate, FileOperation::OpenForReading, FileOperation::Read,
-                          FileOperation::Close, FileOperation::CreateFolder, FileOperation::CreateNewFile,
-                          FileOperation::Write, FileOperation::Close, FileOperation::Move, FileOperation::Close}));
-}
-
 // Ways a hand edit can change one line.
 std::vector<std::string> EditsOf(const std::string& line) {
     std::vector<std::string> edits = {"", line.substr(0, line.size() / 2), line + "x",

@@ -64,8 +64,9 @@ TEST_F(InteriorLines, AnItemAsTheExporterWritesIt_ResultsInEveryFieldRead) {
 TEST_F(InteriorLines, KeysInTheKeyPartOnly_DecideTheField_TheFirstInOrderWhenThereAreSeveral) {
     EXPECT_EQ(Read({"DecorItem[0].base |0A3002|Veltrane.vmf", "DecorItem[0].overrideName |Crate.base|.fPosX |9",
                     "Note |DecorItem[0].fScale |2.0", "DecorItem[0] |5", "DecorItem[0].fScale.base |801|Trimwork.vmf",
-                    "Decoritem[0].fScale |3.0", "  DecorItem[0].fRotZ  | 45"}),
-              (Verdicts{kRead, kRead, kNotRead, kNotRead, kRead, kNotRead, kRead}));
+                    "Decoritem[0].fScale |3.0", "  DecorItem[0].fRotZ  | 45",
+                    "Ship: Mk2 DecorItem[0].fScale |2.0 [FormID: ] [EditorID: ] "}),
+              (Verdicts{kRead, kRead, kNotRead, kNotRead, kRead, kNotRead, kRead, kNotRead}));
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].overrideName, "Crate.base|.fPosX |9");
     EXPECT_EQ(items[0].base, lantern);

@@ -186,6 +186,14 @@ TEST_F(LayoutLines, NamesHoldingKeysBarsOrFormats_AreReadWhole_AndSteerNothing) 
     EXPECT_TRUE(layout.keywords.empty());
     EXPECT_TRUE(layout.parts.empty());
     EXPECT_EQ(version.sVersion, "");
+    // The header's ship line holds the ship's name before any bar: it is
+    // never read, whatever the name holds.
+    EXPECT_EQ(Read({"Ship: Mk2 QRNKeywordForm[0] |0A0101|Veltrane.vmf [FormID: ] [EditorID: ] ",
+                    "Ship: QRNAddToInventoryOnDestroy.form |0A3002|Veltrane.vmf [FormID: ] [EditorID: ] ",
+                    "Ship: Hauler Blueprint.data[0].fPosX [FormID: 01000900] [EditorID: ] "}),
+              Verdicts(3, kNotRead));
+    EXPECT_TRUE(layout.keywords.empty());
+    EXPECT_EQ(layout.addToInventoryForm, nullptr);
 }
 
 TEST_F(LayoutLines, LinesOfOtherReadersAndValuesTheRulesLeaveUnused_AreNotRead) {

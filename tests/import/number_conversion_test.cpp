@@ -1,129 +1,27 @@
-// The number conversions against the C library's own, in the "C" locale, with
-// the game platform's 32-bit long, over many generated texts: blanks, signs,
-// hexadecimal, exponents, huge and tiny values, the texts at the edges of
-// every range and of float rounding, and garbage after the number. On
-// Windows the C library's strtol and strtoul have a 32-bit long themselves;
-// on Linux, where long has 64 bits, the 32-bit results are made from strtoll
-// and strtoull with the 32-bit range rules.
+// The number conversions against the C library's own (CLibraryConversions.h)
+// over many generated texts: blanks, signs, hexadecimal, exponents, huge and
+// tiny values, the texts at the edges of every range and of float rounding,
+// and garbage after the number.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <random>
 #include <string>
 
 #include "import/reading/NumberConversion.h"
+#include "tests/support/CLibraryConversions.h"
 #include "tests/support/CommaLocale.h"
 
 namespace {
 
 using namespace Corvanis;
-
-// How one conversion of one text ended; `bits` is the value's bit pattern.
-struct Outcome {
-    ConversionStatus status;
-    std::size_t length;
-    std::uint64_t bits;
-
-    bool operator==(const Outcome&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Outcome& outcome) {
-    const char* const names[] = {"converted", "nothing converted", "out of range"};
-    out << names[static_cast<int>(outcome.status)] << ", length " << outcome.length;
-    if (outcome.status == ConversionStatus::Converted) out << ", bits 0x" << std::hex << outcome.bits << std::dec;
-    return out;
-}
-
-// Any NaN stands for all NaNs of its sign: payloads are not read.
-std::uint64_t FloatBits(float value) {
-    if (std::isnan(value)) return std::signbit(value) ? 0xFFC00000u : 0x7FC00000u;
-    return std::bit_cast<std::uint32_t>(value);
-}
-
-// Our outcome of converting the text with one of the conversions.
-template <class Number>
-Outcome Ours(ConversionResult (*convert)(std::string_view, int, Number&), const std::string& text, int base) {
-    Number value{};
-    const ConversionResult result = convert(text, base, value);
-    if (result.status != ConversionStatus::Converted) return {result.status, result.length, 0};
-    return {result.status, result.length, static_cast<std::uint64_t>(value)};
-}
-
-Outcome OurFloat(const std::string& text) {
-    float value = 0.0f;
-    const ConversionResult result = ConvertFloat(text, value);
-    if (result.status != ConversionStatus::Converted) return {result.status, result.length, 0};
-    return {result.status, result.length, FloatBits(value)};
-}
-
-// The C library's outcome from its end pointer and errno.
-Outcome Theirs(const std::string& text, const char* end, bool outOfRange, std::uint64_t bits) {
-    const auto length = static_cast<std::size_t>(end - text.c_str());
-    if (length == 0) return {ConversionStatus::NothingConverted, 0, 0};
-    if (outOfRange) return {ConversionStatus::OutOfRange, length, 0};
-    return {ConversionStatus::Converted, length, bits};
-}
-
-Outcome TheirLong(const std::string& text, int base) {
-    char* end = nullptr;
-    errno = 0;
-#if defined(_WIN32)
-    const long value = std::strtol(text.c_str(), &end, base);
-    const bool outOfRange = errno == ERANGE;
-#else
-    const long long value = std::strtoll(text.c_str(), &end, base);
-    const bool outOfRange = errno == ERANGE || value < INT32_MIN || value > INT32_MAX;
-#endif
-    return Theirs(text, end, outOfRange, static_cast<std::uint64_t>(static_cast<std::int32_t>(value)));
-}
-
-Outcome TheirUnsignedLong(const std::string& text, int base) {
-    char* end = nullptr;
-    errno = 0;
-#if defined(_WIN32)
-    const unsigned long value = std::strtoul(text.c_str(), &end, base);
-    const bool outOfRange = errno == ERANGE;
-#else
-    // strtoul negates the magnitude in the width of long.
-    const char* first = text.c_str();
-    while (*first != '\0' && std::strchr(" \t\n\v\f\r", *first) != nullptr) ++first;
-    std::uint32_t value = 0;
-    bool outOfRange = false;
-    if (*first == '-') {
-        const long long negative = std::strtoll(text.c_str(), &end, base);
-        outOfRange = errno == ERANGE || negative < -static_cast<long long>(UINT32_MAX);
-        value = static_cast<std::uint32_t>(negative);
-    } else {
-        const unsigned long long positive = std::strtoull(text.c_str(), &end, base);
-        outOfRange = errno == ERANGE || positive > UINT32_MAX;
-        value = static_cast<std::uint32_t>(positive);
-    }
-#endif
-    return Theirs(text, end, outOfRange, static_cast<std::uint32_t>(value));
-}
-
-Outcome TheirUnsignedLongLong(const std::string& text, int base) {
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::strtoull(text.c_str(), &end, base);
-    return Theirs(text, end, errno == ERANGE, value);
-}
-
-Outcome TheirFloat(const std::string& text) {
-    char* end = nullptr;
-    errno = 0;
-    const float value = std::strtof(text.c_str(), &end);
-    return Theirs(text, end, errno == ERANGE, FloatBits(value));
-}
 
 // Texts of every kind a number reader meets, from a fixed seed.
 class NumberTexts {
@@ -239,73 +137,16 @@ private:
     std::mt19937 random_{20261206};
 };
 
-bool IsSubnormal(std::uint64_t floatBits) { return std::fpclassify(std::bit_cast<float>(static_cast<std::uint32_t>(floatBits))) == FP_SUBNORMAL; }
-
-// Where the C library of this build differs from the game platform's rules.
-// All of them lie below the smallest normal float, 1.17549435e-38, which no
-// blueprint the exporter writes holds: it writes six decimals.
-bool KnownDifference(const Outcome& ours, const Outcome& theirs) {
-    // A number that comes out subnormal is a range error here. glibc leaves
-    // out exact subnormals (hexadecimal texts, or a hundred decimal digits)
-    // and hexadecimal texts whose first digit lost to rounding is a 0;
-    // mingw-w64's strtof reports no hexadecimal subnormal at all.
-    if (ours.status == ConversionStatus::OutOfRange && theirs.status == ConversionStatus::Converted &&
-        IsSubnormal(theirs.bits)) {
-        return true;
-    }
-    // glibc judges tininess before it rounds to the subnormal precision: a
-    // text just below the smallest normal float that rounds up to it is a
-    // range error there. Here the float that comes out decides.
-    constexpr std::uint32_t kSmallestNormal = 0x00800000;
-    if (ours.status == ConversionStatus::Converted && (ours.bits & 0x7FFFFFFF) == kSmallestNormal &&
-        theirs.status == ConversionStatus::OutOfRange) {
-        return true;
-    }
-#if defined(_WIN32)
-    // msvcrt reads "0x" without a hexadecimal digit after it as nothing
-    // converted, where the C standard (and glibc) reads its "0". Either way
-    // the value is 0, which every reader takes as no form or a failed value.
-    if (ours.status == ConversionStatus::Converted && ours.bits == 0 &&
-        theirs.status == ConversionStatus::NothingConverted) {
-        return true;
-    }
-    // mingw-w64's strtof takes any characters up to ')' into "nan(...)",
-    // where the C standard allows letters, digits and '_'. The value is the
-    // same NaN; only the unread rest differs, which no reader looks at.
-    if (ours.status == ConversionStatus::Converted && theirs.status == ConversionStatus::Converted &&
-        ours.bits == theirs.bits && std::isnan(std::bit_cast<float>(static_cast<std::uint32_t>(ours.bits)))) {
-        return true;
-    }
-    // mingw-w64's strtof turns some texts exactly halfway between two
-    // subnormals into the smallest normal float, without a range error.
-    if (ours.status == ConversionStatus::OutOfRange && theirs.status == ConversionStatus::Converted &&
-        (theirs.bits & 0x7FFFFFFF) == kSmallestNormal) {
-        return true;
-    }
-#endif
-    return false;
-}
-
 TEST(NumberConversions, GeneratedTexts_ResultAsTheCLibrarysConversionsWithA32BitLong) {
     ASSERT_STREQ(std::setlocale(LC_ALL, nullptr), "C");
     NumberTexts texts;
     int differences = 0;
     for (int i = 0; i < 200'000 && differences < 20; ++i) {
         const std::string text = texts.Next();
-        const auto check = [&](const char* routine, const Outcome& ours, const Outcome& theirs) {
-            if (ours == theirs || KnownDifference(ours, theirs)) return;
+        for (const std::string& difference : corvanis_test::ConversionDifferences(text)) {
             ++differences;
-            ADD_FAILURE() << routine << " of \"" << testing::PrintToString(text) << "\": ours " << ours
-                          << ", the C library's " << theirs;
-        };
-        for (const int base : {10, 16}) {
-            const std::string suffix = base == 10 ? " 10" : " 16";
-            check(("strtol" + suffix).c_str(), Ours(ConvertLong, text, base), TheirLong(text, base));
-            check(("strtoul" + suffix).c_str(), Ours(ConvertUnsignedLong, text, base), TheirUnsignedLong(text, base));
-            check(("strtoull" + suffix).c_str(), Ours(ConvertUnsignedLongLong, text, base),
-                  TheirUnsignedLongLong(text, base));
+            ADD_FAILURE() << "\"" << testing::PrintToString(text) << "\": " << difference;
         }
-        check("strtof", OurFloat(text), TheirFloat(text));
     }
 }
 
@@ -367,11 +208,12 @@ TEST(NumberConversions, TheExportersTextsOfEveryMagnitude_ResultAsStrtof) {
         char text[80];
         const int decimals = i % 5 == 0 ? static_cast<int>(random() % 12) : 6;
         std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
-        const Outcome ours = OurFloat(text);
-        const Outcome theirs = TheirFloat(text);
+        const corvanis_test::ConversionOutcome ours = corvanis_test::OurFloat(text);
+        const corvanis_test::ConversionOutcome theirs = corvanis_test::TheirFloat(text);
         if (ours != theirs) {
             ++differences;
-            ADD_FAILURE() << "strtof of \"" << text << "\": ours " << ours << ", the C library's " << theirs;
+            ADD_FAILURE() << "strtof of \"" << text << "\": ours " << corvanis_test::Describe(ours)
+                          << ", the C library's " << corvanis_test::Describe(theirs);
         }
     }
 }

@@ -4,10 +4,15 @@
 
 namespace corvanis_test {
 
-bool FailingFileSystem::Fails(FileOperation operation) {
-    if (++operations_ != failAt_ && failEvery_ != operation) return false;
-    failed_ = operation;
-    return true;
+bool FailingFileSystem::Fails(FileOperation operation, std::optional<FileOperation> openedBy, std::string path) {
+    const bool fails = failAt_.count(++operations_) != 0 || failEvery_ == operation;
+    log_.push_back({operation, openedBy, std::move(path), fails});
+    if (fails && !failed_) failed_ = operation;
+    return fails;
+}
+
+void FailingFileSystem::Opened(bool opened, platform::FileHandle file, FileOperation operation) {
+    if (opened) openedBy_[file] = operation;
 }
 
 bool FailingFileSystem::CreateFolder(const std::string& path) {
@@ -16,7 +21,9 @@ bool FailingFileSystem::CreateFolder(const std::string& path) {
 
 platform::CreateResult FailingFileSystem::CreateNewFile(const std::string& path, platform::FileHandle& file) {
     if (Fails(FileOperation::CreateNewFile)) return platform::CreateResult::Failed;
-    return real_.CreateNewFile(path, file);
+    const platform::CreateResult result = real_.CreateNewFile(path, file);
+    Opened(result == platform::CreateResult::Created, file, FileOperation::CreateNewFile);
+    return result;
 }
 
 bool FailingFileSystem::Write(platform::FileHandle file, const void* bytes, std::size_t size) {
@@ -35,7 +42,13 @@ bool FailingFileSystem::Write(platform::FileHandle file, const void* bytes, std:
 bool FailingFileSystem::Close(platform::FileHandle file) {
     // The file is closed either way, as a close that reports an error does.
     const bool closed = real_.Close(file);
-    return !Fails(FileOperation::Close) && closed;
+    const auto opener = openedBy_.find(file);
+    std::optional<FileOperation> openedBy;
+    if (opener != openedBy_.end()) {
+        openedBy = opener->second;
+        openedBy_.erase(opener);
+    }
+    return !Fails(FileOperation::Close, openedBy) && closed;
 }
 
 platform::MoveResult FailingFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
@@ -45,15 +58,21 @@ platform::MoveResult FailingFileSystem::MoveNoReplace(const std::string& from, c
 }
 
 bool FailingFileSystem::Remove(const std::string& path) {
-    return !Fails(FileOperation::Remove) && real_.Remove(path);
+    return !Fails(FileOperation::Remove, std::nullopt, path) && real_.Remove(path);
 }
 
 bool FailingFileSystem::OpenForUpdate(const std::string& path, platform::FileHandle& file) {
-    return !Fails(FileOperation::OpenForUpdate) && real_.OpenForUpdate(path, file);
+    if (Fails(FileOperation::OpenForUpdate)) return false;
+    const bool opened = real_.OpenForUpdate(path, file);
+    Opened(opened, file, FileOperation::OpenForUpdate);
+    return opened;
 }
 
 bool FailingFileSystem::OpenForReading(const std::string& path, platform::FileHandle& file) {
-    return !Fails(FileOperation::OpenForReading) && real_.OpenForReading(path, file);
+    if (Fails(FileOperation::OpenForReading)) return false;
+    const bool opened = real_.OpenForReading(path, file);
+    Opened(opened, file, FileOperation::OpenForReading);
+    return opened;
 }
 
 bool FailingFileSystem::ReadWhole(platform::FileHandle file, std::string& bytes) {

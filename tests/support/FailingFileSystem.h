@@ -6,8 +6,11 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -15,12 +18,24 @@ namespace corvanis_test {
 
 enum class FileOperation { CreateFolder, CreateNewFile, Write, Close, Move, Remove, OpenForUpdate, OpenForReading, Read };
 
+// One operation as it happened.
+struct OperationRecord {
+    FileOperation operation;
+    // For a close: the operation that opened the file (a new file written,
+    // or a file opened for reading or for the update check).
+    std::optional<FileOperation> openedBy;
+    // For a removal: the file's path.
+    std::string path;
+    bool failed = false;
+};
+
 class FailingFileSystem final : public platform::FileSystem {
 public:
     explicit FailingFileSystem(platform::FileSystem& real = platform::SystemFiles()) : real_(real) {}
 
-    // The operation with this number (counted from 1) fails, once.
-    void FailOperation(int number) { failAt_ = number; }
+    // The operation with this number (counted from 1) fails, once; called
+    // again, another operation fails as well.
+    void FailOperation(int number) { failAt_.insert(number); }
     // Every operation of the kind fails.
     void FailEvery(FileOperation operation) { failEvery_ = operation; }
     // Writes fail once this many bytes in all are written; what fits is
@@ -30,8 +45,10 @@ public:
     void BeforeMove(std::function<void()> action) { beforeMove_ = std::move(action); }
 
     int Operations() const { return operations_; }
-    // The operation that failed, if one did.
+    // The first operation that failed, if one did.
     std::optional<FileOperation> Failed() const { return failed_; }
+    // Every operation in order.
+    const std::vector<OperationRecord>& Log() const { return log_; }
 
     bool CreateFolder(const std::string& path) override;
     platform::CreateResult CreateNewFile(const std::string& path, platform::FileHandle& file) override;
@@ -45,11 +62,15 @@ public:
 
 private:
     // Counts the operation; true when it is the one to fail.
-    bool Fails(FileOperation operation);
+    bool Fails(FileOperation operation, std::optional<FileOperation> openedBy = std::nullopt, std::string path = {});
+    // Remembers what opened the file, when it opened.
+    void Opened(bool opened, platform::FileHandle file, FileOperation operation);
 
     platform::FileSystem& real_;
     int operations_ = 0;
-    int failAt_ = 0;
+    std::set<int> failAt_;
+    std::vector<OperationRecord> log_;
+    std::map<platform::FileHandle, FileOperation> openedBy_;
     std::optional<FileOperation> failEvery_;
     std::optional<std::size_t> capacity_;
     std::size_t written_ = 0;

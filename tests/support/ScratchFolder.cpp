@@ -26,4 +26,13 @@ std::string ScratchFolder::ReadFile(const std::string& name) const {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+std::map<std::string, std::string> ScratchFolder::Contents() const {
+    std::map<std::string, std::string> contents;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(native_)) {
+        const std::string name = std::filesystem::relative(entry.path(), native_).generic_string();
+        contents[name] = entry.is_directory() ? "<folder>" : ReadFile(name);
+    }
+    return contents;
+}
+
 }  // namespace corvanis_test

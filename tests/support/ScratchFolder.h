@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace corvanis_test {
@@ -18,6 +19,9 @@ public:
     // Writes the bytes exactly as given.
     void WriteFile(const std::string& name, const std::string& bytes) const;
     std::string ReadFile(const std::string& name) const;
+    // Everything in the folder and below, by path relative to it ('/'
+    // between names): a file's bytes, or "<folder>".
+    std::map<std::string, std::string> Contents() const;
 
 private:
     std::filesystem::path native_;

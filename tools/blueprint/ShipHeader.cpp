@@ -31,8 +31,6 @@ void ReadShipLine(std::string_view text, ShipHeader& header) {
 
 }  // namespace
 
-bool IsShipLine(const Corvanis::BlueprintLine& line) { return line.Text().starts_with(kShip); }
-
 bool IsExportTimeLine(const Corvanis::BlueprintLine& line) { return line.Text().starts_with(kExportTime); }
 
 void ReadHeaderLine(const Corvanis::BlueprintLine& line, ShipHeader& header) {

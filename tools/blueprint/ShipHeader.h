@@ -18,7 +18,7 @@ struct ShipHeader {
     std::string exportTime;
 };
 
-bool IsShipLine(const Corvanis::BlueprintLine& line);
+// The ship line is Corvanis::IsShipLine's.
 bool IsExportTimeLine(const Corvanis::BlueprintLine& line);
 
 // Takes what a ship line or an export time line says; the first of each

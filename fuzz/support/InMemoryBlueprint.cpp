@@ -1,0 +1,57 @@
+#include "fuzz/support/InMemoryBlueprint.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace corvanis_fuzz {
+
+namespace {
+
+// Any value but kNoFile: nothing is behind the handles.
+constexpr platform::FileHandle kBlueprintHandle = 1;
+constexpr platform::FileHandle kWrittenHandle = 2;
+
+}  // namespace
+
+platform::CreateResult InMemoryBlueprint::CreateNewFile(const std::string&, platform::FileHandle& file) {
+    file = kWrittenHandle;
+    written_.clear();
+    return platform::CreateResult::Created;
+}
+
+bool InMemoryBlueprint::Write(platform::FileHandle, const void* bytes, std::size_t size) {
+    written_.append(static_cast<const char*>(bytes), size);
+    return true;
+}
+
+bool InMemoryBlueprint::OpenForUpdate(const std::string&, platform::FileHandle& file) {
+    file = kBlueprintHandle;
+    return true;
+}
+
+bool InMemoryBlueprint::OpenForReading(const std::string&, platform::FileHandle& file) {
+    file = kBlueprintHandle;
+    return true;
+}
+
+bool InMemoryBlueprint::ReadWhole(platform::FileHandle, std::string& bytes) {
+    bytes = bytes_;
+    return true;
+}
+
+BlueprintFolder::BlueprintFolder(const std::string& fileName) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("corvanis-fuzz-" + std::to_string(std::random_device()()));
+    fs::create_directories(folder);
+    std::ofstream(folder / fileName, std::ios::binary);
+    native_ = folder.string();
+    path_ = native_ + static_cast<char>(fs::path::preferred_separator);
+}
+
+BlueprintFolder::~BlueprintFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(native_, ignored);
+}
+
+}  // namespace corvanis_fuzz

@@ -1,0 +1,56 @@
+// A file system that holds one blueprint in memory: every file opened for
+// reading is that blueprint, and every file written (an import's backup) is
+// taken in, kept only until the next is created. Fuzz targets hand their
+// input to an importer through it, without a write to the disk for each
+// input.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace corvanis_fuzz {
+
+class InMemoryBlueprint final : public platform::FileSystem {
+public:
+    void SetBytes(std::string_view bytes) { bytes_.assign(bytes); }
+    // What was written to the file created last.
+    const std::string& Written() const { return written_; }
+
+    bool CreateFolder(const std::string&) override { return true; }
+    platform::CreateResult CreateNewFile(const std::string&, platform::FileHandle& file) override;
+    bool Write(platform::FileHandle, const void* bytes, std::size_t size) override;
+    bool Close(platform::FileHandle) override { return true; }
+    platform::MoveResult MoveNoReplace(const std::string&, const std::string&) override {
+        return platform::MoveResult::Moved;
+    }
+    bool Remove(const std::string&) override { return true; }
+    bool OpenForUpdate(const std::string&, platform::FileHandle& file) override;
+    bool OpenForReading(const std::string&, platform::FileHandle& file) override;
+    bool ReadWhole(platform::FileHandle, std::string& bytes) override;
+
+private:
+    std::string bytes_;
+    std::string written_;
+};
+
+// A folder of its own in the system's temporary folder, holding an empty
+// file of the name: the importers ask the real file system whether a
+// blueprint exists before they open it. Removed when the object goes.
+class BlueprintFolder {
+public:
+    explicit BlueprintFolder(const std::string& fileName);
+    ~BlueprintFolder();
+    BlueprintFolder(const BlueprintFolder&) = delete;
+    BlueprintFolder& operator=(const BlueprintFolder&) = delete;
+
+    // The folder as the importers take it: ending with its separator.
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string native_;
+    std::string path_;
+};
+
+}  // namespace corvanis_fuzz

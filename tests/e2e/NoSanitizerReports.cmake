@@ -1,0 +1,16 @@
+# With CLEAR, empties the folder REPORTS for the sanitizers' reports; without
+# it, fails when the sanitizers wrote any report there, and shows each.
+if(CLEAR)
+  file(REMOVE_RECURSE "${REPORTS}")
+  file(MAKE_DIRECTORY "${REPORTS}")
+  return()
+endif()
+file(GLOB reports "${REPORTS}/*")
+if(reports)
+  foreach(report IN LISTS reports)
+    file(READ "${report}" text)
+    message("== ${report}\n${text}")
+  endforeach()
+  list(LENGTH reports count)
+  message(FATAL_ERROR "The sanitizers reported ${count} time(s) while the scenarios ran")
+endif()
