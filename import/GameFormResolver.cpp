@@ -1,15 +1,36 @@
 #include "import/GameFormResolver.h"
 
-#include <string>
+#include <new>
 
 #include "host/host.h"
 
 namespace Corvanis {
 
+GameFormResolver::FileForms* GameFormResolver::KnownFile(std::string_view fileName) {
+    for (FileForms& file : files_) {
+        if (file.fileName == fileName) return &file;
+    }
+    return nullptr;
+}
+
 veltrane::Form* GameFormResolver::LookupForm(std::string_view fileName, std::uint32_t localFormID) {
+    FileForms* file = KnownFile(fileName);
+    if (file != nullptr) {
+        if (const auto known = file->forms.find(localFormID); known != file->forms.end()) return known->second;
+    }
     const std::string name(fileName);
-    host::ScopedFixedString fixedName(name.c_str());
-    return host::Game().LookupFormByFileAndLocalID(fixedName.get(), localFormID);
+    veltrane::Form* form = nullptr;
+    {
+        host::ScopedFixedString fixedName(name.c_str());
+        form = host::Game().LookupFormByFileAndLocalID(fixedName.get(), localFormID);
+    }
+    // An answer that cannot be remembered is asked for again next time.
+    try {
+        if (file == nullptr) file = &files_.emplace_back(FileForms{name, {}});
+        file->forms.emplace(localFormID, form);
+    } catch (const std::bad_alloc&) {
+    }
+    return form;
 }
 
 std::optional<std::uint8_t> GameFormResolver::FormType(const veltrane::Form* form) {

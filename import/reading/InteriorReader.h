@@ -15,6 +15,7 @@
 // and an item's other lines must come after its ".base" line.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -58,11 +59,12 @@ public:
     const char* RefusalReason() const { return refusalReason_; }
 
 private:
-    LineVerdict ReadField(int field, const BlueprintLine& line);
-    LineVerdict ReadBase(const BlueprintLine& line);
+    // `index` is the line's index, as GetLineIndex reads it.
+    LineVerdict ReadField(int field, std::int32_t index, const BlueprintLine& line);
+    LineVerdict ReadBase(std::int32_t index, const BlueprintLine& line);
     LineVerdict Refuse(const char* reason);
-    // The item the line's index names, or null when there is none.
-    DecorItemRecord* IndexedItem(const BlueprintLine& line);
+    // The item the index names, or null when there is none.
+    DecorItemRecord* IndexedItem(std::int32_t index);
 
     FormResolver& forms_;
     std::vector<DecorItemRecord>& items_;

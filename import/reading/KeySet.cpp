@@ -74,4 +74,14 @@ KeySet::Mask KeySet::FindAtEveryEnd(std::string_view keyPart) const {
     return found;
 }
 
+int KeySet::Which(std::string_view text) const {
+    if (text.size() < kBlockSize) return -1;
+    for (Mask candidates = endingWith_[Slot(LoadBlock(text.data() + text.size()))]; candidates != 0;
+         candidates &= candidates - 1) {
+        const int k = std::countr_zero(candidates);
+        if (keys_[k].size() == text.size() && HoldsAt(text, 0, keys_[k])) return k;
+    }
+    return -1;
+}
+
 }  // namespace Corvanis

@@ -52,6 +52,10 @@ public:
         return found == 0 ? -1 : std::countr_zero(found);
     }
 
+    // The key that is the whole text, of those that may stand anywhere; -1
+    // for none. One lookup by the text's last four bytes finds it.
+    int Which(std::string_view text) const;
+
     constexpr std::size_t Size() const { return size_; }
     // A key as it is compared: one that must end the key part without its bar.
     constexpr std::string_view Key(std::size_t index) const { return keys_[index]; }

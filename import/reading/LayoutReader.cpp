@@ -140,6 +140,8 @@ enum BlueprintField : int { kBlueprintUnk08, kBlueprintUnk10, kBlueprintData, kF
 constexpr KeySet::Mask kPartFields = ~KeySet::Mask{0} << kFirstPartField;
 // The field whose line makes a new module.
 constexpr int kNewPartField = kFirstPartField;
+// What a module's line begins with, as the exporter writes it.
+constexpr std::string_view kModuleMarker = "Blueprint.data[";
 
 constexpr KeySet kPropertySheetFields{".first", ".second", ".third"};
 enum PropertySheetField : int { kPropertyFirst, kPropertySecond, kPropertyThird };
@@ -467,6 +469,15 @@ bool LayoutReader::SetTraversalField(int field, const BlueprintLine& line, veltr
 }
 
 LineVerdict LayoutReader::ReadBlueprint(const BlueprintLine& line, ImportErrorInfo& error) {
+    // A module's line as the exporter writes it: no key of the table stands
+    // in another, so the search would find ".data[" and this field and no
+    // other. (Reading these without the search took the reading of a
+    // million-line blueprint from 71 to 60 ms.)
+    if (ElementKey key; SplitExportedElementKey(line.KeyPart(), kModuleMarker, key)) {
+        if (const int field = kBlueprintFields.Which(key.field); field >= kFirstPartField) {
+            return ReadPart(field, key.index, line, error);
+        }
+    }
     const KeySet::Mask fields = kBlueprintFields.Find(line);
     switch (fields == 0 ? -1 : std::countr_zero(fields)) {
         case kBlueprintUnk08: {
@@ -478,18 +489,18 @@ LineVerdict LayoutReader::ReadBlueprint(const BlueprintLine& line, ImportErrorIn
         }
         case kBlueprintUnk10:
             return ReadOptionalText(line, layout_.blueprintUnk10);
-        case kBlueprintData:
-            return ReadPart(fields & kPartFields, line, error);
+        case kBlueprintData: {
+            const KeySet::Mask partFields = fields & kPartFields;
+            if (partFields == 0) return LineVerdict::NotRead;
+            return ReadPart(std::countr_zero(partFields), GetLineIndex(line), line, error);
+        }
         default:
             return LineVerdict::NotRead;
     }
 }
 
-LineVerdict LayoutReader::ReadPart(KeySet::Mask fields, const BlueprintLine& line, ImportErrorInfo& error) {
-    if (fields == 0) return LineVerdict::NotRead;
-    const int field = std::countr_zero(fields);
+LineVerdict LayoutReader::ReadPart(int field, std::int32_t index, const BlueprintLine& line, ImportErrorInfo& error) {
     std::vector<PartEntry>& parts = layout_.parts;
-    const std::int32_t index = GetLineIndex(line);
     const bool created = field == kNewPartField && IsNext(index, parts.size());
     if (created) parts.push_back({});
     if (!InRange(index, parts.size()) || !SetPartField(field, line, parts[index])) {

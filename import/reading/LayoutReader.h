@@ -56,7 +56,8 @@ private:
     LineVerdict ReadTraversals2(const BlueprintLine& line, ImportErrorInfo& error);
     LineVerdict ReadInnerTraversal(int field, const BlueprintLine& line, ImportErrorInfo& error);
     LineVerdict ReadBlueprint(const BlueprintLine& line, ImportErrorInfo& error);
-    LineVerdict ReadPart(std::uint64_t fields, const BlueprintLine& line, ImportErrorInfo& error);
+    // `index` is the line's index, as GetLineIndex reads it.
+    LineVerdict ReadPart(int field, std::int32_t index, const BlueprintLine& line, ImportErrorInfo& error);
     LineVerdict ReadContainer(const BlueprintLine& line, ImportErrorInfo& error);
 
     // The line's form, when it has one of the type; null otherwise.

@@ -48,12 +48,18 @@ bool ParseValue(std::string_view text, Number& value, Convert convert) {
     return true;
 }
 
+// The index that the text between a key part's brackets gives: strtol base
+// 10; -1 when nothing converts or the number is out of range.
+std::int32_t ParseIndexText(std::string_view text) {
+    std::int32_t index = 0;
+    if (ConvertLong(text, 10, index).status != ConversionStatus::Converted) return -1;
+    return index;
+}
+
 std::int32_t IndexBetween(std::string_view key, std::size_t open, std::size_t close) {
     const std::size_t start = open == kNone ? 0 : open + 1;
     if (close == kNone || close <= start) return -1;
-    std::int32_t index = 0;
-    if (ConvertLong(key.substr(start, close - start), 10, index).status != ConversionStatus::Converted) return -1;
-    return index;
+    return ParseIndexText(key.substr(start, close - start));
 }
 
 }  // namespace
@@ -75,6 +81,8 @@ std::uint32_t ParseHexFormID(std::string_view text) {
 }
 
 bool ParseLineFloat(const BlueprintLine& line, float& value) {
+    // Digits and a point hold no "inf" or "nan".
+    if (ConvertPlainDecimal(line.ValuePart(), value)) return true;
     return ParseValue(line.ValuePart(), value, ConvertFloat);
 }
 
@@ -114,6 +122,24 @@ bool ParseVersionValue(const BlueprintLine& line, float& value) {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+bool SplitExportedElementKey(std::string_view keyPart, std::string_view marker, ElementKey& key) {
+    if (!keyPart.starts_with(marker)) return false;
+    // Nine digits or fewer are a number in range, which strtol reads so; the
+    // general conversion is left for the longer ones.
+    constexpr std::size_t kDigitsInRange = 9;
+    std::size_t at = marker.size();
+    std::uint64_t number = 0;
+    for (; at < keyPart.size() && keyPart[at] >= '0' && keyPart[at] <= '9'; ++at) {
+        number = number * 10 + static_cast<std::uint64_t>(keyPart[at] - '0');
+    }
+    if (at == marker.size() || at == keyPart.size() || keyPart[at] != ']') return false;
+    std::string_view field = keyPart.substr(at + 1);
+    if (field.ends_with(' ')) field.remove_suffix(1);
+    const std::string_view digits = keyPart.substr(marker.size(), at - marker.size());
+    key = {field, digits.size() <= kDigitsInRange ? static_cast<std::int32_t>(number) : ParseIndexText(digits)};
+    return true;
 }
 
 std::int32_t GetLineIndex(const BlueprintLine& line) {

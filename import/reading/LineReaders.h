@@ -61,6 +61,17 @@ bool ParseVersionValue(const BlueprintLine& line, float& value);
 std::int32_t GetLineIndex(const BlueprintLine& line);
 std::int32_t GetLineInnerIndex(const BlueprintLine& line);
 
+// A key part as the exporter writes a field of a list's element: the list's
+// marker (its name up to and with its '[', "DecorItem["), the element's index
+// in decimal digits, ']', the field's name and at most one blank. Where the
+// marker holds no other bracket, the index is the one GetLineIndex reads.
+struct ElementKey {
+    std::string_view field;
+    std::int32_t index;
+};
+// False, with `key` untouched, for every other key part.
+bool SplitExportedElementKey(std::string_view keyPart, std::string_view marker, ElementKey& key);
+
 // The form the line's form reference names, through the resolver; null when
 // the line has no form ID text or no file name, the ID is 0 or does not
 // convert, or the resolver knows no such form.

@@ -4,6 +4,7 @@
 // and garbage after the number.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <clocale>
@@ -214,6 +215,122 @@ TEST(NumberConversions, TheExportersTextsOfEveryMagnitude_ResultAsStrtof) {
             ADD_FAILURE() << "strtof of \"" << text << "\": ours " << corvanis_test::Describe(ours)
                           << ", the C library's " << corvanis_test::Describe(theirs);
         }
+    }
+}
+
+// The short way for the texts the exporter writes (an optional '-', digits, a
+// point, digits, 18 digits at most) gives ConvertFloat's value for each of
+// them: decimals of every length, the exact values halfway between two
+// floats, which the division it takes cannot round, and the values just
+// beside them; and it leaves every other text to ConvertFloat.
+class PlainDecimals {
+public:
+    std::string Next() {
+        std::string text;
+        switch (Below(4)) {
+            case 0: text = Halfway(); break;
+            case 1: text = BesideHalfway(); break;
+            case 2: {
+                char written[80];
+                const float value = std::ldexp(static_cast<float>(random_() & 0xFFFFFF), Below(50) - 40);
+                std::snprintf(written, sizeof written, "%.6f", static_cast<double>(value));
+                text = written;
+                if (text.size() > 19) text = "1.5";
+                break;
+            }
+            default: {
+                const int integer = 1 + Below(17);
+                text = Digits(integer) + "." + Digits(1 + Below(18 - integer));
+            }
+        }
+        return Below(2) == 0 ? "-" + text : text;
+    }
+
+private:
+    int Below(int count) { return static_cast<int>(random_() % static_cast<std::uint32_t>(count)); }
+
+    std::string Digits(int count) {
+        std::string digits;
+        for (int i = 0; i < count; ++i) digits += static_cast<char>('0' + Below(10));
+        return digits;
+    }
+
+    // Halfway between the floats S * 2^e and (S + 1) * 2^e, S of 24 bits:
+    // (2S + 1) * 2^(e - 1), written exactly. Below 1, 2^-k is 5^k / 10^k.
+    std::string Halfway() {
+        const std::uint64_t odd = 2 * ((std::uint64_t{1} << 23) | (random_() & 0x7FFFFF)) + 1;
+        const int exponent = Below(44) - 13;
+        if (exponent >= 0) return std::to_string(odd << exponent) + ".0";
+        std::uint64_t digits = odd;
+        for (int i = 0; i < -exponent; ++i) digits *= 5;
+        std::string text = std::to_string(digits);
+        const std::size_t decimals = static_cast<std::size_t>(-exponent);
+        if (text.size() <= decimals) text.insert(0, decimals + 1 - text.size(), '0');
+        text.insert(text.size() - decimals, ".");
+        return text;
+    }
+
+    // The decimals of 15 to 17 digits next to a halfway value of many more
+    // digits, below and above it: where a double holds the text's value no
+    // closer than the halfway value itself, one division cannot round it.
+    std::string BesideHalfway() {
+        const std::uint64_t odd = 2 * ((std::uint64_t{1} << 23) | (random_() & 0x7FFFFF)) + 1;
+        const int exponent = 1 + Below(24);
+        // odd * 2^-exponent is odd * 5^exponent / 10^exponent.
+        std::string exact = std::to_string(odd);
+        for (int i = 0; i < exponent; ++i) {
+            int carry = 0;
+            for (auto digit = exact.rbegin(); digit != exact.rend(); ++digit) {
+                const int product = (*digit - '0') * 5 + carry;
+                *digit = static_cast<char>('0' + product % 10);
+                carry = product / 10;
+            }
+            if (carry != 0) exact.insert(exact.begin(), static_cast<char>('0' + carry));
+        }
+        const std::size_t integerDigits = exact.size() - static_cast<std::size_t>(exponent);
+        std::string text = exact.substr(0, std::min(exact.size(), static_cast<std::size_t>(15 + Below(3))));
+        if (text.size() < exact.size() && Below(2) == 0) {
+            auto digit = text.rbegin();
+            for (; digit != text.rend() && *digit == '9'; ++digit) *digit = '0';
+            if (digit == text.rend()) return exact.substr(0, integerDigits) + ".0";
+            ++*digit;
+        }
+        if (text.size() <= integerDigits) return text + std::string(integerDigits - text.size(), '0') + ".0";
+        return text.insert(integerDigits, ".");
+    }
+
+    std::mt19937 random_{20261210};
+};
+
+TEST(NumberConversions, PlainDecimals_TakeTheShortWay_WithTheValueOfConvertFloatAndOfStrtof) {
+    ASSERT_STREQ(std::setlocale(LC_ALL, nullptr), "C");
+    PlainDecimals texts;
+    int differences = 0;
+    for (int i = 0; i < 300'000 && differences < 20; ++i) {
+        const std::string text = texts.Next();
+        float plain = 7.0f;
+        const bool taken = ConvertPlainDecimal(text, plain);
+        const corvanis_test::ConversionOutcome shortWay{ConversionStatus::Converted, text.size(),
+                                                        std::bit_cast<std::uint32_t>(plain)};
+        const corvanis_test::ConversionOutcome general = corvanis_test::OurFloat(text);
+        const corvanis_test::ConversionOutcome library = corvanis_test::TheirFloat(text);
+        const bool asTheLibrary = shortWay == library || corvanis_test::KnownDifference(shortWay, library);
+        if (!taken || shortWay != general || !asTheLibrary) {
+            ++differences;
+            ADD_FAILURE() << "\"" << text << "\": " << (taken ? "" : "not taken, ") << corvanis_test::Describe(shortWay)
+                          << " beside ConvertFloat's " << corvanis_test::Describe(general) << " and strtof's "
+                          << corvanis_test::Describe(library);
+        }
+    }
+}
+
+TEST(NumberConversions, TextsOtherThanPlainDecimals_AreLeftToConvertFloat) {
+    for (const char* text : {"", "-", ".", "1", "12", "1.", ".5", "-.5", "+1.5", " 1.5", "1.5 ", "1.5x", "--1.5",
+                             "1..5", "1.5.", "1,5", "1e5", "1.5e1", "0x1.8", "inf", "nan", "-inf",
+                             "1234567890.123456789", "-1234567890.123456789"}) {
+        float value = 7.0f;
+        EXPECT_FALSE(ConvertPlainDecimal(text, value)) << text;
+        EXPECT_EQ(value, 7.0f) << text;
     }
 }
 
