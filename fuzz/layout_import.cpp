@@ -47,6 +47,27 @@ constexpr const char* kTextsNeverEmpty[] = {
     "KORFullName.fullName |\r\n",                     "KORModel.model |\r\n",
 };
 
+// The blueprint with each module's whole numbers read through a float, as
+// the layout reader reads them: a ship may hold values a float cannot, from
+// a negative text, and its own blueprint brings them back rounded.
+std::string ThroughAFloat(std::string_view blueprint) {
+    std::string rounded;
+    for (const BlueprintLine& line : BlueprintLines(blueprint)) {
+        std::string_view text = line.Text();
+        const std::string_view key = line.KeyPart();
+        if (key.starts_with("Blueprint.data[") &&
+            (key.ends_with("].partID ") || key.ends_with("].unk40 ") || key.ends_with("].unk44 "))) {
+            const double value = static_cast<float>(std::stoull(std::string(line.ValuePart())));
+            const std::uint32_t stored =
+                value >= 4294967296.0 ? 4294967295u : static_cast<std::uint32_t>(value);
+            rounded.append(key).append("|").append(std::to_string(stored)).append("\r\n");
+        } else {
+            rounded.append(text).append("\r\n");
+        }
+    }
+    return rounded;
+}
+
 class Playthrough {
 public:
     Playthrough() : folder_(kBlueprintName) {
@@ -106,7 +127,7 @@ private:
             Fail("Broken: the ship's own blueprint imports, but: " + error.sPhase + " | " + error.sExtraErrorText +
                  "\n" + *exported);
         }
-        if (Exported() != exported) {
+        if (const std::optional<std::string> again = Exported(); !again || *again != ThroughAFloat(*exported)) {
             Fail("Broken: the ship imported from its own blueprint exports the same:\n" + *exported);
         }
     }

@@ -200,6 +200,16 @@ bool ReadFloatAsWhole(const BlueprintLine& line, Whole& target) {
     float value = 0.0f;
     if (!ParseLineFiniteFloat(line, value)) return false;
     constexpr double kModulus = static_cast<double>(std::numeric_limits<Whole>::max()) + 1.0;
+    if constexpr (std::numeric_limits<Whole>::digits > std::numeric_limits<float>::digits) {
+        // The float nearest to each of the field's greatest 128 values is
+        // the modulus itself, whose low bits are 0: the exporter's
+        // "4294967295" of a field holding -1, the usual "none", would come
+        // back as 0. Rounding stops at the greatest value instead.
+        if (static_cast<double>(value) == kModulus) {
+            target = std::numeric_limits<Whole>::max();
+            return true;
+        }
+    }
     double low = std::fmod(std::trunc(static_cast<double>(value)), kModulus);
     if (low < 0) low += kModulus;
     target = static_cast<Whole>(low);

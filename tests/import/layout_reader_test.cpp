@@ -75,8 +75,9 @@ TEST_F(LayoutLines, ModuleFields_PassThroughTheirKinds_WholeNumbersThroughAFloat
     EXPECT_EQ(Read({"Blueprint.data[0].fPosX |1.5", "Blueprint.data[0].partID |16777217",
                     "Blueprint.data[0].unk38 |300", "Blueprint.data[0].unk39 |-1", "Blueprint.data[0].unk40 |-1",
                     "Blueprint.data[0].unk3C |300.75", "Blueprint.data[0].unk48_98 |0AFF",
-                    "Blueprint.data[0].item |803|Trimwork.vmf", "Blueprint.data[0].unkA4 |4294967295"}),
-              Verdicts(9, kRead));
+                    "Blueprint.data[0].item |803|Trimwork.vmf", "Blueprint.data[0].unkA4 |4294967295",
+                    "Blueprint.data[0].unk44 |4294967295"}),
+              Verdicts(10, kRead));
     ASSERT_EQ(layout.parts.size(), 1u);
     const PartEntry& part = layout.parts[0];
     EXPECT_EQ(part.record.fPosX, 1.5f);
@@ -84,6 +85,7 @@ TEST_F(LayoutLines, ModuleFields_PassThroughTheirKinds_WholeNumbersThroughAFloat
     EXPECT_EQ(part.record.unk38, 44);
     EXPECT_EQ(part.record.unk39, 255);
     EXPECT_EQ(part.record.unk40, 4294967295u);
+    EXPECT_EQ(part.record.unk44, 4294967295u) << "what the exporter writes of -1 comes back as -1, not as 0";
     // Which of the two the ship gets, the blueprint's version decides.
     EXPECT_EQ(part.record.unk3C, 300.75f);
     EXPECT_EQ(part.uLegacyUnk3C, 44);
