@@ -48,18 +48,10 @@ bool ParseValue(std::string_view text, Number& value, Convert convert) {
     return true;
 }
 
-// The index that the text between a key part's brackets gives: strtol base
-// 10; -1 when nothing converts or the number is out of range.
-std::int32_t ParseIndexText(std::string_view text) {
-    std::int32_t index = 0;
-    if (ConvertLong(text, 10, index).status != ConversionStatus::Converted) return -1;
-    return index;
-}
-
 std::int32_t IndexBetween(std::string_view key, std::size_t open, std::size_t close) {
     const std::size_t start = open == kNone ? 0 : open + 1;
     if (close == kNone || close <= start) return -1;
-    return ParseIndexText(key.substr(start, close - start));
+    return ParseElementIndex(key.substr(start, close - start));
 }
 
 }  // namespace
@@ -124,22 +116,10 @@ bool ParseVersionValue(const BlueprintLine& line, float& value) {
     }
 }
 
-bool SplitExportedElementKey(std::string_view keyPart, std::string_view marker, ElementKey& key) {
-    if (!keyPart.starts_with(marker)) return false;
-    // Nine digits or fewer are a number in range, which strtol reads so; the
-    // general conversion is left for the longer ones.
-    constexpr std::size_t kDigitsInRange = 9;
-    std::size_t at = marker.size();
-    std::uint64_t number = 0;
-    for (; at < keyPart.size() && keyPart[at] >= '0' && keyPart[at] <= '9'; ++at) {
-        number = number * 10 + static_cast<std::uint64_t>(keyPart[at] - '0');
-    }
-    if (at == marker.size() || at == keyPart.size() || keyPart[at] != ']') return false;
-    std::string_view field = keyPart.substr(at + 1);
-    if (field.ends_with(' ')) field.remove_suffix(1);
-    const std::string_view digits = keyPart.substr(marker.size(), at - marker.size());
-    key = {field, digits.size() <= kDigitsInRange ? static_cast<std::int32_t>(number) : ParseIndexText(digits)};
-    return true;
+std::int32_t ParseElementIndex(std::string_view digits) {
+    std::int32_t index = 0;
+    if (ConvertLong(digits, 10, index).status != ConversionStatus::Converted) return -1;
+    return index;
 }
 
 std::int32_t GetLineIndex(const BlueprintLine& line) {
