@@ -79,6 +79,8 @@ bool ParseLineFloat(const BlueprintLine& line, float& value) {
 }
 
 bool ParseLineFiniteFloat(const BlueprintLine& line, float& value) {
+    // A plain decimal is finite: most values end here, one call deep.
+    if (ConvertPlainDecimal(line.ValuePart(), value)) return true;
     float read = 0.0f;
     if (!ParseLineFloat(line, read) || !std::isfinite(read)) return false;
     value = read;
