@@ -92,7 +92,7 @@ bool ParseLineFiniteFloat(const BlueprintLine& line, float& value) {
     // 1.74 ms.)
     if (ConvertPlainDecimal(line.ValuePart(), value)) return true;
     float read = 0.0f;
-    if (!ParseLineFloat(line, read) || !std::isfinite(read)) return false;
+    if (!ParseValue(line.ValuePart(), read, ConvertFloat) || !std::isfinite(read)) return false;
     value = read;
     return true;
 }
