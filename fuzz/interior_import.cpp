@@ -8,9 +8,18 @@
 // import that was refused must leave the world as it was: every 64th input
 // (the first included) that is refused compares the world's dump with that
 // one, and a difference ends the run like a crash.
+//
+// An import refused while it places its items (the game would not place
+// one) has placed others and taken them back. The game keeps its own
+// traces of that: the removed references, the empty places they leave in
+// their cell's list, and the run-time form IDs they took. Such an import is
+// held to the world as the player meets it, without those traces, and the
+// world is loaded anew after it.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "frame/Settings.h"
 #include "fuzz/support/Fail.h"
@@ -19,6 +28,7 @@
 #include "host/host.h"
 #include "import/ImportShipInterior.h"
 #include "sim/Game.h"
+#include "sim/worldfile/Json.h"
 
 namespace {
 
@@ -27,6 +37,8 @@ using corvanis_fuzz::Fail;
 
 constexpr const char* kBlueprintName = "Ship.txt";
 constexpr unsigned kCheckEvery = 64;
+// The phase of an import that places its items.
+constexpr std::string_view kPlacingPhase = "importing DecorItems";
 
 class BoardedPlaythrough {
 public:
@@ -35,7 +47,13 @@ public:
     }
 
     void Run(std::string_view bytes) {
-        if (Import(bytes)) {
+        ImportErrorInfo error;
+        if (Import(bytes, error)) {
+            parsedWorld_.Load();
+        } else if (error.sPhase == kPlacingPhase) {
+            if (LiveWorld(sim::DumpWorldToText()) != liveWorld_) {
+                Fail("Broken: an interior import refused while placing its items takes back every item it placed");
+            }
             parsedWorld_.Load();
         } else if (refused_++ % kCheckEvery == 0 && sim::DumpWorldToText() != world_) {
             Fail("Broken: a refused interior import leaves the world as it was");
@@ -49,14 +67,36 @@ private:
         return sim::DumpWorldToText();
     }
 
+    // The world's dump without what placing a reference and removing it
+    // again leaves behind.
+    static std::string LiveWorld(const std::string& dump) {
+        std::string error;
+        std::optional<sim::Json> world = sim::ParseJsonText(dump, error);
+        if (!world) Fail(error);
+        (*world)["game"].erase("nextRuntimeFormID");
+        for (sim::Json& cell : (*world)["cells"]) {
+            if (!cell.contains("references")) continue;
+            sim::Json live = sim::Json::array();
+            for (const sim::Json& reference : cell["references"]) {
+                if (!reference.is_null()) live.push_back(reference);
+            }
+            cell["references"] = std::move(live);
+        }
+        sim::Json live = sim::Json::array();
+        for (const sim::Json& reference : (*world)["references"]) {
+            if (!reference.value("removed", false)) live.push_back(reference);
+        }
+        (*world)["references"] = std::move(live);
+        return world->dump();
+    }
+
     // True when the import went through.
-    bool Import(std::string_view bytes) {
+    bool Import(std::string_view bytes, ImportErrorInfo& error) {
         const veltrane::GameInterface& game = host::Game();
         host::Form* player = game.GetPlayerCharacter();
         host::Form* ship = game.GetShipPlayerIsIn(player, true, nullptr, nullptr);
         host::Form* interior = game.RefGetParentCell(player);
         files_.SetBytes(bytes);
-        ImportErrorInfo error;
         ShipBackup backup;
         return ImportShipInteriorHelper(ship, interior, folder_.Path(), kBlueprintName, kDefaultSettings, error,
                                         backup, files_);
@@ -65,6 +105,7 @@ private:
     corvanis_fuzz::BlueprintFolder folder_;
     corvanis_fuzz::InMemoryBlueprint files_;
     const std::string world_;
+    const std::string liveWorld_ = LiveWorld(world_);
     const corvanis_fuzz::ParsedWorld parsedWorld_;
     unsigned refused_ = 0;
 };
