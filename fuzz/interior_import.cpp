@@ -29,6 +29,7 @@
 #include "import/ImportShipInterior.h"
 #include "sim/Game.h"
 #include "sim/worldfile/Json.h"
+#include "tests/support/ReferencesTakenBack.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ public:
         if (Import(bytes, error)) {
             parsedWorld_.Load();
         } else if (error.sPhase == kPlacingPhase) {
-            if (LiveWorld(sim::DumpWorldToText()) != liveWorld_) {
+            if (!EverythingTakenBack(sim::DumpWorldToText())) {
                 Fail("Broken: an interior import refused while placing its items takes back every item it placed");
             }
             parsedWorld_.Load();
@@ -67,27 +68,18 @@ private:
         return sim::DumpWorldToText();
     }
 
-    // The world's dump without what placing a reference and removing it
-    // again leaves behind.
-    static std::string LiveWorld(const std::string& dump) {
+    static sim::Json Parsed(const std::string& dump) {
         std::string error;
         std::optional<sim::Json> world = sim::ParseJsonText(dump, error);
         if (!world) Fail(error);
-        (*world)["game"].erase("nextRuntimeFormID");
-        for (sim::Json& cell : (*world)["cells"]) {
-            if (!cell.contains("references")) continue;
-            sim::Json live = sim::Json::array();
-            for (const sim::Json& reference : cell["references"]) {
-                if (!reference.is_null()) live.push_back(reference);
-            }
-            cell["references"] = std::move(live);
-        }
-        sim::Json live = sim::Json::array();
-        for (const sim::Json& reference : (*world)["references"]) {
-            if (!reference.value("removed", false)) live.push_back(reference);
-        }
-        (*world)["references"] = std::move(live);
-        return world->dump();
+        return *std::move(world);
+    }
+
+    // True when the world is the one before the import but for what the
+    // game keeps of the references that the import placed and took back.
+    bool EverythingTakenBack(const std::string& dump) const {
+        int takenBack = 0;
+        return corvanis_test::WithoutReferencesTakenBack(Parsed(dump), before_, takenBack) == liveBefore_;
     }
 
     // True when the import went through.
@@ -105,7 +97,8 @@ private:
     corvanis_fuzz::BlueprintFolder folder_;
     corvanis_fuzz::InMemoryBlueprint files_;
     const std::string world_;
-    const std::string liveWorld_ = LiveWorld(world_);
+    const sim::Json before_ = Parsed(world_);
+    const sim::Json liveBefore_ = corvanis_test::WithoutNextRuntimeFormID(before_);
     const corvanis_fuzz::ParsedWorld parsedWorld_;
     unsigned refused_ = 0;
 };

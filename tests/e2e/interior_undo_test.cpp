@@ -4,52 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 #include <regex>
-#include <set>
 
 #include "tests/e2e/Blueprints.h"
 #include "tests/e2e/ExportScenario.h"
 #include "tests/e2e/InteriorWorld.h"
+#include "tests/support/ReferencesTakenBack.h"
 
 namespace e2e {
 namespace {
 
-using nlohmann::json;
-
 const char* const kNotImported = "ImportShipInterior: ERROR: ship interior couldn't be imported.";
 
-// The dump after a failed import as it must read once the references the
-// import created and removed again are taken out: each is new, removed and
-// left an empty slot at the end of its cell. `takenBack` counts them.
-json WithoutReferencesTakenBack(json after, const json& before, int& takenBack) {
-    std::set<std::string> existed;
-    for (const json& reference : before["references"]) existed.insert(reference["id"].get<std::string>());
-    json kept = json::array();
-    takenBack = 0;
-    for (json& reference : after["references"]) {
-        if (existed.count(reference["id"].get<std::string>()) != 0) {
-            kept.push_back(std::move(reference));
-        } else {
-            EXPECT_EQ(reference.value("removed", false), true) << reference.dump();
-            ++takenBack;
-        }
-    }
-    after["references"] = std::move(kept);
-    for (std::size_t i = 0; i < after["cells"].size() && i < before["cells"].size(); ++i) {
-        json& slots = after["cells"][i]["references"];
-        const std::size_t had = before["cells"][i]["references"].size();
-        while (slots.size() > had) {
-            EXPECT_TRUE(slots.back().is_null()) << slots.dump();
-            slots.erase(slots.size() - 1);
-        }
-    }
-    after["game"].erase("nextRuntimeFormID");
-    return after;
-}
-
-json ReadDump(const GameFolder& folder, const std::string& name) {
-    return json::parse(ReadBytes(folder.Game() / name));
+sim::Json ReadDump(const GameFolder& folder, const std::string& name) {
+    return sim::Json::parse(ReadBytes(folder.Game() / name));
 }
 
 class InteriorUndo : public ::testing::Test {
@@ -71,11 +39,11 @@ protected:
         ASSERT_EQ(lines.size(), 7u);
         EXPECT_EQ(MaskDescriptionAddresses(Lines(lines.begin() + 2, lines.begin() + 5)), console);
 
-        json before = ReadDump(folder, "before.json");
+        const sim::Json before = ReadDump(folder, "before.json");
         int takenBack = 0;
-        const json after = WithoutReferencesTakenBack(ReadDump(folder, "after.json"), before, takenBack);
-        before["game"].erase("nextRuntimeFormID");
-        EXPECT_EQ(after, before);
+        const sim::Json after =
+            corvanis_test::WithoutReferencesTakenBack(ReadDump(folder, "after.json"), before, takenBack);
+        EXPECT_EQ(after, corvanis_test::WithoutNextRuntimeFormID(before));
         EXPECT_EQ(takenBack, created);
         EXPECT_EQ(FolderEntries(folder.Spaceships() / "Backups"), Lines{}) << "nothing to undo";
     }
