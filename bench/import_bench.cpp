@@ -217,10 +217,10 @@ void ImportLargeShip(benchmark::State& state) {
     for (auto _ : state) {
         Corvanis::ImportErrorInfo error;
         Corvanis::ReturnStorageBlueprintVersionInfo version;
-        Corvanis::ShipBackup backup;
+        Corvanis::ImportReport report;
         if (!Corvanis::ImportShipLayoutToBaseOfRef(LargeShip().reference, PluginFolder(BenchFolder()), name,
-                                                   Corvanis::kDefaultSettings, error, version, backup) ||
-            backup.result != Corvanis::BackupResult::Written) {
+                                                   Corvanis::kDefaultSettings, error, version, report) ||
+            report.backup.result != Corvanis::BackupResult::Written) {
             state.SkipWithError(("the import failed: " + error.sPhase + " " + error.sExtraErrorText).c_str());
             break;
         }
@@ -274,10 +274,10 @@ void ImportLargeInterior(benchmark::State& state) {
         const Ship ship = LoadLargeShip();
         state.ResumeTiming();
         Corvanis::ImportErrorInfo error;
-        Corvanis::ShipBackup backup;
+        Corvanis::ImportReport report;
         if (!Corvanis::ImportShipInteriorHelper(ship.reference, ship.interiorCell, PluginFolder(BenchFolder()), name,
-                                                Corvanis::kDefaultSettings, error, backup) ||
-            backup.result != Corvanis::BackupResult::Written) {
+                                                Corvanis::kDefaultSettings, error, report) ||
+            report.backup.result != Corvanis::BackupResult::Written) {
             state.SkipWithError(("the import failed: " + error.sPhase + " " + error.sExtraErrorText).c_str());
             break;
         }

@@ -40,17 +40,24 @@ const char* HeaderEditorID(const ShipForms& forms) {
 
 }  // namespace
 
+std::string OverrideName(const host::Form* reference) {
+    const veltrane::GameInterface& game = host::Game();
+    const veltrane::ExtraDataList* extra = game.RefGetExtraDataList(reference);
+    const char* overrideName = extra != nullptr ? game.ExtraGetOverrideName(extra) : nullptr;
+    return overrideName != nullptr ? overrideName : "";
+}
+
 std::string ReferenceDisplayName(const host::Form* reference) {
     const veltrane::GameInterface& game = host::Game();
-    const char* overrideName = game.ExtraGetOverrideName(game.RefGetExtraDataList(reference));
-    if (overrideName != nullptr && overrideName[0] != '\0') return overrideName;
+    if (std::string overrideName = OverrideName(reference); !overrideName.empty()) return overrideName;
     const host::Form* base = game.RefGetBaseObject(reference);
     if (base == nullptr) return {};
     const char* name = game.FormGetDisplayName(base);
     return name != nullptr ? name : "";
 }
 
-void WriteBlueprintHeader(BlueprintWriter& out, const host::Form* theShipRef, const std::string& displayName) {
+void WriteBlueprintHeader(BlueprintWriter& out, const host::Form* theShipRef, const std::string& displayName,
+                          BackupKind backup) {
     const ShipForms forms = FormsNamingTheShip(theShipRef);
     out.Append("Ship: ");
     out.AppendText(displayName);
@@ -66,6 +73,11 @@ void WriteBlueprintHeader(BlueprintWriter& out, const host::Form* theShipRef, co
     out.Append("Version: ");
     out.Append(kBlueprintVersionText);
     out.EndLine();
+    if (backup != BackupKind::None) {
+        out.Append(kBackupLineStart);
+        out.Append(BackupKindName(backup));
+        out.EndLine();
+    }
     out.EndLine();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "export/BlueprintWriter.h"
+#include "format/BackupLines.h"
 #include "host/host.h"
 
 namespace Corvanis {
@@ -15,7 +16,12 @@ constexpr const char* kBlueprintVersionText = "2.00";
 // display name, else empty.
 std::string ReferenceDisplayName(const host::Form* reference);
 
-// Writes the four header lines for the ship reference, named as given.
-void WriteBlueprintHeader(BlueprintWriter& out, const host::Form* theShipRef, const std::string& displayName);
+// The reference's override name; empty when it has none.
+std::string OverrideName(const host::Form* reference);
+
+// Writes the header lines for the ship reference, named as given: the ship,
+// the time, the version, a backup's line when it is one, and the empty line.
+void WriteBlueprintHeader(BlueprintWriter& out, const host::Form* theShipRef, const std::string& displayName,
+                          BackupKind backup = BackupKind::None);
 
 }  // namespace Corvanis

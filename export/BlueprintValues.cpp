@@ -212,6 +212,15 @@ char* WriteRawBytesValue(char* out, const std::uint8_t* bytes, std::size_t count
     return out;
 }
 
+char* WriteRawBytesTwoDigitsValue(char* out, const std::uint8_t* bytes, std::size_t count) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    for (std::size_t i = 0; i < count; ++i) {
+        *out++ = kDigits[bytes[i] >> 4];
+        *out++ = kDigits[bytes[i] & 0xF];
+    }
+    return out;
+}
+
 char* WriteItemExtraValue(char* out, const void* itemExtra) {
     if (itemExtra == nullptr) {
         *out++ = '?';

@@ -27,6 +27,8 @@ char* WriteSignedValue(char* out, std::int64_t value);
 char* WriteTextValue(char* out, const char* text, std::size_t length);
 // H: each byte in upper-case hexadecimal without leading zero, joined.
 char* WriteRawBytesValue(char* out, const std::uint8_t* bytes, std::size_t count);
+// The same with two digits for every byte: "0A" for 0x0A.
+char* WriteRawBytesTwoDigitsValue(char* out, const std::uint8_t* bytes, std::size_t count);
 // X: the identity of a container entry's extra data as upper-case
 // hexadecimal, or "?" when the entry has none.
 char* WriteItemExtraValue(char* out, const void* itemExtra);

@@ -129,6 +129,11 @@ void BlueprintWriter::RawBytesLine(std::string_view prefix, std::string_view res
     FinishLine(WriteRawBytesValue(Key(prefix, rest, RawBytesValueCapacity(count)), bytes, count));
 }
 
+void BlueprintWriter::RawBytesTwoDigitsLine(std::string_view prefix, std::string_view rest,
+                                            const std::uint8_t* bytes, std::size_t count) {
+    FinishLine(WriteRawBytesTwoDigitsValue(Key(prefix, rest, RawBytesValueCapacity(count)), bytes, count));
+}
+
 void BlueprintWriter::ItemExtraLine(std::string_view prefix, std::string_view rest, const void* itemExtra) {
     FinishLine(WriteItemExtraValue(Key(prefix, rest, kItemExtraValueCapacity), itemExtra));
 }

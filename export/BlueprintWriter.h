@@ -38,6 +38,10 @@ public:
     void SignedLine(std::string_view prefix, std::string_view rest, std::int64_t value);
     void TextLine(std::string_view prefix, std::string_view rest, std::string_view text);
     void RawBytesLine(std::string_view prefix, std::string_view rest, const std::uint8_t* bytes, std::size_t count);
+    // Each byte with two digits, leading zero included: a text that reads
+    // back into its bytes.
+    void RawBytesTwoDigitsLine(std::string_view prefix, std::string_view rest, const std::uint8_t* bytes,
+                               std::size_t count);
     void ItemExtraLine(std::string_view prefix, std::string_view rest, const void* itemExtra);
     // A key alone, without separator and value.
     void PresenceLine(std::string_view prefix, std::string_view rest);

@@ -5,6 +5,7 @@
 
 #include "export/DecorationTypes.h"
 #include "forms/FormIDText.h"
+#include "forms/HomeFile.h"
 
 namespace Corvanis {
 
@@ -121,10 +122,13 @@ std::vector<DecorationItem> SelectDecorationItems(const host::Form* theInteriorC
     return SelectItems(theInteriorCell, keywords, &settings);
 }
 
-std::vector<DecorationItem> SelectCarriableItems(const host::Form* theInteriorCell, host::Form* workshopKeyword,
-                                                 host::Form* workshopItemKeyword) {
+std::optional<DecorationItem> AsCarriedItem(host::Form* reference, host::Form* workshopKeyword,
+                                            host::Form* workshopItemKeyword) {
     const ExportKeywords keywords{nullptr, nullptr, workshopItemKeyword, workshopKeyword};
-    return SelectItems(theInteriorCell, keywords, nullptr);
+    Selection selection{keywords, nullptr, BaseFactsMemo(0)};
+    std::optional<DecorationItem> item = AsDecorationItem(reference, selection);
+    if (item && FindHomeFile(item->base) == nullptr) return std::nullopt;
+    return item;
 }
 
 }  // namespace Corvanis

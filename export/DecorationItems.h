@@ -1,6 +1,7 @@
 // Which references of a ship's interior a blueprint carries as decoration.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "export/ExportKeywords.h"
@@ -25,11 +26,12 @@ struct DecorationItem {
 std::vector<DecorationItem> SelectDecorationItems(const host::Form* theInteriorCell, const ExportKeywords& keywords,
                                                   const ExportSettings& settings);
 
-// Every item placed at run time in the cell that a blueprint can carry,
-// whatever the settings say, the pilot's seat and the ship's cargo
-// containers included: what an import saves before it removes items, which
-// may be any of these.
-std::vector<DecorationItem> SelectCarriableItems(const host::Form* theInteriorCell, host::Form* workshopKeyword,
-                                                 host::Form* workshopItemKeyword);
+// The reference as a blueprint carries it, whatever the settings say, the
+// pilot's seat and the ship's cargo containers included: how an import saves
+// an item it removes. None when no blueprint can carry it: it came with a
+// data file, its base is of a kind a blueprint does not know, or its base
+// comes from no data file.
+std::optional<DecorationItem> AsCarriedItem(host::Form* reference, host::Form* workshopKeyword,
+                                            host::Form* workshopItemKeyword);
 
 }  // namespace Corvanis

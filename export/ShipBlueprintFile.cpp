@@ -22,17 +22,20 @@ ShipFileResult Fail(ExportErrorInfo& error, ShipFileResult result, std::string t
 
 // Everything after the file is open: the lines, written section by section.
 // A write that fails stops the export in the section it failed in.
-ShipFileResult WriteLines(BlueprintWriter& out, const ShipToExport& ship, const std::vector<DecorationItem>& items,
+ShipFileResult WriteLines(BlueprintWriter& out, const ShipToExport& ship, const BlueprintContents& contents,
                           ExportErrorInfo& error) {
-    WriteBlueprintHeader(out, ship.reference, ship.displayName);
+    WriteBlueprintHeader(out, ship.reference, ship.displayName, contents.backup);
     if (out.Failed()) return Fail(error, ShipFileResult::FileRefused, kWriteFailedText);
-    for (const ShipSection& section : ShipSections()) {
-        error.sPhase = section.phase;
-        if (!section.write(out, ship, error)) return ShipFileResult::ShipNotCarried;
-        if (out.Failed()) return Fail(error, ShipFileResult::FileRefused, kWriteFailedText);
+    if (contents.layout) {
+        for (const ShipSection& section : ShipSections()) {
+            error.sPhase = section.phase;
+            if (!section.write(out, ship, error)) return ShipFileResult::ShipNotCarried;
+            if (out.Failed()) return Fail(error, ShipFileResult::FileRefused, kWriteFailedText);
+        }
     }
     error.sPhase = "exporting DecorItems";
-    if (!WriteDecorItems(out, items, error)) return ShipFileResult::ShipNotCarried;
+    if (!WriteDecorItems(out, contents.items, error)) return ShipFileResult::ShipNotCarried;
+    if (!WritePlacedByImport(out, contents.placedByImport, error)) return ShipFileResult::ShipNotCarried;
     if (!out.Flush()) return Fail(error, ShipFileResult::FileRefused, kWriteFailedText);
     return ShipFileResult::Written;
 }
@@ -66,13 +69,13 @@ ShipToExport ShipOfReference(host::Form* theShipRef) {
     return {theShipRef, ShipForm(theShipRef), ReferenceDisplayName(theShipRef)};
 }
 
-ShipFileResult WriteShipBlueprintFile(const ShipToExport& ship, const std::vector<DecorationItem>& items,
+ShipFileResult WriteShipBlueprintFile(const ShipToExport& ship, const BlueprintContents& contents,
                                       std::string folder, const std::string& fileName, ExportErrorInfo& error,
                                       platform::FileSystem& files) {
     BlueprintOutputFile file(files, std::move(folder), fileName);
     if (!file.Open()) return Fail(error, ShipFileResult::FileRefused, kNotOpenText);
     BlueprintWriter out(files, file.Handle());
-    const ShipFileResult written = WriteLines(out, ship, items, error);
+    const ShipFileResult written = WriteLines(out, ship, contents, error);
     if (written != ShipFileResult::Written) return written;
     return Finish(file, error);
 }

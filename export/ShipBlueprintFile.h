@@ -10,6 +10,7 @@
 #include "export/DecorationItems.h"
 #include "export/ExportErrorInfo.h"
 #include "export/sections/ShipSections.h"
+#include "format/BackupLines.h"
 #include "host/host.h"
 #include "platform/platform.h"
 
@@ -27,16 +28,28 @@ enum class ShipFileResult {
     ShipNotCarried,
 };
 
+// What a blueprint holds after its header.
+struct BlueprintContents {
+    // The sections of the ship's components; an interior backup holds the
+    // interior alone.
+    bool layout = true;
+    std::vector<DecorationItem> items;
+    // A backup's: what it is a backup of, and the references that the import
+    // which saved it placed.
+    BackupKind backup = BackupKind::None;
+    std::vector<const host::Form*> placedByImport;
+};
+
 // The ship the reference stands for, with the name its blueprint's header
 // shows. Its form is null when the reference's base object is not a generic
 // base form.
 ShipToExport ShipOfReference(host::Form* theShipRef);
 
-// Writes the ship with the items to folder + fileName (the name as the file
+// Writes the ship's blueprint to folder + fileName (the name as the file
 // gets it), creating the folder when it is missing. The blueprint appears
 // complete or not at all, and never replaces a file. Anything but Written
 // leaves the phase and the reason in `error`.
-ShipFileResult WriteShipBlueprintFile(const ShipToExport& ship, const std::vector<DecorationItem>& items,
+ShipFileResult WriteShipBlueprintFile(const ShipToExport& ship, const BlueprintContents& contents,
                                       std::string folder, const std::string& fileName, ExportErrorInfo& error,
                                       platform::FileSystem& files);
 

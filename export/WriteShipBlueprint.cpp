@@ -34,9 +34,9 @@ bool WriteShipBlueprint(host::Form* theShipRef, host::Form* theInteriorCell, std
         return Fail(error, "theInteriorCell " + DescribeForm(theInteriorCell) + " is not interior");
     }
 
-    const std::vector<DecorationItem> items =
-        SelectDecorationItems(theInteriorCell, keywords, settings.exportSettings);
-    return WriteShipBlueprintFile(ship, items, std::move(folder), SanitizeBlueprintFileName(std::move(fileName)),
+    BlueprintContents contents;
+    contents.items = SelectDecorationItems(theInteriorCell, keywords, settings.exportSettings);
+    return WriteShipBlueprintFile(ship, contents, std::move(folder), SanitizeBlueprintFileName(std::move(fileName)),
                                   error, files) == ShipFileResult::Written;
 }
 

@@ -34,14 +34,4 @@ std::string MakeTimestamp(std::uint64_t ticksSince1970) {
     return text;
 }
 
-std::string MakeFileNameTimestamp() { return MakeFileNameTimestamp(platform::SystemTimeTicks()); }
-
-std::string MakeFileNameTimestamp(std::uint64_t ticksSince1970) {
-    const std::tm local = LocalTime(ticksSince1970);
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1,
-                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return text;
-}
-
 }  // namespace Corvanis

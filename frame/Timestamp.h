@@ -12,9 +12,5 @@ std::string MakeTimestamp();
 // The same for a time given in 100-nanosecond ticks since 1970-01-01 UTC.
 std::string MakeTimestamp(std::uint64_t ticksSince1970);
 
-// Local time as "YYYY-MM-DD HH-MM-SS", for file names: every system allows
-// these characters in a name.
-std::string MakeFileNameTimestamp();
-std::string MakeFileNameTimestamp(std::uint64_t ticksSince1970);
 
 }  // namespace Corvanis

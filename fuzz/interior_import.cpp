@@ -3,6 +3,10 @@
 // read line by line and, when the reader accepts every line, the interior
 // saved to a backup and the items placed, with what they replace cleared.
 //
+// An import that went through must undo: its backup imports, whatever the
+// settings, and gives back the interior's items as they were (new
+// references, with the same bases, places, turns, sizes, names and links).
+//
 // Every input meets the same world: after an import that went through, the
 // world is loaded anew from its dump taken before the first input. An
 // import that was refused must leave the world as it was: every 64th input
@@ -18,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -50,6 +55,7 @@ public:
     void Run(std::string_view bytes) {
         ImportErrorInfo error;
         if (Import(bytes, error)) {
+            CheckUndo(files_.Written());
             parsedWorld_.Load();
         } else if (error.sPhase == kPlacingPhase) {
             if (!EverythingTakenBack(sim::DumpWorldToText())) {
@@ -82,6 +88,36 @@ private:
         return corvanis_test::WithoutReferencesTakenBack(Parsed(dump), before_, takenBack) == liveBefore_;
     }
 
+    // The items of the ship's interior as a player meets them, whatever
+    // their references are called and wherever they stand in the cell's list.
+    static std::multiset<std::string> InteriorItems(const sim::Json& world) {
+        std::set<std::string> inInterior;
+        for (const sim::Json& cell : world["cells"]) {
+            if (cell["id"] != "@KestrelInterior" || !cell.contains("references")) continue;
+            for (const sim::Json& id : cell["references"]) {
+                if (id.is_string()) inInterior.insert(id.get<std::string>());
+            }
+        }
+        std::multiset<std::string> items;
+        for (sim::Json reference : world["references"]) {
+            if (inInterior.count(reference["id"].get<std::string>()) == 0) continue;
+            reference.erase("id");
+            reference.erase("formID");
+            items.insert(reference.dump());
+        }
+        return items;
+    }
+
+    void CheckUndo(const std::string& backup) {
+        if (ImportErrorInfo error; !Import(backup, error)) {
+            Fail("Broken: an interior import's backup imports, but: " + error.sPhase + " | " + error.sExtraErrorText +
+                 "\n" + backup);
+        }
+        if (InteriorItems(Parsed(sim::DumpWorldToText())) != itemsBefore_) {
+            Fail("Broken: an interior import's backup gives back the interior as it was\n" + backup);
+        }
+    }
+
     // True when the import went through.
     bool Import(std::string_view bytes, ImportErrorInfo& error) {
         const veltrane::GameInterface& game = host::Game();
@@ -89,7 +125,7 @@ private:
         host::Form* ship = game.GetShipPlayerIsIn(player, true, nullptr, nullptr);
         host::Form* interior = game.RefGetParentCell(player);
         files_.SetBytes(bytes);
-        ShipBackup backup;
+        ImportReport backup;
         return ImportShipInteriorHelper(ship, interior, folder_.Path(), kBlueprintName, kDefaultSettings, error,
                                         backup, files_);
     }
@@ -99,6 +135,7 @@ private:
     const std::string world_;
     const sim::Json before_ = Parsed(world_);
     const sim::Json liveBefore_ = corvanis_test::WithoutNextRuntimeFormID(before_);
+    const std::multiset<std::string> itemsBefore_ = InteriorItems(before_);
     const corvanis_fuzz::ParsedWorld parsedWorld_;
     unsigned refused_ = 0;
 };

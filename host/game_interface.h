@@ -130,6 +130,11 @@ struct GameInterface {
     CellManager** cellManager;
     // What the ObjectHead of a cell object holds, one per class of cell.
     const void* cellClassIdentities[kCellClassCount];
+
+    // --- Data files (added) --------------------------------------------------------
+    // The loaded data file of this name, matched without regard to case as
+    // the game matches names; null when no loaded file has it.
+    const FileRecord* (*LookupLoadedFile)(const FixedString* fileName);
 };
 
 using GetGameInterfaceFn = const GameInterface* (*)();

@@ -102,6 +102,7 @@ constexpr RequiredMember kRequired[] = {
     {"pilotingCallSite", &Present<&GameInterface::pilotingCallSite>},
     {"cellManager", &Present<&GameInterface::cellManager>},
     {"cellClassIdentities", &CellClassIdentitiesPresent},
+    {"LookupLoadedFile", &Present<&GameInterface::LookupLoadedFile>},
 };
 
 struct Binding {

@@ -17,11 +17,12 @@ host::Form* ReferenceOfHandle(std::uint32_t handle) {
     return reference;
 }
 
-void RemoveAll(const std::vector<PlacedDecorItem>& placed) {
-    for (const PlacedDecorItem& item : placed) host::Game().RemoveReference(item.reference);
-}
-
 }  // namespace
+
+void RemovePlacedItems(std::vector<PlacedDecorItem>& placed) {
+    for (const PlacedDecorItem& item : placed) host::Game().RemoveReference(item.reference);
+    placed.clear();
+}
 
 bool IsPlacedByImport(std::uint8_t type, bool bWorkshopItem, const ImportSettings& settings) {
     const DecorationType* known = FindDecorationType(type);
@@ -77,7 +78,7 @@ std::vector<host::Form*> PlaceDecorItem(host::Form* base, float fPosX, float fPo
 }
 
 bool CreateDecorItems(const std::vector<DecorItemRecord>& items, host::Form* theInteriorCell,
-                      const ImportSettings& settings, std::vector<PlacedDecorItem>& placed, ImportErrorInfo& error) {
+                      const ImportSettings* settings, std::vector<PlacedDecorItem>& placed, ImportErrorInfo& error) {
     const veltrane::GameInterface& game = host::Game();
     host::Form* player = game.GetPlayerCharacter();
     host::Form* shipRef = player != nullptr ? game.ActorGetShipRef(player) : nullptr;
@@ -87,13 +88,14 @@ bool CreateDecorItems(const std::vector<DecorItemRecord>& items, host::Form* the
     placed.reserve(items.size());
     for (const DecorItemRecord& item : items) {
         if (item.base == nullptr) continue;
-        if (!IsPlacedByImport(game.FormQueryType(item.base), item.bWorkshopItem, settings)) continue;
+        if (settings != nullptr && !IsPlacedByImport(game.FormQueryType(item.base), item.bWorkshopItem, *settings)) {
+            continue;
+        }
         const std::vector<host::Form*> created =
             PlaceDecorItem(item.base, item.fPosX, item.fPosY, item.fPosZ, item.fRotX, item.fRotY, item.fRotZ,
                            item.fScale, cell, shipRef);
         if (created.empty()) {
-            RemoveAll(placed);
-            placed.clear();
+            RemovePlacedItems(placed);
             error.sExtraErrorText = "CreatedRefs.size == 0 of base " + DescribeForm(item.base);
             return false;
         }

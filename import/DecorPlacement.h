@@ -38,11 +38,15 @@ struct PlacedDecorItem {
 };
 
 // Creates, in list order, a reference for each item with a base that the
-// settings let through, in the player's ship or else in the interior cell.
-// When the game makes none for an item, removes again those it created, sets
-// the error text and returns false.
+// settings let through (every item, without settings: a backup gives back
+// what was), in the player's ship or else in the interior cell. When the
+// game makes none for an item, removes again those it created, sets the
+// error text and returns false.
 bool CreateDecorItems(const std::vector<DecorItemRecord>& items, host::Form* theInteriorCell,
-                      const ImportSettings& settings, std::vector<PlacedDecorItem>& placed, ImportErrorInfo& error);
+                      const ImportSettings* settings, std::vector<PlacedDecorItem>& placed, ImportErrorInfo& error);
+
+// Removes the references again, as if they had never been placed.
+void RemovePlacedItems(std::vector<PlacedDecorItem>& placed);
 
 // Gives each new reference its item's name, when the item has one and the
 // reference has extra data, and links a workshop item to the workshop.

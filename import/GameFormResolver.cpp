@@ -13,6 +13,15 @@ GameFormResolver::FileForms* GameFormResolver::KnownFile(std::string_view fileNa
     return nullptr;
 }
 
+GameFormResolver::FileForms* GameFormResolver::RememberedFile(std::string_view fileName) {
+    if (FileForms* file = KnownFile(fileName)) return file;
+    try {
+        return &files_.emplace_back(FileForms{std::string(fileName), {}, std::nullopt});
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 veltrane::Form* GameFormResolver::LookupForm(std::string_view fileName, std::uint32_t localFormID) {
     FileForms* file = KnownFile(fileName);
     if (file != nullptr) {
@@ -26,11 +35,21 @@ veltrane::Form* GameFormResolver::LookupForm(std::string_view fileName, std::uin
     }
     // An answer that cannot be remembered is asked for again next time.
     try {
-        if (file == nullptr) file = &files_.emplace_back(FileForms{name, {}});
-        file->forms.emplace(localFormID, form);
+        if (file == nullptr) file = RememberedFile(fileName);
+        if (file != nullptr) file->forms.emplace(localFormID, form);
     } catch (const std::bad_alloc&) {
     }
     return form;
+}
+
+bool GameFormResolver::DataFileLoaded(std::string_view fileName) {
+    FileForms* file = RememberedFile(fileName);
+    if (file != nullptr && file->loaded) return *file->loaded;
+    const std::string name(fileName);
+    host::ScopedFixedString fixedName(name.c_str());
+    const bool loaded = host::Game().LookupLoadedFile(fixedName.get()) != nullptr;
+    if (file != nullptr) file->loaded = loaded;
+    return loaded;
 }
 
 std::optional<std::uint8_t> GameFormResolver::FormType(const veltrane::Form* form) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,15 +24,20 @@ public:
     // The game's virtual type query.
     std::optional<std::uint8_t> FormType(const veltrane::Form* form) override;
     veltrane::Form* BoundObject(veltrane::Form* form) override;
+    // The game's list of loaded data files, asked once per name.
+    bool DataFileLoaded(std::string_view fileName) override;
 
 private:
     // The answers for the names of one data file, as the blueprint spells it.
     struct FileForms {
         std::string fileName;
         std::unordered_map<std::uint32_t, veltrane::Form*> forms;
+        std::optional<bool> loaded;
     };
 
     FileForms* KnownFile(std::string_view fileName);
+    // The file's entry, made when it is missing; null when none can be made.
+    FileForms* RememberedFile(std::string_view fileName);
 
     // A blueprint names few data files: a list is quicker than a hash of the
     // name.

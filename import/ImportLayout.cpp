@@ -1,12 +1,15 @@
 #include "import/ImportLayout.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "export/BlueprintHeader.h"
 #include "frame/FileExists.h"
 #include "import/GameFormResolver.h"
+#include "import/ImportShipLayout.h"
 #include "import/LayoutComponents.h"
 #include "import/reading/BlueprintFile.h"
+#include "import/reading/WholeBlueprint.h"
 
 namespace Corvanis {
 
@@ -17,6 +20,11 @@ bool Fail(ImportErrorInfo& error, std::string text) {
     return false;
 }
 
+bool FailWhole(ImportErrorInfo& error, std::string text) {
+    error.sPhase = kWholeBlueprintPhase;
+    return Fail(error, std::move(text));
+}
+
 host::Form* ShipForm(host::Form* theShipRef) {
     const veltrane::GameInterface& game = host::Game();
     host::Form* form = game.CastToBoundObject(game.RefGetBaseObject(theShipRef));
@@ -24,22 +32,58 @@ host::Form* ShipForm(host::Form* theShipRef) {
     return form;
 }
 
-// Reads every line; false at the first the reader refuses.
+// Reads every line, then judges the blueprint as a whole; false at the first
+// refusal.
 bool ReadLayout(const BlueprintFile& file, LayoutAccumulator& layout, ReturnStorageBlueprintVersionInfo& version,
                 ImportErrorInfo& error) {
     GameFormResolver forms;
     LayoutReader reader(forms, layout, version);
+    bool blueprint = false;
     for (const BlueprintLine& line : file.Lines()) {
-        if (reader.ReadLine(line, error) == LineVerdict::Refused) return false;
+        const LineVerdict verdict = reader.ReadLine(line, error);
+        if (verdict == LineVerdict::Refused) return false;
+        blueprint = blueprint || ShowsBlueprint(line, verdict);
     }
+    if (!blueprint) return FailWhole(error, NoBlueprintText(file.Bytes()));
+    if (const std::vector<IncompleteElement> incomplete = reader.Finish(); !incomplete.empty()) {
+        RefuseIncompleteElement(incomplete.front(), error);
+        return false;
+    }
+    // A backup is what the ship was, modules or not.
+    if (layout.parts.empty() && layout.backup != BackupKind::Layout) return FailWhole(error, kNoModuleText);
     return true;
+}
+
+// "2 cargo entries were left out: ..." for the entries whose data files are
+// not loaded, named once each, and those without an object line.
+std::string CargoLeftOutLine(const std::vector<std::string>& leftOut) {
+    std::vector<std::string> files;
+    std::size_t withoutObject = 0;
+    for (const std::string& file : leftOut) {
+        if (file.empty()) {
+            ++withoutObject;
+        } else if (std::find(files.begin(), files.end(), file) == files.end()) {
+            files.push_back(file);
+        }
+    }
+    std::string line = std::string(kImportShipLayoutPrefix) + ": WARNING: " + std::to_string(leftOut.size()) +
+                       (leftOut.size() == 1 ? " cargo entry was" : " cargo entries were") + " left out of the ship";
+    std::string separator = ": ";
+    if (!files.empty()) {
+        line += separator + "the data files their objects come from are not loaded (";
+        for (std::size_t i = 0; i < files.size(); ++i) line += (i == 0 ? "" : ", ") + files[i];
+        line += ")";
+        separator = "; ";
+    }
+    if (withoutObject > 0) line += separator + std::to_string(withoutObject) + " without an object line";
+    return line;
 }
 
 }  // namespace
 
 bool ImportShipLayoutToBaseOfRef(host::Form* theShipRef, std::string directory, std::string fileName,
                                  SettingsFlags, ImportErrorInfo& error, ReturnStorageBlueprintVersionInfo& version,
-                                 ShipBackup& backup, platform::FileSystem& files) {
+                                 ImportReport& report, platform::FileSystem& files) {
     error.sPhase = "preparing to import layout";
     if (theShipRef == nullptr) return Fail(error, "theShipRef is nullptr");
     host::Form* theShipForm = ShipForm(theShipRef);
@@ -52,15 +96,24 @@ bool ImportShipLayoutToBaseOfRef(host::Form* theShipRef, std::string directory, 
 
     LayoutAccumulator layout;
     if (!ReadLayout(file, layout, version, error)) return false;
+    if (!layout.cargoLeftOut.empty()) report.warnings.push_back(CargoLeftOutLine(layout.cargoLeftOut));
 
     // The import is accepted: what it replaces is saved first.
-    backup = BackUpShip({theShipRef, theShipForm, ReferenceDisplayName(theShipRef)}, {}, directory, " before import ",
-                        files);
-    if (backup.result == BackupResult::Refused) {
+    BlueprintContents backupContents;
+    backupContents.backup = BackupKind::Layout;
+    report.backup = BackUpShip({theShipRef, theShipForm, ReferenceDisplayName(theShipRef)}, backupContents, directory,
+                               kImportShipLayoutPrefix, files);
+    if (report.backup.result == BackupResult::Refused) {
         error.sPhase = "backing up the home ship";
-        return Fail(error, backup.errorText);
+        return Fail(error, report.backup.errorText);
     }
-    ImportLayoutComponents(theShipForm, theShipRef, layout, version.fVersion);
+    LayoutStorage storage;
+    if (!ReserveLayoutStorage(theShipForm, layout, storage)) {
+        RemoveBackup(report.backup, directory, files);
+        error.sPhase = "making room for the new layout";
+        return Fail(error, "the game has no memory left for the ship's new lists");
+    }
+    ImportLayoutComponents(theShipForm, theShipRef, layout, version.fVersion, storage);
     return true;
 }
 

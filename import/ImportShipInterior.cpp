@@ -1,13 +1,15 @@
 #include "import/ImportShipInterior.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "export/BlueprintFileName.h"
 #include "export/DecorationItems.h"
-#include "export/ShipBlueprintFile.h"
+#include "export/ExportKeywords.h"
 #include "forms/DescribeForm.h"
+#include "forms/FormIDText.h"
 #include "frame/FileExists.h"
 #include "import/BlueprintLookup.h"
 #include "import/ClosestWorkshop.h"
@@ -16,24 +18,48 @@
 #include "import/InteriorClearing.h"
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/InteriorReader.h"
+#include "import/reading/WholeBlueprint.h"
 
 namespace Corvanis {
 
 namespace {
 
 constexpr const char* kNotImportedText = "ship interior couldn't be imported.";
+constexpr const char* kImportedLine = "ImportShipInterior: INFO: ship interior successfully imported.";
 
 bool Fail(ImportErrorInfo& error, std::string text) {
     error.sExtraErrorText = std::move(text);
     return false;
 }
 
-// Reads every line; false at the first the reader refuses.
-bool ReadDecorItems(const BlueprintFile& file, std::vector<DecorItemRecord>& items, ImportErrorInfo& error) {
+// The decoration items of a blueprint, with what its backup lines say.
+struct InteriorBlueprint {
+    std::vector<DecorItemRecord> items;
+    BackupKind backup = BackupKind::None;
+    std::vector<PlacedReference> placedByImport;
+};
+
+// Reads every line, then judges the blueprint as a whole; false at the
+// first refusal.
+bool ReadDecorItems(const BlueprintFile& file, InteriorBlueprint& blueprint, ImportErrorInfo& error) {
     GameFormResolver forms;
-    InteriorReader reader(forms, items);
+    InteriorReader reader(forms, blueprint.items);
+    bool isBlueprint = false;
     for (const BlueprintLine& line : file.Lines()) {
-        if (reader.ReadLine(line, error) == LineVerdict::Refused) return false;
+        const LineVerdict verdict = reader.ReadLine(line, error);
+        if (verdict == LineVerdict::Refused) return false;
+        isBlueprint = isBlueprint || ShowsBlueprint(line, verdict);
+    }
+    blueprint.backup = reader.Backup();
+    blueprint.placedByImport = reader.PlacedByImport();
+    if (!isBlueprint) {
+        error.sPhase = kWholeBlueprintPhase;
+        return Fail(error, NoBlueprintText(file.Bytes()));
+    }
+    // The backup of an interior that had nothing to remove holds no item.
+    if (blueprint.items.empty() && blueprint.backup != BackupKind::Interior) {
+        error.sPhase = kWholeBlueprintPhase;
+        return Fail(error, kNoDecorationItemText);
     }
     return true;
 }
@@ -42,18 +68,66 @@ bool IsKeyword(const host::Form* form) {
     return form != nullptr && host::Game().FormQueryType(form) == veltrane::kFormTypeKeyword;
 }
 
-// Places the items and clears what they replace. Nothing is removed until
-// every item stands; when one cannot be placed, those placed are removed
-// again and the interior is as it was.
-bool PlaceItems(const std::vector<DecorItemRecord>& items, host::Form* theInteriorCell, host::Form* closestWorkshop,
-                const WorkshopKeywords& keywords, const ImportSettings& settings, ImportErrorInfo& error) {
-    error.sPhase = "importing DecorItems";
-    const std::vector<ReferenceToClear> cleared = DecideClearing(theInteriorCell, keywords, settings);
-    std::vector<PlacedDecorItem> placed;
-    if (!CreateDecorItems(items, theInteriorCell, settings, placed, error)) return false;
-    Clear(cleared);
-    FinishDecorItems(placed, closestWorkshop, keywords.workshopItem);
-    return true;
+host::Form* PilotSeatKeyword() {
+    host::Form* keyword = host::Game().LookupFormByID(kSpaceshipCockpitPilotSeatID);
+    return IsKeyword(keyword) ? keyword : nullptr;
+}
+
+// The references an interior backup says its import placed, where they still
+// stand in the cell with their base, and the clearing has not taken them.
+void AddPlacedByImport(const std::vector<PlacedReference>& placed, const host::Form* theInteriorCell,
+                       const WorkshopKeywords& keywords, std::vector<ReferenceToClear>& cleared) {
+    const veltrane::GameInterface& game = host::Game();
+    for (const PlacedReference& entry : placed) {
+        host::Form* reference = game.LookupFormByID(entry.formID);
+        if (reference == nullptr || game.FormGetStoredType(reference) != veltrane::kFormTypeObjectReference) continue;
+        if (game.RefGetParentCell(reference) != theInteriorCell || game.RefGetBaseObject(reference) != entry.base) {
+            continue;
+        }
+        const bool known = std::any_of(cleared.begin(), cleared.end(),
+                                       [&](const ReferenceToClear& clear) { return clear.reference == reference; });
+        if (!known) cleared.push_back({reference, IsLinkedToWorkshop(reference, keywords)});
+    }
+}
+
+// What the backup of the removed items holds, and the removed items that no
+// blueprint can carry: what the undo cannot bring back.
+struct ClearedItems {
+    std::vector<DecorationItem> carried;
+    std::size_t notCarried = 0;
+    const host::Form* firstNotCarried = nullptr;  // its base, or the reference without one
+};
+
+ClearedItems CarryClearedItems(const std::vector<ReferenceToClear>& cleared, const WorkshopKeywords& keywords) {
+    const veltrane::GameInterface& game = host::Game();
+    ClearedItems items;
+    for (const ReferenceToClear& clear : cleared) {
+        if (std::optional<DecorationItem> item = AsCarriedItem(clear.reference, keywords.workshop,
+                                                               keywords.workshopItem)) {
+            items.carried.push_back(*item);
+        } else if (items.notCarried++ == 0) {
+            const host::Form* base = game.RefGetBaseObject(clear.reference);
+            items.firstNotCarried = base != nullptr ? base : clear.reference;
+        }
+    }
+    return items;
+}
+
+// "ImportShipInterior: WARNING: 2 items ..." naming the first item by its
+// name and form ID, as a player finds it in the game.
+std::string NotCarriedLine(const ClearedItems& items) {
+    const veltrane::GameInterface& game = host::Game();
+    std::string name = game.FormGetDisplayName(items.firstNotCarried);
+    if (name.empty()) name = game.FormGetEditorID(items.firstNotCarried);
+    const bool one = items.notCarried == 1;
+    return std::string(kImportShipInteriorPrefix) + ": WARNING: " + std::to_string(items.notCarried) +
+           (one ? " item that this import removes is" : " items that this import removes are") +
+           " gone for good: no blueprint can carry " + (one ? "it" : "them") + ", so the undo cannot bring " +
+           (one ? "it" : "them") +
+           " back (such an item came with the game's data files, is of a kind a blueprint does not know, or has a "
+           "base from no data file; " +
+           (one ? "it is " : "the first is ") + name + " [" + FormIDHex(game.FormGetID(items.firstNotCarried)) +
+           "])";
 }
 
 bool ImportFromConsole(const CommandInput& input) {
@@ -64,7 +138,7 @@ bool ImportFromConsole(const CommandInput& input) {
 
 bool ImportShipInteriorHelper(host::Form* theShipRef, host::Form* theInteriorCell, const std::string& folder,
                               const std::string& fileName, SettingsFlags settings, ImportErrorInfo& error,
-                              ShipBackup& backup, platform::FileSystem& files) {
+                              ImportReport& report, platform::FileSystem& files) {
     const veltrane::GameInterface& game = host::Game();
     error.sPhase = "preparing to import ship interior";
     if (theShipRef == nullptr) return Fail(error, "theShipRef is nullptr");
@@ -72,7 +146,7 @@ bool ImportShipInteriorHelper(host::Form* theShipRef, host::Form* theInteriorCel
     if (!game.CellIsInterior(theInteriorCell)) {
         return Fail(error, "theInteriorCell " + DescribeForm(theInteriorCell) + " is not interior");
     }
-    const WorkshopKeywords keywords{*game.workshopKeyword, *game.workshopItemKeyword};
+    const WorkshopKeywords keywords{*game.workshopKeyword, *game.workshopItemKeyword, PilotSeatKeyword()};
     if (!IsKeyword(keywords.workshop)) return Fail(error, "WorkshopKeyword is nullptr or not QRNKeyword");
     if (!IsKeyword(keywords.workshopItem)) return Fail(error, "WorkshopItemKeyword is nullptr or not QRNKeyword");
     host::Form* closestWorkshop = FindClosestWorkshop(keywords.workshop);
@@ -82,22 +156,37 @@ bool ImportShipInteriorHelper(host::Form* theShipRef, host::Form* theInteriorCel
     }
     BlueprintFile file(files);
     if (std::string readError; !file.Open(folder, fileName, readError)) return Fail(error, readError);
-    std::vector<DecorItemRecord> items;
-    if (!ReadDecorItems(file, items, error)) return false;
+    InteriorBlueprint blueprint;
+    if (!ReadDecorItems(file, blueprint, error)) return false;
 
-    // The import is accepted: the interior as it stands is saved first, with
-    // every item the clearing may remove.
-    backup = BackUpShip(ShipOfReference(theShipRef),
-                        SelectCarriableItems(theInteriorCell, keywords.workshop, keywords.workshopItem), folder,
-                        " before interior import ", files);
-    if (backup.result == BackupResult::Refused) {
-        error.sPhase = "backing up the ship interior";
-        return Fail(error, backup.errorText);
-    }
-    if (!PlaceItems(items, theInteriorCell, closestWorkshop, keywords, settings.importSettings, error)) {
-        RemoveBackup(backup, folder, files);
+    // The blueprint is accepted. What the import removes is decided before
+    // anything changes; nothing is removed until every new item stands and
+    // the backup holds what goes.
+    error.sPhase = "importing DecorItems";
+    const bool isBackup = blueprint.backup == BackupKind::Interior;
+    std::vector<ReferenceToClear> cleared = DecideClearing(theInteriorCell, keywords, settings.importSettings);
+    if (isBackup) AddPlacedByImport(blueprint.placedByImport, theInteriorCell, keywords, cleared);
+    const ClearedItems clearedItems = CarryClearedItems(cleared, keywords);
+    if (clearedItems.notCarried > 0) report.warnings.push_back(NotCarriedLine(clearedItems));
+
+    std::vector<PlacedDecorItem> placed;
+    if (!CreateDecorItems(blueprint.items, theInteriorCell, isBackup ? nullptr : &settings.importSettings, placed,
+                          error)) {
         return false;
     }
+    BlueprintContents backup;
+    backup.layout = false;
+    backup.backup = BackupKind::Interior;
+    backup.items = clearedItems.carried;
+    for (const PlacedDecorItem& item : placed) backup.placedByImport.push_back(item.reference);
+    report.backup = BackUpShip(ShipOfReference(theShipRef), backup, folder, kImportShipInteriorPrefix, files);
+    if (report.backup.result == BackupResult::Refused) {
+        RemovePlacedItems(placed);
+        error.sPhase = "backing up the ship interior";
+        return Fail(error, report.backup.errorText);
+    }
+    Clear(cleared);
+    FinishDecorItems(placed, closestWorkshop, keywords.workshopItem);
     return true;
 }
 
@@ -122,15 +211,14 @@ bool RunImportShipInterior(const CommandInput& input, const std::string& folder,
     }
 
     ImportErrorInfo error;
-    ShipBackup backup;
-    if (!ImportShipInteriorHelper(theShipRef, theInteriorCell, folder, *fileName, input.settings, error, backup,
+    ImportReport report;
+    if (!ImportShipInteriorHelper(theShipRef, theInteriorCell, folder, *fileName, input.settings, error, report,
                                   files)) {
         PrintCommandError(kImportShipInteriorPrefix, kNotImportedText);
         host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
         return false;
     }
-    PrintCommandInfo(kImportShipInteriorPrefix, "ship interior successfully imported.");
-    PrintBackupLine(kImportShipInteriorPrefix, "interior", backup);
+    PrintImportReport(kImportedLine, report);
     return true;
 }
 

@@ -8,7 +8,7 @@
 #include "frame/CommandWork.h"
 #include "host/host.h"
 #include "import/ImportErrorInfo.h"
-#include "import/ShipBackup.h"
+#include "import/ImportReport.h"
 #include "platform/platform.h"
 
 namespace Corvanis {
@@ -19,14 +19,15 @@ constexpr const char* kImportShipInteriorPrefix = "ImportShipInterior";
 // is the Spaceships folder, whose Backups folder gets the backup) into the
 // interior cell of the ship reference. The blueprint is read whole and every
 // decoration line accepted before anything in the game changes; then the
-// interior is saved to a backup, the items the settings let through are
-// created, and only once all of them stand are the interior's inventory-type
-// and workshop-linked items removed. True when the interior was imported:
-// `backup` then tells whether a backup was written. False, with the phase
-// and the reason in `error`, when the interior was left as it was.
+// items the settings let through (every item of an interior backup) are
+// created, the interior's items that the import removes are saved to a
+// backup together with what it placed, and only then are they removed.
+// True when the interior was imported: `report` then holds what to tell the
+// player, the backup's line included. False, with the phase and the reason
+// in `error`, when the interior was left as it was.
 bool ImportShipInteriorHelper(host::Form* theShipRef, host::Form* theInteriorCell, const std::string& folder,
                               const std::string& fileName, SettingsFlags settings, ImportErrorInfo& error,
-                              ShipBackup& backup, platform::FileSystem& files = platform::SystemFiles());
+                              ImportReport& report, platform::FileSystem& files = platform::SystemFiles());
 
 // The command's own work once the preamble has passed: checks the player's
 // situation, finds the blueprint in the folder, imports it and prints the

@@ -11,6 +11,10 @@ namespace Corvanis {
 namespace {
 
 constexpr const char* kNotImportedText = "ship layout couldn't be imported.";
+constexpr const char* kImportedLine =
+    "ImportShipLayout: INFO: ship layout successfully imported. Please modify the imported ship at a Ship Services "
+    "Technician before flying it (any kind of modification will do). Fly it manually first (i.e. not with Fast "
+    "Travel).";
 // Keywords that mark ships the layout of which must not change.
 constexpr std::uint32_t kShipNotModifiableID = 0x3413F3;
 constexpr std::uint32_t kLumenkinShipID = 0x33DB7A;
@@ -104,17 +108,13 @@ bool RunImportShipLayout(const CommandInput& input, const std::string& folder, p
 
     ImportErrorInfo error;
     ReturnStorageBlueprintVersionInfo version;
-    ShipBackup backup;
-    if (!ImportShipLayoutToBaseOfRef(theShipRef, folder, *fileName, input.settings, error, version, backup, files)) {
+    ImportReport report;
+    if (!ImportShipLayoutToBaseOfRef(theShipRef, folder, *fileName, input.settings, error, version, report, files)) {
         PrintError(kNotImportedText);
         host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
         return false;
     }
-    PrintCommandInfo(kImportShipLayoutPrefix,
-                     "ship layout successfully imported. Please modify the imported ship at a Ship Services "
-                     "Technician before flying it (any kind of modification will do). Fly it manually first (i.e. "
-                     "not with Fast Travel).");
-    PrintBackupLine(kImportShipLayoutPrefix, "layout", backup);
+    PrintImportReport(kImportedLine, report);
     return true;
 }
 

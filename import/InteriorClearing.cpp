@@ -16,17 +16,26 @@ bool HasInventoryItemBase(const host::Form* reference, const WorkshopKeywords&) 
     return type != nullptr && type->inventoryType;
 }
 
+bool IsClearedWorkshopItem(const host::Form* reference, const WorkshopKeywords& keywords) {
+    const veltrane::GameInterface& game = host::Game();
+    if (game.RefGetBaseObject(reference) == nullptr) return false;
+    if (game.FormQueryType(reference) == veltrane::kFormTypeActorReference) return false;
+    return IsLinkedToWorkshop(reference, keywords);
+}
+
+bool IsPilotSeat(const host::Form* reference, const WorkshopKeywords& keywords) {
+    return keywords.pilotSeat != nullptr && host::Game().RefHasKeyword(reference, keywords.pilotSeat);
+}
+
+}  // namespace
+
 bool IsLinkedToWorkshop(const host::Form* reference, const WorkshopKeywords& keywords) {
     const veltrane::GameInterface& game = host::Game();
     if (keywords.workshop == nullptr || keywords.workshopItem == nullptr) return false;
-    if (game.RefGetBaseObject(reference) == nullptr) return false;
-    if (game.FormQueryType(reference) == veltrane::kFormTypeActorReference) return false;
     if (game.RefGetExtraDataList(reference) == nullptr) return false;
     const host::Form* workshop = game.RefGetLinkedRef(reference, keywords.workshopItem);
     return workshop != nullptr && game.RefHasKeyword(workshop, keywords.workshop);
 }
-
-}  // namespace
 
 std::vector<ReferenceToClear> DecideClearing(const host::Form* theInteriorCell, const WorkshopKeywords& keywords,
                                              const ImportSettings& settings) {
@@ -41,14 +50,15 @@ std::vector<ReferenceToClear> DecideClearing(const host::Form* theInteriorCell, 
     const auto pass = [&](bool (*removes)(const host::Form*, const WorkshopKeywords&), bool workshopItem) {
         for (std::uint32_t i = 0; i < count; ++i) {
             host::Form* reference = references[i];
-            if (reference != nullptr && decided.count(reference) == 0 && removes(reference, keywords)) {
+            if (reference != nullptr && decided.count(reference) == 0 && removes(reference, keywords) &&
+                !IsPilotSeat(reference, keywords)) {
                 cleared.push_back({reference, workshopItem});
                 decided.insert(reference);
             }
         }
     };
     if (settings.bRemoveInventoryTypeItems != 0) pass(&HasInventoryItemBase, false);
-    if (settings.bRemoveWorkshopLinkedItems != 0) pass(&IsLinkedToWorkshop, true);
+    if (settings.bRemoveWorkshopLinkedItems != 0) pass(&IsClearedWorkshopItem, true);
     return cleared;
 }
 

@@ -34,10 +34,16 @@ void Append(CountedArray<T>& list, const T& element) {
     if (!host::Game().ArrayAppend(list.Header(), &element, sizeof(T))) throw std::bad_alloc();
 }
 
-// Empties the list and keeps its storage for what follows.
+// Empties the list; its storage, or the storage reserved for it, takes what
+// follows.
 template <class T>
-void Empty(CountedArray<T>& list) {
-    list.count = 0;
+void Empty(CountedArray<T>& list, host::ArrayStorage& storage) {
+    storage.EmptyInto(*list.Header());
+}
+
+template <class T>
+bool Reserve(host::ArrayStorage& storage, CountedArray<T>& list, std::size_t count) {
+    return count <= UINT32_MAX && storage.ReserveFor(*list.Header(), static_cast<std::uint32_t>(count), sizeof(T));
 }
 
 // The actor value every registered ship carries, when the game has it.
@@ -47,45 +53,62 @@ host::Form* SpaceshipRegistration() {
     return form != nullptr && game.FormQueryType(form) == veltrane::kFormTypeActorValueInfo ? form : nullptr;
 }
 
-void ReplacePropertySheet(veltrane::PropertySheetComponent& component, const LayoutAccumulator& layout) {
-    veltrane::PropertySheet* sheet = component.sheet;
-    if (sheet == nullptr) return;
-    Empty(sheet->entries);
-    // The ship gets its registration entry once, whether or not the
-    // blueprint holds one: every exported ship holds its own.
-    host::Form* registration = SpaceshipRegistration();
+// The entries the sheet gets: the blueprint's, then the registration entry
+// once, whether or not the blueprint holds one: every exported ship holds its
+// own. A backup gives back the sheet as it was.
+std::vector<veltrane::PropertySheetEntryRecord> SheetEntries(const LayoutAccumulator& layout) {
+    std::vector<veltrane::PropertySheetEntryRecord> entries;
+    host::Form* registration = layout.backup == BackupKind::Layout ? nullptr : SpaceshipRegistration();
     for (const PropertySheetEntry& entry : layout.propertySheet) {
         if (registration != nullptr && entry.first == registration) continue;
-        Append(sheet->entries, {entry.first, entry.second, entry.third, 0});
+        entries.push_back({entry.first, entry.second, entry.third, 0});
     }
-    if (registration != nullptr) Append(sheet->entries, {registration, nullptr, 1.0f, 0});
+    if (registration != nullptr) entries.push_back({registration, nullptr, 1.0f, 0});
+    return entries;
 }
 
-void ReplaceTraversals(veltrane::StoredTraversalsComponent& component, const LayoutAccumulator& layout) {
+std::vector<veltrane::ContainerEntryRecord> ContainerEntries(const LayoutAccumulator& layout) {
+    std::vector<veltrane::ContainerEntryRecord> entries;
+    for (const ContainerEntry& entry : layout.container) {
+        // The game never gets an entry without its object.
+        if (entry.obj != nullptr) entries.push_back({entry.count, 0, entry.obj, nullptr});
+    }
+    return entries;
+}
+
+void ReplacePropertySheet(veltrane::PropertySheetComponent& component, const LayoutAccumulator& layout,
+                          LayoutStorage& storage) {
+    veltrane::PropertySheet* sheet = component.sheet;
+    if (sheet == nullptr) return;
+    const std::vector<veltrane::PropertySheetEntryRecord> entries = SheetEntries(layout);
+    Empty(sheet->entries, storage.propertySheet);
+    for (const veltrane::PropertySheetEntryRecord& entry : entries) Append(sheet->entries, entry);
+}
+
+void ReplaceTraversals(veltrane::StoredTraversalsComponent& component, const LayoutAccumulator& layout,
+                       LayoutStorage& storage) {
     const veltrane::GameInterface& game = host::Game();
-    Empty(component.traversals1);
+    Empty(component.traversals1, storage.traversals1);
     for (const veltrane::TraversalRecord& traversal : layout.traversals1) Append(component.traversals1, traversal);
 
     // A group owns its list of traversals: emptied groups give theirs back.
     for (veltrane::TraversalGroupRecord& group : component.traversals2) {
-        game.Deallocate(group.traversals.data);
+        void* traversals = group.traversals.data;
         group.traversals = {};
+        game.Deallocate(traversals);
     }
-    Empty(component.traversals2);
-    for (const TraversalGroupEntry& entry : layout.traversals2) {
+    Empty(component.traversals2, storage.traversals2);
+    for (std::size_t index = 0; index < layout.traversals2.size(); ++index) {
+        const TraversalGroupEntry& entry = layout.traversals2[index];
         veltrane::TraversalGroupRecord group{};
-        try {
-            for (const veltrane::TraversalRecord& traversal : entry.traversals) Append(group.traversals, traversal);
-            group.unk14 = entry.unk14;
-            group.unk18 = entry.unk18;
-            group.unk1C = entry.unk1C;
-            group.unk20 = entry.unk20;
-            group.unk24 = entry.unk24;
-            Append(component.traversals2, group);
-        } catch (...) {
-            game.Deallocate(group.traversals.data);
-            throw;
-        }
+        storage.traversalGroups[index].EmptyInto(*group.traversals.Header());
+        for (const veltrane::TraversalRecord& traversal : entry.traversals) Append(group.traversals, traversal);
+        group.unk14 = entry.unk14;
+        group.unk18 = entry.unk18;
+        group.unk1C = entry.unk1C;
+        group.unk20 = entry.unk20;
+        group.unk24 = entry.unk24;
+        Append(component.traversals2, group);
     }
 }
 
@@ -101,27 +124,67 @@ veltrane::BlueprintPartRecord PartRecord(const PartEntry& entry, float fVersion)
     return record;
 }
 
-void ReplaceBlueprint(veltrane::BlueprintComponent& component, const LayoutAccumulator& layout, float fVersion) {
+void ReplaceBlueprint(veltrane::BlueprintComponent& component, const LayoutAccumulator& layout, float fVersion,
+                      LayoutStorage& storage) {
     component.unk08 = layout.blueprintUnk08;
     AssignText(component.unk10, layout.blueprintUnk10);
-    Empty(component.data);
+    Empty(component.data, storage.parts);
     for (const PartEntry& part : layout.parts) Append(component.data, PartRecord(part, fVersion));
 }
 
 // The name the ship shows: the blueprint's displayed name, else its full
-// name; without either the ship keeps its own.
+// name; without either the ship keeps its own. A backup holds the name of the
+// ship's own, and none when it showed its base's: it gives back either.
 void RenameShip(host::Form* theShipRef, const LayoutAccumulator& layout) {
-    const std::string& name = !layout.displayName.empty() ? layout.displayName : layout.fullName;
-    if (name.empty()) return;
     const veltrane::GameInterface& game = host::Game();
     veltrane::ExtraDataList* extra = game.RefGetExtraDataList(theShipRef);
-    if (extra != nullptr) game.RefSetDisplayNameOverride(theShipRef, extra, name.c_str());
+    if (extra == nullptr) return;
+    if (layout.backup == BackupKind::Layout) {
+        game.RefSetDisplayNameOverride(theShipRef, extra,
+                                       layout.displayName.empty() ? nullptr : layout.displayName.c_str());
+        return;
+    }
+    const std::string& name = !layout.displayName.empty() ? layout.displayName : layout.fullName;
+    if (!name.empty()) game.RefSetDisplayNameOverride(theShipRef, extra, name.c_str());
 }
 
 }  // namespace
 
+bool ReserveLayoutStorage(host::Form* theShipForm, const LayoutAccumulator& layout, LayoutStorage& storage) {
+    using namespace veltrane;
+    if (auto* component = host::FindComponent<KeywordFormComponent>(theShipForm, "QRNKeywordForm_Component")) {
+        if (!Reserve(storage.keywords, component->keywords, layout.keywords.size())) return false;
+    }
+    if (auto* component = host::FindComponent<PropertySheetComponent>(theShipForm, "QRNPropertySheet_Component")) {
+        if (component->sheet != nullptr &&
+            !Reserve(storage.propertySheet, component->sheet->entries, SheetEntries(layout).size())) {
+            return false;
+        }
+    }
+    if (auto* component = host::FindComponent<StoredTraversalsComponent>(theShipForm, "QRNStoredTraversals_Component")) {
+        if (!Reserve(storage.traversals1, component->traversals1, layout.traversals1.size()) ||
+            !Reserve(storage.traversals2, component->traversals2, layout.traversals2.size())) {
+            return false;
+        }
+        storage.traversalGroups.resize(layout.traversals2.size());
+        for (std::size_t index = 0; index < layout.traversals2.size(); ++index) {
+            CountedArray<TraversalRecord> none{};
+            if (!Reserve(storage.traversalGroups[index], none, layout.traversals2[index].traversals.size())) {
+                return false;
+            }
+        }
+    }
+    if (auto* component = host::FindComponent<BlueprintComponent>(theShipForm, "Blueprint_Component")) {
+        if (!Reserve(storage.parts, component->data, layout.parts.size())) return false;
+    }
+    if (auto* component = host::FindComponent<ContainerComponent>(theShipForm, "KORContainer_Component")) {
+        if (!Reserve(storage.container, component->entries, ContainerEntries(layout).size())) return false;
+    }
+    return true;
+}
+
 void ImportLayoutComponents(host::Form* theShipForm, host::Form* theShipRef, const LayoutAccumulator& layout,
-                            float fVersion) {
+                            float fVersion, LayoutStorage& storage) {
     using namespace veltrane;
     ReplaceComponent<AddToInventoryOnDestroyComponent>(
         theShipForm, "QRNAddToInventoryOnDestroy_Component",
@@ -135,14 +198,14 @@ void ImportLayoutComponents(host::Form* theShipForm, host::Form* theShipRef, con
                                               });
     ReplaceComponent<KeywordFormComponent>(theShipForm, "QRNKeywordForm_Component",
                                            [&](KeywordFormComponent& component) {
-                                               Empty(component.keywords);
+                                               Empty(component.keywords, storage.keywords);
                                                for (Form* keyword : layout.keywords) Append(component.keywords, keyword);
                                            });
     // The keywords the ship's modules attach to stay the ship's own; a
     // blueprint's are read only to check them.
     ReplaceComponent<PropertySheetComponent>(
         theShipForm, "QRNPropertySheet_Component",
-        [&](PropertySheetComponent& component) { ReplacePropertySheet(component, layout); });
+        [&](PropertySheetComponent& component) { ReplacePropertySheet(component, layout, storage); });
     ReplaceComponent<SpaceshipAIActorComponent>(
         theShipForm, "QRNSpaceshipAIActor_Component",
         [&](SpaceshipAIActorComponent& component) { component.actor = layout.aiActor; });
@@ -160,15 +223,14 @@ void ImportLayoutComponents(host::Form* theShipForm, host::Form* theShipRef, con
         [&](SpaceshipHullCodeComponent& component) { AssignText(component.hullCode, layout.hullCode); });
     ReplaceComponent<StoredTraversalsComponent>(
         theShipForm, "QRNStoredTraversals_Component",
-        [&](StoredTraversalsComponent& component) { ReplaceTraversals(component, layout); });
+        [&](StoredTraversalsComponent& component) { ReplaceTraversals(component, layout, storage); });
     ReplaceComponent<BlueprintComponent>(
         theShipForm, "Blueprint_Component",
-        [&](BlueprintComponent& component) { ReplaceBlueprint(component, layout, fVersion); });
+        [&](BlueprintComponent& component) { ReplaceBlueprint(component, layout, fVersion, storage); });
     ReplaceComponent<ContainerComponent>(theShipForm, "KORContainer_Component", [&](ContainerComponent& component) {
-        Empty(component.entries);
-        for (const ContainerEntry& entry : layout.container) {
-            Append(component.entries, {entry.count, 0, entry.obj, nullptr});
-        }
+        const std::vector<ContainerEntryRecord> entries = ContainerEntries(layout);
+        Empty(component.entries, storage.container);
+        for (const ContainerEntryRecord& entry : entries) Append(component.entries, entry);
     });
     ReplaceComponent<FullNameComponent>(
         theShipForm, "KORFullName_Component",

@@ -1,9 +1,6 @@
 #include "import/ShipBackup.h"
 
 #include "export/BlueprintFileName.h"
-#include "export/ShipBlueprintFile.h"
-#include "frame/CommandPreamble.h"
-#include "frame/Timestamp.h"
 
 namespace Corvanis {
 
@@ -12,8 +9,8 @@ namespace {
 // Long enough for any ship's name, short enough that the whole file name
 // stays far from the 255 bytes file systems allow.
 constexpr std::size_t kLongestShipName = 100;
-// Backups of one ship within one second.
-constexpr int kNameAttempts = 100;
+// Backups of one ship and kind that a player may keep.
+constexpr int kMostBackups = 100000;
 
 bool IsControlCharacter(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 
@@ -31,6 +28,23 @@ std::string FullName(const ShipToExport& ship) {
     return component != nullptr ? veltrane::FixedStringText(component->fullName) : "";
 }
 
+bool NameIsFree(const std::string& path) {
+    const platform::PathKind taken = platform::QueryPath(path);
+    return taken == platform::PathKind::NotFound || taken == platform::PathKind::QueryFailed;
+}
+
+std::string UndoLine(const char* prefix, const BlueprintContents& contents, const std::string& name) {
+    return std::string(prefix) + ": INFO: the previous " + std::string(BackupKindName(contents.backup)) +
+           " was saved; to undo, run: " + prefix + " \"" + kBackupsFolder + name + "\"";
+}
+
+std::string NotCarriedLine(const char* prefix, const std::string& errorText) {
+    return std::string(prefix) +
+           ": WARNING: this import cannot be undone: the ship holds something that no blueprint can carry, so no "
+           "backup was written (" +
+           errorText + ")";
+}
+
 }  // namespace
 
 std::string BackupShipName(const ShipToExport& ship) {
@@ -45,50 +59,44 @@ std::string BackupShipName(const ShipToExport& ship) {
     return CutShort(std::move(name));
 }
 
-ShipBackup BackUpShip(const ShipToExport& ship, const std::vector<DecorationItem>& items,
-                      const std::string& spaceshipsFolder, std::string_view occasion, platform::FileSystem& files) {
+ShipBackup BackUpShip(const ShipToExport& ship, const BlueprintContents& contents, const std::string& spaceshipsFolder,
+                      const char* prefix, platform::FileSystem& files) {
     // A blueprint named with a path may come from elsewhere; the backups
     // still go into the Spaceships folder, which ends with its separator.
     if (!spaceshipsFolder.empty() && platform::QueryPath(spaceshipsFolder) != platform::PathKind::Directory) {
         files.CreateFolder(spaceshipsFolder.substr(0, spaceshipsFolder.size() - 1));
     }
     const std::string folder = spaceshipsFolder + kBackupsFolder;
-    const std::string stem = BackupShipName(ship) + std::string(occasion) + MakeFileNameTimestamp();
+    ShipToExport backedUp = ship;
+    backedUp.forUndo = true;
+    const std::string stem = BackupShipName(ship) + " " + std::string(BackupKindName(contents.backup)) + " ";
     ExportErrorInfo error;
-    for (int copy = 1; copy <= kNameAttempts; ++copy) {
-        const std::string name = copy == 1 ? stem : stem + " (" + std::to_string(copy) + ")";
+    for (int number = 1; number <= kMostBackups; ++number) {
+        const std::string name = stem + std::to_string(number);
         const std::string fileName = name + kBlueprintExtension;
-        const platform::PathKind taken = platform::QueryPath(folder + fileName);
-        if (taken != platform::PathKind::NotFound && taken != platform::PathKind::QueryFailed) continue;
-        switch (WriteShipBlueprintFile(ship, items, folder, fileName, error, files)) {
+        if (!NameIsFree(folder + fileName)) continue;
+        switch (WriteShipBlueprintFile(backedUp, contents, folder, fileName, error, files)) {
             case ShipFileResult::Written:
-                return {BackupResult::Written, name, {}};
+                return {BackupResult::Written, name, {}, UndoLine(prefix, contents, name)};
             case ShipFileResult::NameTaken:
                 continue;
             case ShipFileResult::FileRefused:
-                return {BackupResult::Refused, {}, error.sExtraErrorText};
+                return {BackupResult::Refused, {}, error.sExtraErrorText, {}};
             case ShipFileResult::ShipNotCarried:
-                return {BackupResult::ShipNotCarried, {}, error.sExtraErrorText};
+                return {BackupResult::ShipNotCarried, {}, error.sExtraErrorText,
+                        NotCarriedLine(prefix, error.sExtraErrorText)};
         }
     }
     if (error.sExtraErrorText.empty()) {
-        error.sExtraErrorText = "Blueprint write error: file already exists at [" + folder + stem + kBlueprintExtension + "]";
+        error.sExtraErrorText = "Blueprint write error: every backup name from [" + folder + stem + "1" +
+                                kBlueprintExtension + "] on is taken";
     }
-    return {BackupResult::Refused, {}, error.sExtraErrorText};
+    return {BackupResult::Refused, {}, error.sExtraErrorText, {}};
 }
 
 void RemoveBackup(const ShipBackup& backup, const std::string& spaceshipsFolder, platform::FileSystem& files) {
     if (backup.result != BackupResult::Written) return;
     files.Remove(spaceshipsFolder + kBackupsFolder + backup.name + kBlueprintExtension);
-}
-
-void PrintBackupLine(const char* prefix, std::string_view what, const ShipBackup& backup) {
-    if (backup.result == BackupResult::Written) {
-        PrintCommandInfo(prefix, "the previous " + std::string(what) + " was saved; to undo, run: " + prefix + " \"" +
-                                     kBackupsFolder + backup.name + "\"");
-    } else {
-        host::PrintConsole((std::string(prefix) + ": WARNING: no backup was written: " + backup.errorText).c_str());
-    }
 }
 
 }  // namespace Corvanis

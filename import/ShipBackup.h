@@ -1,14 +1,13 @@
-// The home ship as it was before an import changes it, saved as a blueprint
+// What an import replaces, saved before it changes anything as a blueprint
 // that the same import reads back: "Spaceships\Backups\" + the ship's name +
-// " before import " + the local time + ".txt".
+// " layout " or " interior " + a number, counted per ship and kind from 1,
+// so that the command that undoes an import is short enough to type.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "export/DecorationItems.h"
-#include "export/sections/ShipSections.h"
+#include "export/ShipBlueprintFile.h"
 #include "platform/platform.h"
 
 namespace Corvanis {
@@ -30,6 +29,10 @@ struct ShipBackup {
     std::string name;
     // The export's error text, when it was not.
     std::string errorText;
+    // The line the import prints once it went through: the command that
+    // undoes it, or why there is none. Made with the backup, so that
+    // printing it after the game changed needs no memory.
+    std::string reportLine;
 };
 
 // The ship's name as a backup's file name holds it: its displayed name, else
@@ -38,21 +41,16 @@ struct ShipBackup {
 // replaced by ';', and cut short at 100 bytes.
 std::string BackupShipName(const ShipToExport& ship);
 
-// Writes the ship with the items into the Backups folder of the Spaceships
-// folder given, creating folders as needed, under the ship's name, the
-// occasion (" before import ") and the local time; a name that is taken gets
-// " (2)", " (3)" ... A backup never replaces a file.
-ShipBackup BackUpShip(const ShipToExport& ship, const std::vector<DecorationItem>& items,
-                      const std::string& spaceshipsFolder, std::string_view occasion, platform::FileSystem& files);
+// Writes the backup (a blueprint with `contents`, which say what kind of
+// backup it is) into the Backups folder of the Spaceships folder given,
+// creating folders as needed, under the first number not yet taken for the
+// ship and kind. A backup never replaces a file. `prefix` is the importing
+// command's name, for the report line.
+ShipBackup BackUpShip(const ShipToExport& ship, const BlueprintContents& contents, const std::string& spaceshipsFolder,
+                      const char* prefix, platform::FileSystem& files);
 
 // Removes a backup that was written, for an import that fails after it:
 // there is nothing to undo then.
 void RemoveBackup(const ShipBackup& backup, const std::string& spaceshipsFolder, platform::FileSystem& files);
-
-// The line an import prints after its success line: how to undo it with the
-// backup, as 'ImportShipLayout: INFO: the previous layout was saved; to undo,
-// run: ImportShipLayout "Backups\NAME"', or why there is none. The command's
-// prefix is its name; `what` names what the backup holds.
-void PrintBackupLine(const char* prefix, std::string_view what, const ShipBackup& backup);
 
 }  // namespace Corvanis

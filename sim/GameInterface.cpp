@@ -38,6 +38,11 @@ Form* LookupFormByFileAndLocalID(const veltrane::FixedString* fileName, std::uin
     return TheWorld().LookupInFile(veltrane::FixedStringText(*fileName), localFormID);
 }
 
+const veltrane::FileRecord* LookupLoadedFile(const veltrane::FixedString* fileName) {
+    if (fileName == nullptr) return nullptr;
+    return TheWorld().FindFile(veltrane::FixedStringText(*fileName));
+}
+
 std::uint32_t FormGetID(const Form* form) { return form != nullptr ? form->formID : 0; }
 std::uint8_t FormGetStoredType(const Form* form) { return form != nullptr ? form->storedType : 0; }
 std::uint8_t FormQueryType(const Form* form) { return form != nullptr ? form->queryType : 0; }
@@ -300,6 +305,7 @@ void RefreshGameInterface(GameState& game) {
     for (std::size_t index = 0; index < veltrane::kCellClassCount; ++index) {
         t.cellClassIdentities[index] = ClassIdentity(CellClass(index));
     }
+    t.LookupLoadedFile = &LookupLoadedFile;
 }
 
 }  // namespace sim

@@ -7,7 +7,7 @@ namespace Corvanis {
 namespace {
 
 bool WritePart(BlueprintWriter& out, std::string_view prefix, const veltrane::BlueprintPartRecord& part,
-               ExportErrorInfo& error) {
+               bool forUndo, ExportErrorInfo& error) {
     out.FloatLine(prefix, "].fPosX |", part.fPosX);
     out.FloatLine(prefix, "].fPosY |", part.fPosY);
     out.FloatLine(prefix, "].fPosZ |", part.fPosZ);
@@ -29,7 +29,11 @@ bool WritePart(BlueprintWriter& out, std::string_view prefix, const veltrane::Bl
     out.FloatLine(prefix, "].unk3C |", part.unk3C);
     out.UnsignedLine(prefix, "].unk40 |", part.unk40);
     out.UnsignedLine(prefix, "].unk44 |", part.unk44);
-    out.RawBytesLine(prefix, "].unk48_98 |", part.unk48_98, sizeof part.unk48_98);
+    if (forUndo) {
+        out.RawBytesTwoDigitsLine(prefix, "].unk48_98 |", part.unk48_98, sizeof part.unk48_98);
+    } else {
+        out.RawBytesLine(prefix, "].unk48_98 |", part.unk48_98, sizeof part.unk48_98);
+    }
     if (!WriteFormLine(out, prefix, "].item |", part.item, "KORFile of Blueprint item ", error)) return false;
     out.UnsignedLine(prefix, "].unkA0 |", part.unkA0);
     out.UnsignedLine(prefix, "].unkA4 |", part.unkA4);
@@ -44,7 +48,9 @@ bool WriteBlueprint(BlueprintWriter& out, const ShipToExport& ship, ExportErrorI
     out.UnsignedLine("Blueprint.unk08 |", "", component->unk08);
     out.TextLine("Blueprint.unk10 |", "", veltrane::FixedStringText(component->unk10));
     for (std::uint32_t i = 0; i < component->data.count; ++i) {
-        if (!WritePart(out, IndexedKey("Blueprint.data[", i), component->data.data[i], error)) return false;
+        if (!WritePart(out, IndexedKey("Blueprint.data[", i), component->data.data[i], ship.forUndo, error)) {
+            return false;
+        }
     }
     out.UnsignedLine("Blueprint.unk28 |", "", component->unk28);
     out.UnsignedLine("Blueprint.unk30 |", "", component->unk30);

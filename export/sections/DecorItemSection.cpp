@@ -2,6 +2,8 @@
 
 #include "export/DecorItemAngles.h"
 #include "export/sections/FormLine.h"
+#include "format/BackupLines.h"
+#include "forms/FormIDText.h"
 
 namespace Corvanis {
 
@@ -34,6 +36,20 @@ bool WriteDecorItem(BlueprintWriter& out, std::size_t index, const DecorationIte
 bool WriteDecorItems(BlueprintWriter& out, const std::vector<DecorationItem>& items, ExportErrorInfo& error) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (!WriteDecorItem(out, i, items[i], error)) return false;
+    }
+    return true;
+}
+
+bool WritePlacedByImport(BlueprintWriter& out, const std::vector<const host::Form*>& references,
+                         ExportErrorInfo& error) {
+    const veltrane::GameInterface& game = host::Game();
+    for (std::size_t i = 0; i < references.size(); ++i) {
+        const IndexedKey prefix(kPlacedByImportMarker, i);
+        const std::string rest = "] |" + FormIDHex(game.FormGetID(references[i])) + "|";
+        if (!WriteFormLine(out, prefix, rest, game.RefGetBaseObject(references[i]), "KORFile of interior item ",
+                           error)) {
+            return false;
+        }
     }
     return true;
 }

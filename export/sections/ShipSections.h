@@ -15,6 +15,11 @@ struct ShipToExport {
     host::Form* reference;    // theShipRef
     host::Form* form;         // theShipForm, its generic base form
     std::string displayName;  // as the header shows it
+    // Written for an undo, which must give back every value as the ship
+    // holds it: a module's raw bytes with two digits each, so that they read
+    // back, and as the displayed name only a name of the ship's own, empty
+    // when it shows its base's.
+    bool forUndo = false;
 };
 
 // Writes one section. An absent component writes nothing and the export goes

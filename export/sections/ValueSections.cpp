@@ -1,4 +1,5 @@
 // Sections made of texts and numbers only; none of them can stop an export.
+#include "export/BlueprintHeader.h"
 #include "export/sections/SectionWriters.h"
 
 namespace Corvanis {
@@ -35,7 +36,7 @@ bool WriteSpaceshipHullCode(BlueprintWriter& out, const ShipToExport& ship, Expo
 }
 
 bool WriteDisplayName(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    out.TextLine("DisplayName |", "", ship.displayName);
+    out.TextLine("DisplayName |", "", ship.forUndo ? OverrideName(ship.reference) : ship.displayName);
     return true;
 }
 

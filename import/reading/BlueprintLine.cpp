@@ -16,4 +16,13 @@ bool IsVersionLine(const BlueprintLine& line) {
     return !text.empty() && text.front() == 'V' && text.starts_with("Version:");
 }
 
+BackupKind BackupLineKind(const BlueprintLine& line) {
+    const std::string_view text = line.Text();
+    if (text.empty() || text.front() != 'B' || !text.starts_with(kBackupLineStart)) return BackupKind::None;
+    const std::string_view kind = text.substr(kBackupLineStart.size());
+    if (kind == kLayoutBackupName) return BackupKind::Layout;
+    if (kind == kInteriorBackupName) return BackupKind::Interior;
+    return BackupKind::None;
+}
+
 }  // namespace Corvanis

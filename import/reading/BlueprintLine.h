@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "format/BackupLines.h"
+
 namespace Corvanis {
 
 class BlueprintLine {
@@ -49,5 +51,9 @@ bool IsVersionLine(const BlueprintLine& line);
 // name, which may hold anything, keys and bars included, before the line's
 // first '|'. No reader reads it. Inline: asked of every line.
 inline bool IsShipLine(const BlueprintLine& line) { return line.Text().starts_with("Ship: "); }
+
+// What a backup's header line says it is a backup of; None for every other
+// line.
+BackupKind BackupLineKind(const BlueprintLine& line);
 
 }  // namespace Corvanis

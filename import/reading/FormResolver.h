@@ -28,6 +28,12 @@ public:
     // The form as a bound object (a thing that can be placed or held), or
     // null when it is not one. A resolver that cannot tell answers the form.
     virtual veltrane::Form* BoundObject(veltrane::Form* form) = 0;
+
+    // Whether a data file of this name is loaded, so that a form reference
+    // that finds nothing in it names a form the file does not hold, rather
+    // than a file the player lacks. A resolver that cannot tell takes every
+    // file as loaded.
+    virtual bool DataFileLoaded(std::string_view /*fileName*/) { return true; }
 };
 
 // Whether the form is of the type, as far as the resolver knows: a resolver

@@ -85,7 +85,14 @@ DecorationKey KeyOf(const BlueprintLine& line) {
 LineVerdict InteriorReader::ReadLine(const BlueprintLine& line, ImportErrorInfo& error) {
     if (IsShipLine(line)) return LineVerdict::NotRead;
     const DecorationKey key = KeyOf(line);
-    if (key.field < 0) return LineVerdict::NotRead;
+    if (key.field < 0) {
+        if (line.KeyPart().starts_with(kPlacedByImportMarker)) return ReadPlacedByImport(line);
+        if (const BackupKind backup = BackupLineKind(line); backup != BackupKind::None) {
+            backup_ = backup;
+            return LineVerdict::Read;
+        }
+        return LineVerdict::NotRead;
+    }
     LineVerdict verdict = LineVerdict::NotRead;
     try {
         verdict = ReadField(key.field, key.index, line);
@@ -135,6 +142,16 @@ LineVerdict InteriorReader::ReadBase(std::int32_t index, const BlueprintLine& li
     veltrane::Form* base = forms_.BoundObject(form);
     if (base == nullptr) return Refuse("the form is not a thing that can be placed");
     item->base = base;
+    return LineVerdict::Read;
+}
+
+LineVerdict InteriorReader::ReadPlacedByImport(const BlueprintLine& line) {
+    const std::string_view value = line.ValuePart();
+    const std::uint32_t formID = ParseHexFormID(value.substr(0, value.find('|')));
+    veltrane::Form* base = ResolveFormReference(line, forms_);
+    // A reference that cannot be found again is left where it stands.
+    if (formID == 0 || base == nullptr) return LineVerdict::NotRead;
+    placedByImport_.push_back({formID, base});
     return LineVerdict::Read;
 }
 

@@ -13,6 +13,9 @@
 // Items are numbered 0, 1, 2 ... in the order of their ".base" lines: a
 // ".base" line makes the next item or replaces the base of one made before,
 // and an item's other lines must come after its ".base" line.
+//
+// The reader also notes a backup's header line and the items an interior
+// backup says its import placed (format/BackupLines.h).
 #pragma once
 
 #include <cstdint>
@@ -41,6 +44,12 @@ struct DecorItemRecord {
     bool bWorkshopItem = false;
 };
 
+// An item that the import which saved an interior backup placed.
+struct PlacedReference {
+    std::uint32_t formID;            // the reference's
+    veltrane::Form* base = nullptr;  // its base object
+};
+
 class InteriorReader {
 public:
     // The reader appends to and fills `items`, which must outlive it.
@@ -58,17 +67,24 @@ public:
     // Why the last refused line was refused, as "the value is not a number".
     const char* RefusalReason() const { return refusalReason_; }
 
+    // What the blueprint's backup line says it is a backup of.
+    BackupKind Backup() const { return backup_; }
+    const std::vector<PlacedReference>& PlacedByImport() const { return placedByImport_; }
+
 private:
     // `index` is the line's index, as GetLineIndex reads it.
     LineVerdict ReadField(int field, std::int32_t index, const BlueprintLine& line);
     LineVerdict ReadBase(std::int32_t index, const BlueprintLine& line);
     LineVerdict Refuse(const char* reason);
+    LineVerdict ReadPlacedByImport(const BlueprintLine& line);
     // The item the index names, or null when there is none.
     DecorItemRecord* IndexedItem(std::int32_t index);
 
     FormResolver& forms_;
     std::vector<DecorItemRecord>& items_;
     const char* refusalReason_ = "";
+    BackupKind backup_ = BackupKind::None;
+    std::vector<PlacedReference> placedByImport_;
 };
 
 }  // namespace Corvanis

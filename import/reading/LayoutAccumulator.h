@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "format/BackupLines.h"
 #include "host/layouts.h"
 
 namespace Corvanis {
@@ -37,6 +38,8 @@ struct TraversalGroupEntry {
 struct ContainerEntry {
     std::int32_t count;
     veltrane::Form* obj;  // a bound object, or none until its line is read
+    // When its object line names a data file that is not loaded: that file.
+    std::string missingDataFile;
 };
 
 // Every member starts empty, zero or none; what a blueprint has no line for
@@ -65,6 +68,12 @@ struct LayoutAccumulator {
     std::string fullName;
     std::string model;
     std::string hullCode;
+    // Set by a backup's header line.
+    BackupKind backup = BackupKind::None;
+    // The cargo entries left out of `container` when the reading finished,
+    // one text each: the data file its object needs, which is not loaded, or
+    // empty for an entry without an object line.
+    std::vector<std::string> cargoLeftOut;
 };
 
 }  // namespace Corvanis

@@ -1,5 +1,6 @@
 #include "import/reading/LayoutReader.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -191,12 +192,30 @@ bool ReadUInt32(const BlueprintLine& line, std::uint32_t& target) {
     return true;
 }
 
-// The integer part of the value, in as many low bits as the target has: a
-// blueprint's whole numbers pass through a float, so values beyond 16777216
-// come back rounded, and 300 read as a byte is 44. A value without an
-// integer part (an infinity) does not convert.
+// A whole number as the exporter writes one, decimal digits alone, that the
+// target holds: read exactly, so that a module's numbers come back from its
+// own blueprint whatever their size.
+template <class Whole>
+bool ReadPlainWhole(const BlueprintLine& line, Whole& target) {
+    const std::string_view value = GetLineValue(line);
+    std::uint64_t number = 0;
+    const char* end = value.data() + value.size();
+    const auto read = std::from_chars(value.data(), end, number);
+    if (value.empty() || read.ec != std::errc() || read.ptr != end || number > std::numeric_limits<Whole>::max()) {
+        return false;
+    }
+    target = static_cast<Whole>(number);
+    return true;
+}
+
+// The integer part of the value, in as many low bits as the target has: any
+// whole number the target holds, written plainly, is read exactly; every
+// other text passes through a float, so that values beyond 16777216 come
+// back rounded, and 300 read as a byte is 44. A value without an integer
+// part (an infinity) does not convert.
 template <class Whole>
 bool ReadFloatAsWhole(const BlueprintLine& line, Whole& target) {
+    if (ReadPlainWhole(line, target)) return true;
     float value = 0.0f;
     if (!ParseLineFiniteFloat(line, value)) return false;
     constexpr double kModulus = static_cast<double>(std::numeric_limits<Whole>::max()) + 1.0;
@@ -216,11 +235,23 @@ bool ReadFloatAsWhole(const BlueprintLine& line, Whole& target) {
     return true;
 }
 
-LineVerdict ReadRequiredText(const BlueprintLine& line, std::string& target, std::string_view name,
-                             ImportErrorInfo& error) {
-    const std::string_view value = GetLineValue(line);
-    if (value.empty()) return Refuse(error, line, name);
-    target.assign(value);
+// Bytes written with two hexadecimal digits each, every one of them.
+template <std::size_t N>
+bool ReadTwoDigitBytes(std::string_view text, std::uint8_t (&bytes)[N]) {
+    if (text.size() != 2 * N) return false;
+    std::uint8_t read[N];
+    for (std::size_t i = 0; i < N; ++i) {
+        const auto result = std::from_chars(text.data() + 2 * i, text.data() + 2 * i + 2, read[i], 16);
+        if (result.ec != std::errc() || result.ptr != text.data() + 2 * i + 2) return false;
+    }
+    std::copy(std::begin(read), std::end(read), bytes);
+    return true;
+}
+
+// An empty value is an empty text: the exporter writes a ship's empty texts
+// so, and its blueprint must import.
+LineVerdict ReadText(const BlueprintLine& line, std::string& target) {
+    target.assign(GetLineValue(line));
     return LineVerdict::Read;
 }
 
@@ -244,8 +275,16 @@ std::string VersionText(float version) {
 
 }  // namespace
 
+void RefuseIncompleteElement(const IncompleteElement& element, ImportErrorInfo& error) {
+    Refuse(error, element.firstLine, element.what, element.field);
+}
+
 LineVerdict LayoutReader::ReadLine(const BlueprintLine& line, ImportErrorInfo& error) {
     if (IsShipLine(line)) return LineVerdict::NotRead;
+    if (const BackupKind backup = BackupLineKind(line); backup != BackupKind::None) {
+        layout_.backup = backup;
+        return LineVerdict::Read;
+    }
     bool read = false;
     if (IsVersionLine(line)) {
         LineVerdict verdict;
@@ -285,13 +324,13 @@ LineVerdict LayoutReader::ReadGroup(int key, const BlueprintLine& line, ImportEr
             }
             return Refuse(error, line, name);
         case kRootAnimGraph:
-            return ReadRequiredText(line, layout_.rootAnimGraph, name, error);
+            return ReadText(line, layout_.rootAnimGraph);
         case kRigFile:
-            return ReadRequiredText(line, layout_.rigFile, name, error);
+            return ReadText(line, layout_.rigFile);
         case kAnimPath:
-            return ReadRequiredText(line, layout_.animPath, name, error);
+            return ReadText(line, layout_.animPath);
         case kResponseFile:
-            return ReadRequiredText(line, layout_.responseFile, name, error);
+            return ReadText(line, layout_.responseFile);
         case kKeywordForm:
         case kAttachParentArray:
             // The index is not read: keywords are kept in file order.
@@ -332,9 +371,9 @@ LineVerdict LayoutReader::ReadGroup(int key, const BlueprintLine& line, ImportEr
         case kDisplayName:
             return ReadOptionalText(line, layout_.displayName);
         case kFullName:
-            return ReadRequiredText(line, layout_.fullName, name, error);
+            return ReadText(line, layout_.fullName);
         case kModel:
-            return ReadRequiredText(line, layout_.model, name, error);
+            return ReadText(line, layout_.model);
         case kHullCode:
             return ReadOptionalText(line, layout_.hullCode);
         default:
@@ -397,9 +436,15 @@ LineVerdict LayoutReader::ReadTraversals1(const BlueprintLine& line, ImportError
     std::vector<veltrane::TraversalRecord>& traversals = layout_.traversals1;
     const std::int32_t index = GetLineIndex(line);
     const bool created = field == kNewTraversalField && IsNext(index, traversals.size());
-    if (created) traversals.emplace_back();
+    if (created) {
+        traversals.emplace_back();
+        traversal1Lines_.push_back(line);
+    }
     if (!InRange(index, traversals.size()) || !SetTraversalField(field, line, traversals[index])) {
-        if (created) traversals.pop_back();
+        if (created) {
+            traversals.pop_back();
+            traversal1Lines_.pop_back();
+        }
         return Refuse(error, line, kGroupNames[kTraversals1], FieldName(kTraversalFields.Key(field)));
     }
     return LineVerdict::Read;
@@ -413,13 +458,19 @@ LineVerdict LayoutReader::ReadTraversals2(const BlueprintLine& line, ImportError
     const std::int32_t index = GetLineIndex(line);
     // A group without traversals has only these lines: its first makes it.
     const bool created = field == kNewTraversalGroupField && IsNext(index, groups.size());
-    if (created) groups.push_back({});
+    if (created) {
+        groups.push_back({});
+        traversal2Lines_.emplace_back();
+    }
     if (InRange(index, groups.size())) {
         TraversalGroupEntry& group = groups[index];
         float* const targets[] = {&group.unk14, &group.unk18, &group.unk1C, &group.unk20, &group.unk24};
         if (ReadFloat(line, *targets[field])) return LineVerdict::Read;
     }
-    if (created) groups.pop_back();
+    if (created) {
+        groups.pop_back();
+        traversal2Lines_.pop_back();
+    }
     return Refuse(error, line, "QRNStoredTraversalData.traversals2|traversals",
                   FieldName(kTraversalGroupFields.Key(field)));
 }
@@ -433,18 +484,30 @@ LineVerdict LayoutReader::ReadInnerTraversal(int field, const BlueprintLine& lin
     // the next one.
     const bool creating = field == kNewTraversalField;
     const bool createdGroup = creating && IsNext(outer, groups.size());
-    if (createdGroup) groups.push_back({});
-    bool createdTraversal = false;
+    if (createdGroup) {
+        groups.push_back({});
+        traversal2Lines_.emplace_back();
+    }
     if (InRange(outer, groups.size())) {
         std::vector<veltrane::TraversalRecord>& traversals = groups[outer].traversals;
-        createdTraversal = creating && IsNext(inner, traversals.size());
-        if (createdTraversal) traversals.emplace_back();
+        std::vector<BlueprintLine>& firstLines = traversal2Lines_[outer];
+        const bool createdTraversal = creating && IsNext(inner, traversals.size());
+        if (createdTraversal) {
+            traversals.emplace_back();
+            firstLines.push_back(line);
+        }
         if (InRange(inner, traversals.size()) && SetTraversalField(field, line, traversals[inner])) {
             return LineVerdict::Read;
         }
-        if (createdTraversal) traversals.pop_back();
+        if (createdTraversal) {
+            traversals.pop_back();
+            firstLines.pop_back();
+        }
     }
-    if (createdGroup) groups.pop_back();
+    if (createdGroup) {
+        groups.pop_back();
+        traversal2Lines_.pop_back();
+    }
     return Refuse(error, line, "QRNStoredTraversalData.traversals2|traversals",
                   FieldName(kInnerTraversalFields.Key(field)));
 }
@@ -512,9 +575,15 @@ LineVerdict LayoutReader::ReadBlueprint(const BlueprintLine& line, ImportErrorIn
 LineVerdict LayoutReader::ReadPart(int field, std::int32_t index, const BlueprintLine& line, ImportErrorInfo& error) {
     std::vector<PartEntry>& parts = layout_.parts;
     const bool created = field == kNewPartField && IsNext(index, parts.size());
-    if (created) parts.push_back({});
+    if (created) {
+        parts.push_back({});
+        partLines_.push_back(line);
+    }
     if (!InRange(index, parts.size()) || !SetPartField(field, line, parts[index])) {
-        if (created) parts.pop_back();
+        if (created) {
+            parts.pop_back();
+            partLines_.pop_back();
+        }
         return Refuse(error, line, "Blueprint|data", FieldName(kBlueprintFields.Key(field)));
     }
     return LineVerdict::Read;
@@ -554,9 +623,12 @@ bool LayoutReader::SetPartField(int field, const BlueprintLine& line, PartEntry&
         }
         case 19: return ReadFloatAsWhole(line, record.unk40);
         case 20: return ReadFloatAsWhole(line, record.unk44);
-        // The 80 bytes cannot be split back out of their text; a module
-        // keeps them zero.
-        case 21: return !GetLineValue(line).empty();
+        // The 80 bytes cannot be split back out of their text, which leaves
+        // out leading zeros; a module keeps them zero. A layout backup writes
+        // two digits for every byte: there they read back.
+        case 21:
+            if (layout_.backup == BackupKind::Layout) return ReadTwoDigitBytes(GetLineValue(line), record.unk48_98);
+            return !GetLineValue(line).empty();
         case 22:
             if (Form* item = FormOfType(line, veltrane::kFormTypeGenericBaseForm)) {
                 record.item = item;
@@ -577,7 +649,7 @@ LineVerdict LayoutReader::ReadContainer(const BlueprintLine& line, ImportErrorIn
     if (field == kContainerCount) {
         std::int32_t count = 0;
         if (ParseLineInt32(line, count)) {
-            if (IsNext(index, entries.size())) entries.push_back({0, nullptr});
+            if (IsNext(index, entries.size())) entries.push_back({0, nullptr, {}});
             if (InRange(index, entries.size())) {
                 entries[index].count = count;
                 return LineVerdict::Read;
@@ -588,10 +660,45 @@ LineVerdict LayoutReader::ReadContainer(const BlueprintLine& line, ImportErrorIn
     if (InRange(index, entries.size())) {
         if (Form* obj = BoundForm(line)) {
             entries[index].obj = obj;
+            entries[index].missingDataFile.clear();
+            return LineVerdict::Read;
+        }
+        // Cargo from a data file the player lacks is left out, not the ship.
+        if (const std::string_view file = GetFormFileName(line); !file.empty() && !forms_.DataFileLoaded(file)) {
+            entries[index].obj = nullptr;
+            entries[index].missingDataFile.assign(file);
             return LineVerdict::Read;
         }
     }
     return Refuse(error, line, "KORContainer", "obj");
+}
+
+std::vector<IncompleteElement> LayoutReader::Finish() {
+    std::vector<IncompleteElement> incomplete;
+    const auto traversalsWithoutForm = [&](const std::vector<veltrane::TraversalRecord>& traversals,
+                                           const std::vector<BlueprintLine>& firstLines, std::string_view what) {
+        for (std::size_t i = 0; i < traversals.size(); ++i) {
+            if (traversals[i].traversal == nullptr) incomplete.push_back({firstLines[i], what, "traversal"});
+        }
+    };
+    traversalsWithoutForm(layout_.traversals1, traversal1Lines_, kGroupNames[kTraversals1]);
+    for (std::size_t group = 0; group < layout_.traversals2.size(); ++group) {
+        traversalsWithoutForm(layout_.traversals2[group].traversals, traversal2Lines_[group],
+                              "QRNStoredTraversalData.traversals2|traversals");
+    }
+    for (std::size_t part = 0; part < layout_.parts.size(); ++part) {
+        if (layout_.parts[part].record.item == nullptr) incomplete.push_back({partLines_[part], "Blueprint|data", "item"});
+    }
+    std::stable_sort(incomplete.begin(), incomplete.end(), [](const IncompleteElement& a, const IncompleteElement& b) {
+        return a.firstLine.Number() < b.firstLine.Number();
+    });
+
+    std::vector<ContainerEntry>& entries = layout_.container;
+    for (ContainerEntry& entry : entries) {
+        if (entry.obj == nullptr) layout_.cargoLeftOut.push_back(std::move(entry.missingDataFile));
+    }
+    std::erase_if(entries, [](const ContainerEntry& entry) { return entry.obj == nullptr; });
+    return incomplete;
 }
 
 Form* LayoutReader::FormOfType(const BlueprintLine& line, std::uint8_t type) {

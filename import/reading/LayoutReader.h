@@ -12,6 +12,8 @@
 
 #include <limits>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "import/ImportErrorInfo.h"
 #include "import/reading/BlueprintLine.h"
@@ -35,6 +37,19 @@ struct ReturnStorageBlueprintVersionInfo {
     std::string sVersion;
 };
 
+// A list element that lacks a line it cannot do without: a module without
+// its item, a traversal without its traversal form. The game must never get
+// such an element, so it refuses the import.
+struct IncompleteElement {
+    BlueprintLine firstLine;  // the element's first line
+    std::string_view what;    // as a refusal names it: "Blueprint|data"
+    std::string_view field;   // the missing field: "item"
+};
+
+// Sets the error as the refusal of the element's first line for the field
+// it lacks: "importing Blueprint|data|item at Blueprint.data[1].fPosX |1.5".
+void RefuseIncompleteElement(const IncompleteElement& element, ImportErrorInfo& error);
+
 class LayoutReader {
 public:
     // The reader fills `layout` and writes the version of each version line
@@ -47,6 +62,13 @@ public:
     // more to say, its extra error text, and changes nothing in the
     // accumulator; the error is left alone otherwise.
     LineVerdict ReadLine(const BlueprintLine& line, ImportErrorInfo& error);
+
+    // Judges what only the whole blueprint shows, once, after its last line:
+    // gives every incomplete element in file order, and leaves out of the
+    // layout each cargo entry without its object (noting it in
+    // `cargoLeftOut`), since a ship does without any one of its cargo. The
+    // lines read must still be alive.
+    std::vector<IncompleteElement> Finish();
 
 private:
     LineVerdict ReadGroup(int key, const BlueprintLine& line, ImportErrorInfo& error);
@@ -70,6 +92,11 @@ private:
     FormResolver& forms_;
     LayoutAccumulator& layout_;
     ReturnStorageBlueprintVersionInfo& version_;
+    // The first line of each element of the layout's lists, in the same
+    // order: what a refusal of an incomplete element names.
+    std::vector<BlueprintLine> partLines_;
+    std::vector<BlueprintLine> traversal1Lines_;
+    std::vector<std::vector<BlueprintLine>> traversal2Lines_;
 };
 
 }  // namespace Corvanis

@@ -1,6 +1,5 @@
 #include "tests/e2e/InteriorWorld.h"
 
-#include <regex>
 
 namespace e2e {
 
@@ -77,17 +76,10 @@ std::string InteriorWorld::Text() const {
 )";
 }
 
-std::string InteriorUndoLine(const std::string& shipName) {
+std::string InteriorUndoLine(const std::string& shipName, int number) {
     return "ImportShipInterior: INFO: the previous interior was saved; to undo, run: ImportShipInterior "
            "\"Backups\\" +
-           shipName + " before interior import <time>\"";
-}
-
-Lines MaskBackupTimes(Lines lines) {
-    // Backups within one second are told apart by " (2)", " (3)" ...
-    static const std::regex time(" before interior import \\d{4}-\\d{2}-\\d{2} \\d{2}-\\d{2}-\\d{2}( \\(\\d+\\))?");
-    for (std::string& line : lines) line = std::regex_replace(line, time, " before interior import <time>");
-    return lines;
+           shipName + " interior " + std::to_string(number) + "\"";
 }
 
 Lines DecorItemLines(std::size_t index, const DecorItem& item) {

@@ -37,12 +37,8 @@ struct InteriorWorld {
 };
 
 // The line after a successful interior import into the ship of the given
-// name, with the backup's time as MaskBackupTimes masks it.
-std::string InteriorUndoLine(const std::string& shipName);
-
-// The lines with the times of interior backups' names, and the number that
-// tells backups of the same second apart, as "<time>".
-Lines MaskBackupTimes(Lines lines);
+// name: the command that undoes it with the ship's interior backup `number`.
+std::string InteriorUndoLine(const std::string& shipName, int number = 1);
 
 // A decoration item as the exporter writes it.
 struct DecorItem {

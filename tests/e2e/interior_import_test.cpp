@@ -9,6 +9,7 @@
 #include "tests/e2e/Blueprints.h"
 #include "tests/e2e/ExportScenario.h"
 #include "tests/e2e/InteriorWorld.h"
+#include "tests/support/ReferencesTakenBack.h"
 
 namespace e2e {
 namespace {
@@ -58,8 +59,8 @@ TEST_F(InteriorImport, TheDefaultRules_PlaceWorkshopItemsAndInventoryItems_InPla
                             }));
 
     EXPECT_EQ(
-        MaskBackupTimes(RunWorld(folder, world.Text(),
-                                 {"ImportShipInterior Items", "sim.cell", "sim.form @OldMug", "sim.form @OldCrate"})),
+        RunWorld(folder, world.Text(),
+                                 {"ImportShipInterior Items", "sim.cell", "sim.form @OldMug", "sim.form @OldCrate"}),
         (Lines{
             "> ImportShipInterior Items",
             kImported,
@@ -162,7 +163,7 @@ TEST_F(InteriorImport, EachKindOfLine_ReachesTheGameAsWritten_NamesAPlayerGaveKe
                                 "DecorItem[9]",
                             }));
     const Lines console =
-        MaskBackupTimes(RunWorld(folder, InteriorWorld().Text(), {"ImportShipInterior Lines", "sim.cell"}));
+        RunWorld(folder, InteriorWorld().Text(), {"ImportShipInterior Lines", "sim.cell"});
     EXPECT_EQ(console,
               (Lines{
                   "> ImportShipInterior Lines",
@@ -203,22 +204,15 @@ TEST_F(InteriorImport, NamesAPlayerGaveItems_ComeBackWholeFromTheExportersBluepr
     }
 }
 
-TEST_F(InteriorImport, ABlueprintWithoutDecorationItems_ClearsTheInteriorAndPlacesNothing) {
-    InteriorWorld world;
-    world.deckItems = {R"({"id": "@OldMug", "base": "Mug"})"};
-    WriteBlueprint("Bare", BlueprintText({}));
-    EXPECT_EQ(MaskBackupTimes(RunWorld(folder, world.Text(), {"ImportShipInterior Bare", "sim.cell"})),
-              (Lines{"> ImportShipInterior Bare", kImported, kUndone, "> sim.cell",
-                     "FF000802 @Deck (interior): 3 reference slots", kPlayerSlot, kWorkbenchSlot, "[2] empty"}));
-}
+
 
 TEST_F(InteriorImport, ANameWithAPathSeparator_IsLookedUpInsideTheSpaceshipsFolder) {
     std::filesystem::create_directories(folder.Spaceships() / "Fleet");
     WriteBytes(folder.Spaceships() / "Fleet" / "Mugs.txt", BlueprintOf({DecorItem("0A3002|Veltrane.vmf")}));
-    EXPECT_EQ(MaskBackupTimes(RunWorld(folder, InteriorWorld().Text(),
-                                       {"ImportShipInterior Fleet\\Mugs", "ImportShipInterior Fleet/Mugs"})),
+    EXPECT_EQ(RunWorld(folder, InteriorWorld().Text(),
+                                       {"ImportShipInterior Fleet\\Mugs", "ImportShipInterior Fleet/Mugs"}),
               (Lines{"> ImportShipInterior Fleet\\Mugs", kImported, kUndone, "> ImportShipInterior Fleet/Mugs",
-                     kImported, kUndone}));
+                     kImported, InteriorUndoLine("Ship", 2)}));
 }
 
 std::string PhaseLine(const std::string& phase, const std::string& text = {}) {
@@ -322,6 +316,13 @@ TEST_F(InteriorImport, EveryRefusal_ResultsInItsLines_AndLeavesTheWorldDumpByteI
              {mug, "DecorItem[1].base |054BA6|Veltrane.vmf"},
              "ImportShipInterior Keyword",
              refusedAt("importing DecorItem|base at DecorItem[1].base |054BA6|Veltrane.vmf")},
+            // A blueprint without items would only empty the interior.
+            {"Bare",
+             {"Blueprint.unk08 |0"},
+             "ImportShipInterior Bare",
+             {kNotImported, PhaseLine("checking the blueprint as a whole",
+                                      "the blueprint holds no decoration item (it has no \"DecorItem[0].base\" line), "
+                                      "so the import would only empty the interior")}},
         });
 }
 
@@ -354,14 +355,19 @@ TEST_F(InteriorImport, AGameOrAPlaceThatCannotTakeTheItems_OrABackupThatCannotBe
     ExpectRefusedWithWorldUnchanged(folder, itemKeywordNoKeyword.Text(),
                                     refusal("WorkshopItemKeyword is nullptr or not QRNKeyword"));
 
-    // A file where the backups' folder belongs.
+    // A file where the backups' folder belongs: the item placed is taken
+    // back, and nothing else changes.
     WriteBytes(folder.Spaceships() / "Backups", "not a folder");
-    ExpectRefusedWithWorldUnchanged(
-        folder, InteriorWorld().Text(),
-        {{"",
-          {},
-          "ImportShipInterior Items",
-          {kNotImported, PhaseLine("backing up the ship interior", "Blueprint write error: !log.is_open()")}}});
+    EXPECT_EQ(RunWorld(folder, InteriorWorld().Text(), {"sim.dump before.json", "ImportShipInterior Items", "sim.dump after.json"}),
+              (Lines{"> sim.dump before.json", "World written to before.json", "> ImportShipInterior Items",
+                     kNotImported, PhaseLine("backing up the ship interior", "Blueprint write error: !log.is_open()"),
+                     "> sim.dump after.json", "World written to after.json"}));
+    const sim::Json before = sim::Json::parse(ReadBytes(folder.Game() / "before.json"));
+    int takenBack = 0;
+    EXPECT_EQ(corvanis_test::WithoutReferencesTakenBack(sim::Json::parse(ReadBytes(folder.Game() / "after.json")),
+                                                        before, takenBack),
+              corvanis_test::WithoutNextRuntimeFormID(before));
+    EXPECT_EQ(takenBack, 1);
     std::filesystem::remove(folder.Spaceships() / "Backups");
 
     InteriorWorld noWorkshop;

@@ -8,6 +8,7 @@
 
 #include "tests/e2e/Blueprints.h"
 #include "tests/e2e/ExportScenario.h"
+#include "tests/e2e/FrameScenario.h"
 #include "tests/e2e/InteriorWorld.h"
 #include "tests/support/ReferencesTakenBack.h"
 
@@ -45,7 +46,7 @@ protected:
             corvanis_test::WithoutReferencesTakenBack(ReadDump(folder, "after.json"), before, takenBack);
         EXPECT_EQ(after, corvanis_test::WithoutNextRuntimeFormID(before));
         EXPECT_EQ(takenBack, created);
-        EXPECT_EQ(FolderEntries(folder.Spaceships() / "Backups"), Lines{}) << "nothing to undo";
+        EXPECT_FALSE(std::filesystem::exists(folder.Spaceships() / "Backups")) << "nothing to undo";
     }
 
     GameFolder folder;
@@ -84,7 +85,11 @@ Lines ItemsOnDeck(const Lines& console) {
     return items;
 }
 
-TEST_F(InteriorUndo, ImportingTheBackup_BringsBackTheInteriorAsItWas_ButItemsOfTheDataFiles) {
+// Import, then undo, under every combination of the settings that choose
+// what an import places: the interior comes back as it was, but for the item
+// that came with a data file, which the import names before it goes. The
+// pilot's seat never goes.
+TEST_F(InteriorUndo, ImportingTheBackup_BringsBackTheInteriorAsItWas_WhateverTheSettings_ButItemsOfTheDataFiles) {
     InteriorWorld world;
     world.forms = {
         R"({"id": "Veltrane.vmf:0A3010", "type": 47, "editorID": "PilotSeat", "keywords": ["SpaceshipCockpitPilotSeat"]})",
@@ -96,43 +101,56 @@ TEST_F(InteriorUndo, ImportingTheBackup_BringsBackTheInteriorAsItWas_ButItemsOfT
         R"({"id": "@Crate", "base": "Crate", "position": [2.0, -2.0, 0.0])" + linked + "}",
         R"({"id": "@Bunk", "base": "Bunk", "position": [-2.0, -1.0, 0.0]})",
         R"({"id": "@Seat", "base": "PilotSeat", "position": [0.0, 6.0, 0.0])" + linked + "}",
-        R"({"id": "@Hold", "base": "CargoHold", "position": [0.0, -8.0, 0.0]})",
+        R"({"id": "@Hold", "base": "CargoHold", "position": [0.0, -8.0, 0.0])" + linked + "}",
         // Placed by a data file, not by the player.
         R"({"id": "Veltrane.vmf:0B0001", "base": "Lantern", "position": [4.0, 4.0, 2.0]})",
     };
+    // An item of each kind the settings tell apart: of an inventory type or
+    // not, a workshop item or not.
     WriteBytes(folder.Spaceships() / "Items.txt",
                BlueprintOf({DecorItem("0A3001|Veltrane.vmf").At("5.000000"),
-                            DecorItem("0A3014|Veltrane.vmf").At("6.000000").AsWorkshopItem()}));
-
+                            DecorItem("0A3014|Veltrane.vmf").At("6.000000").AsWorkshopItem(),
+                            DecorItem("0A3011|Veltrane.vmf").At("7.000000"),
+                            DecorItem("0A3002|Veltrane.vmf").At("8.000000").AsWorkshopItem()}));
     const Lines before = RunWorld(folder, world.Text(), {"sim.cell"});
-    const Lines imported = RunWorld(folder, world.Text(), {"ImportShipInterior Items", "sim.dump imported.json"});
-    ASSERT_EQ(imported.size(), 5u);
-    ASSERT_EQ(MaskBackupTimes({imported[2]}), Lines{InteriorUndoLine("Ship")});
-    const std::string undo = imported[2].substr(imported[2].find("ImportShipInterior \"Backups"));
-    const Lines after = RunWorldFile(folder, folder.Game() / "imported.json", {undo, "sim.cell"});
-    ASSERT_GE(after.size(), 3u);
-    EXPECT_EQ(after[1], "ImportShipInterior: INFO: ship interior successfully imported.");
-
     Lines expected = ItemsOnDeck(before);
-    const auto fromDataFile = std::find_if(expected.begin(), expected.end(), [](const std::string& item) {
-        return item.find(" Lantern ") != std::string::npos;
-    });
-    ASSERT_NE(fromDataFile, expected.end());
-    expected.erase(fromDataFile);
-    EXPECT_EQ(ItemsOnDeck(after), expected);
+    std::erase_if(expected, [](const std::string& item) { return item.find(" Lantern ") != std::string::npos; });
+    ASSERT_EQ(expected.size(), 6u);
+
+    for (const char* settings : {"bWorkshopItems=1\r\nbInventoryItemTypes=1", "bWorkshopItems=0\r\nbInventoryItemTypes=1",
+                                 "bWorkshopItems=1\r\nbInventoryItemTypes=0", "bWorkshopItems=0\r\nbInventoryItemTypes=0",
+                                 "bSkipMISC=1\r\nbSkipFURN=1\r\nbSkipBOOK=1\r\nbSkipMSTT=1",
+                                 "bWorkshopItems=0\r\nbInventoryItemTypes=0\r\nbSkipCONT=1"}) {
+        SCOPED_TRACE(settings);
+        std::filesystem::remove_all(folder.Spaceships() / "Backups");
+        WriteSettings(folder, std::string("[Import]\r\n") + settings + "\r\n");
+        const Lines imported = RunWorld(folder, world.Text(), {"ImportShipInterior Items", "sim.dump imported.json"});
+        ASSERT_EQ(imported.size(), 6u);
+        EXPECT_EQ(imported[1],
+                  "ImportShipInterior: WARNING: 1 item that this import removes is gone for good: no blueprint can "
+                  "carry it, so the undo cannot bring it back (such an item came with the game's data files, is of a "
+                  "kind a blueprint does not know, or has a base from no data file; it is Lantern [FE000801])");
+        ASSERT_EQ(imported[3], InteriorUndoLine("Ship"));
+        const std::string undo = imported[3].substr(imported[3].find("ImportShipInterior \"Backups"));
+        const Lines after = RunWorldFile(folder, folder.Game() / "imported.json", {undo, "sim.cell"});
+        ASSERT_GE(after.size(), 3u);
+        EXPECT_EQ(after[1], "ImportShipInterior: INFO: ship interior successfully imported.");
+        EXPECT_EQ(ItemsOnDeck(after), expected);
+    }
 }
 
-TEST_F(InteriorUndo, AnInteriorTheFormatCannotCarry_IsImportedWithAWarningInsteadOfTheUndoLine) {
+TEST_F(InteriorUndo, AnInteriorTheFormatCannotCarry_IsImportedWithTheItemNamedBeforeItGoes) {
     InteriorWorld world;
     world.forms = {R"({"id": "@HomemadeMug", "type": 40, "editorID": "HomemadeMug"})"};
     world.deckItems = {R"({"id": "@Mug", "base": "@HomemadeMug"})"};
     WriteBytes(folder.Spaceships() / "Items.txt", BlueprintOf({DecorItem("0A3002|Veltrane.vmf")}));
-    EXPECT_EQ(MaskDescriptionAddresses(RunWorld(folder, world.Text(), {"ImportShipInterior Items"})),
-              (Lines{"> ImportShipInterior Items", "ImportShipInterior: INFO: ship interior successfully imported.",
-                     "ImportShipInterior: WARNING: no backup was written: KORFile of interior item [FF000801 | "
-                     "<address> | 40|MISC | 65535|0xFFFF | {unnamed} | HomemadeMug] is nullptr"}));
-    const std::filesystem::path backups = folder.Spaceships() / "Backups";
-    EXPECT_TRUE(!std::filesystem::exists(backups) || FolderEntries(backups).empty());
+    EXPECT_EQ(RunWorld(folder, world.Text(), {"ImportShipInterior Items"}),
+              (Lines{"> ImportShipInterior Items",
+                     "ImportShipInterior: WARNING: 1 item that this import removes is gone for good: no blueprint can "
+                     "carry it, so the undo cannot bring it back (such an item came with the game's data files, is of "
+                     "a kind a blueprint does not know, or has a base from no data file; it is HomemadeMug "
+                     "[FF000801])",
+                     "ImportShipInterior: INFO: ship interior successfully imported.", InteriorUndoLine("Ship")}));
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
 #include "tests/support/LargeShipWorld.h"
+#include "tests/support/ReferencesTakenBack.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -184,7 +185,12 @@ protected:
         } else {
             EXPECT_EQ(outcome.console[1], expected);
         }
-        EXPECT_TRUE(outcome.dump == before.dump) << "the world changed";
+        // Items placed before the fault are taken back again.
+        int takenBack = 0;
+        EXPECT_TRUE(corvanis_test::WithoutReferencesTakenBack(sim::Json::parse(outcome.dump),
+                                                              sim::Json::parse(before.dump), takenBack) ==
+                    corvanis_test::WithoutNextRuntimeFormID(sim::Json::parse(before.dump)))
+            << "the world changed";
         DropNewEmptyFolders(left, before.files);
         EXPECT_EQ(DifferentEntries(left, before.files), Lines{});
     }
@@ -371,10 +377,9 @@ TEST_F(FileFaults, EveryOperationOfAnInteriorImportWithItsBackupFailing_LeavesTh
     EXPECT_EQ(coverage.doubleFaults, 19);
 }
 
-// The backup is written before the items are placed; when one cannot be
-// placed, the import takes back what it placed and removes the backup, which
-// has nothing to undo. A backup that cannot be removed stays: the interior it
-// holds is the one the player has.
+// The backup is written once every item stands, with what the import placed;
+// when one cannot be placed, the import takes back what it placed and writes
+// no backup.
 TEST_F(FileFaults, EveryOperationOfAnInteriorImportWhosePlacementFails_LeavesTheFolderAsItWas) {
     const Command importInterior{
         "ImportShipInterior: ERROR: ship interior couldn't be imported.",
@@ -390,10 +395,9 @@ TEST_F(FileFaults, EveryOperationOfAnInteriorImportWhosePlacementFails_LeavesThe
         },
     };
     const Coverage coverage = ExpectEveryFaultHandled(
-        importInterior, {Op::OpenForUpdate, Op::OpenForReading, Op::Read, Op::Close, Op::CreateFolder,
-                         Op::CreateNewFile, Op::Write, Op::Close, Op::Move, Op::Remove, Op::Close});
-    EXPECT_EQ(coverage.faults, 11);
-    EXPECT_EQ(coverage.doubleFaults, 21);
+        importInterior, {Op::OpenForUpdate, Op::OpenForReading, Op::Read, Op::Close, Op::Close});
+    EXPECT_EQ(coverage.faults, 5);
+    EXPECT_EQ(coverage.doubleFaults, 4);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@
 
 #include "export/ExportShip.h"
 #include "export/ShipBlueprintFile.h"
-#include "frame/Timestamp.h"
 #include "import/ImportShipLayout.h"
 #include "import/ShipBackup.h"
 #include "platform/platform.h"
@@ -187,7 +186,7 @@ TEST_F(LayoutImport, TheStarterShip_ReplacesTheComponentsAndTheName_WhileThePlay
     ASSERT_EQ(Backups().size(), 1u);
     const std::string backup = Backups()[0].substr(0, Backups()[0].size() - 4);
     EXPECT_EQ(lines, (Lines{kImported, kUndoLine + "\"Backups\\" + backup + "\""}));
-    EXPECT_TRUE(backup.starts_with("Kestrel before import ")) << backup;
+    EXPECT_EQ(backup, "Kestrel layout 1");
 
     const json components = Components();
     EXPECT_EQ(components["KORFullName_Component"]["fullName"], "Pathfinder");
@@ -228,8 +227,9 @@ TEST_F(LayoutImport, EveryRefusalOfTheReader_LeavesTheWorldAsItWas_AndWritesNoBa
          PhaseLine("importing QRNPropertySheet at QRNPropertySheet[1].third |,5")},
         {"KORContainer[1].count |1", "KORContainer[1].count |2147483648",
          PhaseLine("importing KORContainer|count at KORContainer[1].count |2147483648")},
-        {"KORModel.model |Ships\\Frontier\\Pathfinder.nif", "KORModel.model |",
-         PhaseLine("importing KORModel.model at KORModel.model |")},
+        // A module without its item never reaches the game.
+        {"Blueprint.data[1].item |000801|Frontier.vmf\r\n", "",
+         PhaseLine("importing Blueprint|data|item at Blueprint.data[1].fPosX |0.000000")},
     };
     const std::string before = sim::DumpWorldToText();
     for (const auto& check : cases) {
@@ -245,18 +245,45 @@ TEST_F(LayoutImport, EveryRefusalOfTheReader_LeavesTheWorldAsItWas_AndWritesNoBa
     EXPECT_EQ(Backups(), Lines{});
 }
 
+TEST_F(LayoutImport, AFileThatIsNoBlueprint_OrGivesTheShipNoModule_IsRefused) {
+    const std::string kPhase = "checking the blueprint as a whole";
+    const std::string kNoBlueprint = "this file is no blueprint: none of its lines is one that an import reads";
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : blueprint.substr(0, 400)) utf16 += std::string{c, '\0'};
+    const struct {
+        std::string bytes;
+        std::string phaseLine;
+    } cases[] = {
+        {"", PhaseLine(kPhase, kNoBlueprint)},
+        {"\r\n\r\n   \r\nHello, this is my ship!\r\n", PhaseLine(kPhase, kNoBlueprint)},
+        {utf16, PhaseLine(kPhase, kNoBlueprint + " (it is saved as UTF-16, which Notepad calls \"Unicode\": save it "
+                                                 "as UTF-8 instead)")},
+        {blueprint.substr(0, blueprint.find("Blueprint.data[0]")),
+         PhaseLine(kPhase, "the blueprint gives the ship no module (it has no \"Blueprint.data[0]\" lines), and a "
+                           "ship cannot do without modules")},
+    };
+    const std::string before = sim::DumpWorldToText();
+    for (const auto& check : cases) {
+        EXPECT_EQ(ImportText(check.bytes), (Lines{kNotImported, check.phaseLine})) << check.bytes.size();
+        EXPECT_EQ(sim::DumpWorldToText(), before);
+    }
+    EXPECT_EQ(Backups(), Lines{});
+}
+
 TEST_F(LayoutImport, AHomeShipTheFormatCannotCarry_IsImportedWithAWarningInsteadOfABackup) {
     corvanis_test::LoadWorld(Replaced(SecondPlaythrough(), R"("sheet": [
             {"first": "ShipHullStrength", "second": null, "third": 0.75}
           ])",
                                       R"("sheet": [])"));
     EXPECT_EQ(ImportText(blueprint),
-              (Lines{kImported, "ImportShipLayout: WARNING: no backup was written: size of QRNPropertySheet is 0"}));
+              (Lines{kImported, "ImportShipLayout: WARNING: this import cannot be undone: the ship holds something "
+                                "that no blueprint can carry, so no backup was written (size of QRNPropertySheet is "
+                                "0)"}));
     EXPECT_EQ(Backups(), Lines{});
     EXPECT_EQ(Components()["QRNPropertySheet_Component"]["sheet"].size(), 3u);
 }
 
-TEST_F(LayoutImport, ABlueprintOlderThan200_GivesEachModuleItsOneByteUnk3C_AndBlankLinesResetEverything) {
+TEST_F(LayoutImport, ABlueprintOlderThan200_GivesEachModuleItsOneByteUnk3C_AndAModuleAloneResetsEverythingElse) {
     const auto unk3CBytes = [] {
         auto* component = host::FindComponent<veltrane::BlueprintComponent>(
             host::Game().RefGetBaseObject(HomeShip()), "Blueprint_Component");
@@ -275,8 +302,12 @@ TEST_F(LayoutImport, ABlueprintOlderThan200_GivesEachModuleItsOneByteUnk3C_AndBl
     EXPECT_EQ(ImportText(blueprint).front(), kImported);
     EXPECT_EQ(unk3CBytes(), (std::vector<std::uint32_t>{0x3F000000, 0x3FC00000, 0x40200000, 0x40600000}));
 
-    EXPECT_EQ(ImportText("\r\n\r\n   \r\nSomething else\r\n").front(), kImported);
-    EXPECT_EQ(Components(), json::parse(R"({
+    EXPECT_EQ(ImportText("Blueprint.data[0].fPosX |1\r\nBlueprint.data[0].item |0A2000|Veltrane.vmf\r\n").front(),
+              kImported);
+    json components = Components();
+    EXPECT_EQ(components["Blueprint_Component"]["data"].size(), 1u);
+    components["Blueprint_Component"]["data"] = json::array();
+    EXPECT_EQ(components, json::parse(R"({
         "QRNAddToInventoryOnDestroy_Component": {"form": null},
         "QRNAnimationGraph_Component": {"rootAnimGraph": "", "rigFile": "", "animPath": "", "responseFile": ""},
         "QRNKeywordForm_Component": {"keywords": []},
@@ -309,22 +340,15 @@ TEST_F(LayoutImport, BackupNames_ComeFromTheShipsNames_HoldOnlyWhatFileNamesCan_
     // Cut short at a character's first byte.
     EXPECT_EQ(BackupShipName({kestrel, kestrelBase, std::string(99, 'x') + "\xC3\xA9" + "tail"}), std::string(99, 'x'));
 
-    // Two imports within a second: the names of this second and the next are
-    // taken already.
-    const std::uint64_t now = platform::SystemTimeTicks();
-    Lines taken;
-    for (const std::uint64_t ticks : {now, now + 10'000'000}) {
-        taken.push_back("Kestrel before import " + Corvanis::MakeFileNameTimestamp(ticks));
-        fs::create_directories(folder.Native("Backups"));
-        folder.WriteFile("Backups/" + taken.back() + ".txt", "taken");
-    }
-    const Lines lines = ImportText(blueprint);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(lines[1] == kUndoLine + "\"Backups\\" + taken[0] + " (2)\"" ||
-                lines[1] == kUndoLine + "\"Backups\\" + taken[1] + " (2)\"")
-        << lines[1];
-    EXPECT_EQ(folder.ReadFile("Backups/" + taken[0] + ".txt"), "taken");
-    EXPECT_EQ(Backups().size(), 3u);
+    // Backups are numbered per ship and kind; a number that is taken, by a
+    // backup or anything else, is passed over.
+    fs::create_directories(folder.Native("Backups/Kestrel layout 2.txt"));
+    folder.WriteFile("Backups/Kestrel layout 1.txt", "taken");
+    folder.WriteFile("Backups/Kestrel interior 3.txt", "another kind");
+    EXPECT_EQ(ImportText(blueprint), (Lines{kImported, kUndoLine + "\"Backups\\Kestrel layout 3\""}));
+    EXPECT_EQ(folder.ReadFile("Backups/Kestrel layout 1.txt"), "taken");
+    // The ship is called Pathfinder now.
+    EXPECT_EQ(ImportText(blueprint).back(), kUndoLine + "\"Backups\\Pathfinder layout 1\"");
 }
 
 TEST_F(LayoutImport, ANameExportedUnderItsSanitisedName_IsFound_AndTheNameAsTypedComesFirst) {
@@ -354,20 +378,22 @@ TEST_F(LayoutImport, AProcessLocaleWithDecimalCommas_ImportsTheSameShip) {
 
 // Every line of a real blueprint's layout corrupted, deleted, swapped with the
 // next, given another index and pointed at another data file, one at a time:
-// each import either succeeds or changes nothing at all.
-TEST_F(LayoutImport, EverySingleLineMutationOfARealBlueprint_ImportsOrLeavesTheWorldAsItWas) {
+// each import either succeeds and its undo line gives back the world as it
+// was, or it changes nothing at all.
+TEST_F(LayoutImport, EverySingleLineMutationOfARealBlueprint_ImportsAndUndoes_OrLeavesTheWorldAsItWas) {
     const Lines original = SplitLines(blueprint);
-    std::string before = sim::DumpWorldToText();
+    const std::string before = sim::DumpWorldToText();
     int imported = 0;
     int refused = 0;
     const auto check = [&](const Lines& mutated, const std::string& what) {
         const Lines lines = ImportText(JoinLines(mutated));
-        if (!lines.empty() && lines.front() == kImported) {
+        if (lines.size() >= 2 && lines[lines.size() - 2] == kImported) {
             ++imported;
-            EXPECT_EQ(Backups().size(), 1u) << what;
+            ASSERT_EQ(lines.back(), kUndoLine + "\"Backups\\Kestrel layout 1\"") << what;
+            EXPECT_EQ(Import("Backups\\Kestrel layout 1").front(), kImported) << what;
+            EXPECT_EQ(sim::DumpWorldToText(), before) << what;
             fs::remove_all(folder.Native("Backups"));
             corvanis_test::LoadWorld(SecondPlaythrough());
-            before = sim::DumpWorldToText();
             return;
         }
         ++refused;

@@ -161,6 +161,9 @@ std::string Blueprint(const std::vector<std::string>& lines) {
     return text;
 }
 
+// What makes a module whole: its item.
+const std::string kModuleItem = "Blueprint.data[0].item |0A2000|Veltrane.vmf";
+
 // Number texts a player's hand edit may leave, each read by both builds'
 // conversions: a module's position; whole numbers of the blueprint, a
 // traversal and a module, signed and unsigned, 32 and 64 bits wide. The
@@ -174,17 +177,19 @@ Scenario NumberTexts() {
     std::vector<std::string> console;
     for (std::size_t i = 0; i < floats.size(); ++i) {
         const std::string name = "Float" + std::to_string(i);
-        files.push_back({kSpaceships + name + ".txt", Blueprint({"Blueprint.data[0].fPosX |" + floats[i]})});
+        files.push_back({kSpaceships + name + ".txt", Blueprint({"Blueprint.data[0].fPosX |" + floats[i], kModuleItem})});
         console.insert(console.end(), {"ImportShipLayout " + name, "sim.dump " + name + ".json"});
     }
     for (std::size_t i = 0; i < wholes.size(); ++i) {
         const std::string name = "Whole" + std::to_string(i);
         files.push_back({kSpaceships + name + ".txt",
                          Blueprint({"QRNStoredTraversalData.traversals1[0].unk00 |1", "Blueprint.unk08 |" + wholes[i],
+                                    "QRNStoredTraversalData.traversals1[0].traversal |0A0150|Veltrane.vmf",
                                     "QRNStoredTraversalData.traversals1[0].unk0C |" + wholes[i],
                                     "QRNStoredTraversalData.traversals1[0].uUnknown38 |" + wholes[i],
-                                    "Blueprint.data[0].fPosX |0", "Blueprint.data[0].unkA0 |" + wholes[i],
-                                    "Blueprint.data[0].unkA4 |" + wholes[i]})});
+                                    "Blueprint.data[0].fPosX |0", "Blueprint.data[0].partID |" + wholes[i],
+                                    "Blueprint.data[0].unkA0 |" + wholes[i], "Blueprint.data[0].unkA4 |" + wholes[i],
+                                    kModuleItem})});
         console.insert(console.end(), {"ImportShipLayout " + name, "sim.dump " + name + ".json"});
     }
     scenario.steps.push_back({SecondPlaythrough(), files, ConsoleLines(console)});
@@ -257,7 +262,7 @@ std::vector<Scenario> Scenarios() {
         {"layout import and its undo",
          {ExportPathfinder(),
           {SecondPlaythrough(), {}, ConsoleLines({"ImportShipLayout Pathfinder", "sim.components @Kestrel", "sim.ships"})},
-          {{}, {}, ImportBackup("ImportShipLayout", "Kestrel before import ", {"sim.components @Kestrel"})}}},
+          {{}, {}, ImportBackup("ImportShipLayout", "Kestrel layout ", {"sim.components @Kestrel"})}}},
         {"layout import refusals",
          {ExportPathfinder(),
           {SecondPlaythrough(),
@@ -278,7 +283,7 @@ std::vector<Scenario> Scenarios() {
         {"interior import and its undo",
          {ExportPathfinder(),
           {SecondPlaythrough(), {}, ConsoleLines({"sim.board @Kestrel", "ImportShipInterior Pathfinder", "sim.cell"})},
-          {{}, {}, ImportBackup("ImportShipInterior", "Kestrel before interior import ", {"sim.cell"})}}},
+          {{}, {}, ImportBackup("ImportShipInterior", "Kestrel interior ", {"sim.cell"})}}},
         InteriorRefusals(),
         {"the journey: export, layout, interior, export again",
          {ExportPathfinder(),

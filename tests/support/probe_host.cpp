@@ -133,6 +133,7 @@ veltrane::GameInterface CompleteGame() {
     g.pilotingCallSite = g_code;
     g.cellManager = &g_noCellManager;
     for (const void*& identity : g.cellClassIdentities) identity = &g_flag;
+    g.LookupLoadedFile = &Unexpected;
     return g;
 }
 

@@ -35,7 +35,7 @@ const std::vector<std::string> kBroken = {
     "Blueprint.data[1].fPosY |2.0",                       // 9: no module 1
     "Blueprint.data[0].item |0A2000|Veltrane.vmf",
     "QRNHullColour |red",                                 // 11: no importer reads it
-    "KORModel.model |",                                   // 12: empty
+    "KORModel.model |",                                   // 12: empty, as a ship's may be
     "QRNPropertySheet[0].first |0A0120|Veltrane.vmf",
     "QRNPropertySheet[0].second |0802|Deckhands.vmf",     // 14: not loaded, left out
     "DecorItem[1].base |0A3002|Veltrane.vmf",             // 15: no item 0 yet
@@ -80,8 +80,6 @@ TEST_F(Check, ABlueprintWithProblemsOfEveryKind_ResultsInEachInLineOrderWithTheG
               "QRNSpaceshipWeaponBinding.weaponSlot1 |three]\n" +
               file + ":9: Blueprint.data[1].fPosY |2.0\n"
               "    ImportShipLayout: [Error in phase: importing Blueprint|data|fPosY at Blueprint.data[1].fPosY |2.0]\n" +
-              file + ":12: KORModel.model |\n"
-              "    ImportShipLayout: [Error in phase: importing KORModel.model at KORModel.model |]\n" +
               file + ":14: QRNPropertySheet[0].second |0802|Deckhands.vmf\n"
               "    no form 0802|Deckhands.vmf: Deckhands.vmf is not in the data file list\n"
               "    the importers go on without this line's value\n" +
@@ -95,14 +93,15 @@ TEST_F(Check, ABlueprintWithProblemsOfEveryKind_ResultsInEachInLineOrderWithTheG
               file + ":3: warning: version 2.50 is newer than the version 2.00 this Corvanis reads: ImportShipLayout "
               "refuses the file; ImportShipInterior does not read the version and would place its decoration items\n" +
               file + ":11: warning: no importer reads this line: QRNHullColour |red\n" +
-              file + ": 9 problems; ImportShipLayout refuses it at line 3; ImportShipInterior refuses it at line 15; "
+              file + ": 8 problems; ImportShipLayout refuses it at line 3; ImportShipInterior refuses it at line 15; "
               "2 warnings\n" +
               file + ": data files not in the list: Deckhands.vmf (2 forms)\n");
 }
 
 TEST_F(Check, TheJsonReport_HoldsWhatTheTextSays_ForEveryFileGiven) {
     folder.WriteFile("Broken.txt", Blueprint(kBroken));
-    folder.WriteFile("Fine.txt", Blueprint({"Version: 2.00", "", "KORModel.model |Ships\\Kestrel.nif"}));
+    folder.WriteFile("Fine.txt", Blueprint({"Version: 2.00", "", "KORModel.model |Ships\\Kestrel.nif",
+                                            "Blueprint.data[0].fPosX |0", "Blueprint.data[0].item |0A2000|Veltrane.vmf"}));
     EXPECT_EQ(Run({{Path("Broken.txt"), Path("Fine.txt")}, {}, true}), kExitFound);
     const nlohmann::json report = nlohmann::json::parse(out.str());
     ASSERT_EQ(report["files"].size(), 2u);
@@ -110,9 +109,9 @@ TEST_F(Check, TheJsonReport_HoldsWhatTheTextSays_ForEveryFileGiven) {
     std::vector<int> lines;
     for (const auto& problem : broken["problems"]) lines.push_back(problem["line"]);
     // Without a list every well-formed reference is taken.
-    EXPECT_EQ(lines, (std::vector<int>{3, 5, 7, 9, 12, 15, 17}));
-    EXPECT_EQ(broken["problems"][5]["importer"], "ImportShipInterior");
-    EXPECT_EQ(broken["problems"][5]["phase"], "importing DecorItem|base at DecorItem[1].base |0A3002|Veltrane.vmf");
+    EXPECT_EQ(lines, (std::vector<int>{3, 5, 7, 9, 15, 17}));
+    EXPECT_EQ(broken["problems"][4]["importer"], "ImportShipInterior");
+    EXPECT_EQ(broken["problems"][4]["phase"], "importing DecorItem|base at DecorItem[1].base |0A3002|Veltrane.vmf");
     EXPECT_EQ(broken["problems"][0]["extraErrorText"],
               "blueprint's version [2.50] is higher than the version supported by the importer [2.00], please "
               "update Corvanis");
@@ -128,6 +127,8 @@ TEST_F(Check, TheJsonReport_HoldsWhatTheTextSays_ForEveryFileGiven) {
 TEST_F(Check, LinesOfOneKindThatNoImporterReads_AreOneWarningWithTheirLineNumbers) {
     std::vector<std::string> lines = {"Version: 2.00", ""};
     for (int i = 0; i < 13; ++i) lines.push_back("KORContainer[" + std::to_string(i) + "].colour |red");
+    lines.push_back("Blueprint.data[0].fPosX |0");
+    lines.push_back("Blueprint.data[0].item |0A2000|Veltrane.vmf");
     folder.WriteFile("Crates.txt", Blueprint(lines));
     const std::string file = Path("Crates.txt");
     EXPECT_EQ(Run({{file}, {}, false}), kExitClean);
@@ -137,7 +138,7 @@ TEST_F(Check, LinesOfOneKindThatNoImporterReads_AreOneWarningWithTheirLineNumber
 }
 
 TEST_F(Check, FilesThatCannotBeRead_AreUsageErrors_AfterTheOthersAreChecked) {
-    folder.WriteFile("Fine.txt", Blueprint({"Version: 2.00"}));
+    folder.WriteFile("Fine.txt", Blueprint({"Blueprint.data[0].fPosX |0", "Blueprint.data[0].item |0A2000|Veltrane.vmf"}));
     EXPECT_EQ(Run({{Path("Missing.txt"), Path("Fine.txt")}, {}, false}), kExitError);
     EXPECT_EQ(err.str(), "corvanis-blueprint: cannot read " + Path("Missing.txt") + "\n");
     EXPECT_EQ(out.str(), Path("Fine.txt") + ": no problems: ImportShipLayout and ImportShipInterior read it whole\n");

@@ -5,6 +5,7 @@
 
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/BlueprintLines.h"
+#include "import/reading/WholeBlueprint.h"
 #include "platform/platform.h"
 #include "tools/blueprint/ToolFiles.h"
 
@@ -62,6 +63,7 @@ public:
         if (layout == LineVerdict::Refused) Refused(line, kLayoutImporter, "");
         const LineVerdict interior = interior_.ReadLine(line, error_);
         if (interior == LineVerdict::Refused) Refused(line, kInteriorImporter, interior_.RefusalReason());
+        showsBlueprint_ = showsBlueprint_ || ShowsBlueprint(line, layout) || ShowsBlueprint(line, interior);
         std::vector<MissingForm> missing = forms_.EndLine(line);
         const bool namesMissingForm = !missing.empty();
         if (namesMissingForm) Missing(line, std::move(missing));
@@ -70,6 +72,33 @@ public:
             LayoutLine(line);
         } else if (interior == LineVerdict::NotRead && !line.Text().empty()) {
             NotReadLine(line, namesMissingForm);
+        }
+    }
+
+    // What the importers refuse once every line is read: a list element that
+    // lacks a line, a file that is no blueprint, a layout without a module.
+    void Finish(std::string_view bytes) {
+        std::vector<Problem> found;
+        for (const Corvanis::IncompleteElement& element : layout_.Finish()) {
+            ImportErrorInfo error;
+            Corvanis::RefuseIncompleteElement(element, error);
+            found.push_back({element.firstLine.Number(), std::string(element.firstLine.Text()), kLayoutImporter,
+                             std::move(error), "the element has no " + std::string(element.field) + " line", {}});
+        }
+        if (!showsBlueprint_) {
+            for (const char* importer : {kLayoutImporter, kInteriorImporter}) {
+                found.push_back({0, {}, importer, {Corvanis::NoBlueprintText(bytes), Corvanis::kWholeBlueprintPhase}, {}, {}});
+            }
+        } else if (reading_.layout.parts.empty() && reading_.layout.backup != Corvanis::BackupKind::Layout) {
+            found.push_back(
+                {0, {}, kLayoutImporter, {Corvanis::kNoModuleText, Corvanis::kWholeBlueprintPhase}, {}, {}});
+        }
+        std::vector<Problem>& problems = reading_.problems;
+        for (Problem& problem : found) {
+            const auto after = std::upper_bound(
+                problems.begin(), problems.end(), problem.lineNumber,
+                [](std::size_t lineNumber, const Problem& other) { return lineNumber < other.lineNumber; });
+            problems.insert(after, std::move(problem));
         }
     }
 
@@ -94,6 +123,7 @@ private:
     }
 
     void LayoutLine(const BlueprintLine& line) {
+        if (Corvanis::BackupLineKind(line) != Corvanis::BackupKind::None) return;
         if (!Corvanis::IsVersionLine(line)) {
             Component(line);
         } else if (reading_.version.fVersion > Corvanis::fCurrentBlueprintVersion && !reading_.newerVersion) {
@@ -130,6 +160,7 @@ private:
     Corvanis::InteriorReader interior_;
     ImportErrorInfo error_;
     std::string lastComponent_;
+    bool showsBlueprint_ = false;
 };
 
 Point3 Position(const veltrane::BlueprintPartRecord& record) { return {record.fPosX, record.fPosY, record.fPosZ}; }
@@ -144,6 +175,7 @@ BlueprintReading ReadBlueprint(std::string_view bytes, DataFileResolver& forms) 
     BlueprintReading reading;
     Pass pass(forms, reading);
     for (const BlueprintLine& line : Corvanis::BlueprintLines(bytes)) pass.Read(line);
+    pass.Finish(bytes);
     return reading;
 }
 

@@ -49,6 +49,10 @@ veltrane::Form* DataFileResolver::LookupForm(std::string_view fileName, std::uin
     return reinterpret_cast<veltrane::Form*>(&forms_[entry->second]);
 }
 
+bool DataFileResolver::DataFileLoaded(std::string_view fileName) {
+    return !hasList_ || loaded_.count(FoldedDataFileName(fileName)) != 0;
+}
+
 std::vector<MissingForm> DataFileResolver::EndFormLine(const Corvanis::BlueprintLine& line) {
     std::vector<MissingForm> missing;
     // A form reference ends its line: this is the text every lookup of the

@@ -45,6 +45,8 @@ public:
     veltrane::Form* LookupForm(std::string_view fileName, std::uint32_t localFormID) override;
     std::optional<std::uint8_t> FormType(const veltrane::Form*) override { return std::nullopt; }
     veltrane::Form* BoundObject(veltrane::Form* form) override { return form; }
+    // Without a list every file is taken as loaded.
+    bool DataFileLoaded(std::string_view fileName) override;
 
     // Called once a line has been read: learns how the line spells the forms
     // it looked up, and gives the lookups of the line that named a file the
