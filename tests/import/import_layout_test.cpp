@@ -21,6 +21,7 @@
 #include "import/ShipBackup.h"
 #include "platform/platform.h"
 #include "sim/Game.h"
+#include "sim/memory/GameMemory.h"
 #include "tests/support/CommaLocale.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
@@ -349,6 +350,35 @@ TEST_F(LayoutImport, BackupNames_ComeFromTheShipsNames_HoldOnlyWhatFileNamesCan_
     EXPECT_EQ(folder.ReadFile("Backups/Kestrel layout 1.txt"), "taken");
     // The ship is called Pathfinder now.
     EXPECT_EQ(ImportText(blueprint).back(), kUndoLine + "\"Backups\\Pathfinder layout 1\"");
+}
+
+// The game runs out of memory at its 1st, 2nd, ... allocation during an
+// import: each import either goes through whole, as one without a fault, or
+// is refused with the world as it was.
+TEST_F(LayoutImport, TheGameRunningOutOfMemoryAtAnyAllocation_ImportsWholeOrChangesNothing) {
+    const std::string before = sim::DumpWorldToText();
+    ASSERT_EQ(ImportText(blueprint).back(), kUndoLine + "\"Backups\\Kestrel layout 1\"");
+    const json imported = Components();
+    int refused = 0;
+    for (std::uint64_t allocation = 1;; ++allocation) {
+        SCOPED_TRACE(allocation);
+        corvanis_test::LoadWorld(SecondPlaythrough());
+        fs::remove_all(folder.Native("Backups"));
+        sim::FailGameAllocation(allocation);
+        const Lines lines = ImportText(blueprint);
+        sim::FailGameAllocation(0);
+        if (lines.front() == kImported) {
+            EXPECT_EQ(Components(), imported);
+            if (allocation > 40) break;
+            continue;
+        }
+        ++refused;
+        EXPECT_EQ(lines, (Lines{kNotImported, PhaseLine("making room for the new layout",
+                                                        "the game has no memory left for the ship's new lists")}));
+        EXPECT_EQ(sim::DumpWorldToText(), before);
+        EXPECT_EQ(Backups(), Lines{});
+    }
+    EXPECT_GT(refused, 3);
 }
 
 TEST_F(LayoutImport, ANameExportedUnderItsSanitisedName_IsFound_AndTheNameAsTypedComesFirst) {

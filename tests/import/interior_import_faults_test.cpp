@@ -10,8 +10,11 @@
 #include "export/ExportShip.h"
 #include "import/ImportShipInterior.h"
 #include "sim/Game.h"
+#include "sim/memory/GameMemory.h"
+#include "sim/worldfile/Json.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
+#include "tests/support/ReferencesTakenBack.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -66,6 +69,37 @@ protected:
     corvanis_test::ConsoleLines console;
     std::string blueprint;
 };
+
+// The game runs out of memory at its 1st, 2nd, ... allocation during an
+// import: each import either goes through, or is refused with every item it
+// placed taken back and nothing else changed.
+TEST_F(InteriorImportFaults, TheGameRunningOutOfMemoryAtAnyAllocation_ImportsOrTakesBackWhatItPlaced) {
+    folder.WriteFile("Items.txt", blueprint);
+    int refused = 0;
+    for (std::uint64_t allocation = 1; allocation <= 12; ++allocation) {
+        SCOPED_TRACE(allocation);
+        BoardSecondPlaythrough();
+        std::filesystem::remove_all(folder.Native("Backups"));
+        const sim::Json before = sim::Json::parse(sim::DumpWorldToText());
+        sim::FailGameAllocation(allocation);
+        const bool imported = Import("Items");
+        sim::FailGameAllocation(0);
+        const Lines lines = console.Take();
+        if (imported) continue;
+        ++refused;
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0], kNotImported);
+        EXPECT_TRUE(lines[1].starts_with("[Error in phase: importing DecorItems | Extra error text: CreatedRefs.size "
+                                         "== 0 of base ["))
+            << lines[1];
+        int takenBack = 0;
+        EXPECT_EQ(corvanis_test::WithoutReferencesTakenBack(sim::Json::parse(sim::DumpWorldToText()), before,
+                                                            takenBack),
+                  corvanis_test::WithoutNextRuntimeFormID(before));
+        EXPECT_FALSE(std::filesystem::exists(folder.Native("Backups")));
+    }
+    EXPECT_GT(refused, 3);
+}
 
 TEST_F(InteriorImportFaults, AReadOnlyBlueprint_IsRefusedAsTheFileThatCannotBeOpenedForUpdate_AndNothingChanges) {
     BoardSecondPlaythrough();
