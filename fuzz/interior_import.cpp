@@ -22,7 +22,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 
@@ -34,6 +33,7 @@
 #include "import/ImportShipInterior.h"
 #include "sim/Game.h"
 #include "sim/worldfile/Json.h"
+#include "tests/support/CellItems.h"
 #include "tests/support/ReferencesTakenBack.h"
 
 namespace {
@@ -43,6 +43,7 @@ using corvanis_fuzz::Fail;
 
 constexpr const char* kBlueprintName = "Ship.txt";
 constexpr unsigned kCheckEvery = 64;
+constexpr const char* kInterior = "@KestrelInterior";
 // The phase of an import that places its items.
 constexpr std::string_view kPlacingPhase = "importing DecorItems";
 
@@ -88,32 +89,12 @@ private:
         return corvanis_test::WithoutReferencesTakenBack(Parsed(dump), before_, takenBack) == liveBefore_;
     }
 
-    // The items of the ship's interior as a player meets them, whatever
-    // their references are called and wherever they stand in the cell's list.
-    static std::multiset<std::string> InteriorItems(const sim::Json& world) {
-        std::set<std::string> inInterior;
-        for (const sim::Json& cell : world["cells"]) {
-            if (cell["id"] != "@KestrelInterior" || !cell.contains("references")) continue;
-            for (const sim::Json& id : cell["references"]) {
-                if (id.is_string()) inInterior.insert(id.get<std::string>());
-            }
-        }
-        std::multiset<std::string> items;
-        for (sim::Json reference : world["references"]) {
-            if (inInterior.count(reference["id"].get<std::string>()) == 0) continue;
-            reference.erase("id");
-            reference.erase("formID");
-            items.insert(reference.dump());
-        }
-        return items;
-    }
-
     void CheckUndo(const std::string& backup) {
         if (ImportErrorInfo error; !Import(backup, error)) {
             Fail("Broken: an interior import's backup imports, but: " + error.sPhase + " | " + error.sExtraErrorText +
                  "\n" + backup);
         }
-        if (InteriorItems(Parsed(sim::DumpWorldToText())) != itemsBefore_) {
+        if (corvanis_test::CellItems(Parsed(sim::DumpWorldToText()), kInterior) != itemsBefore_) {
             Fail("Broken: an interior import's backup gives back the interior as it was\n" + backup);
         }
     }
@@ -135,7 +116,7 @@ private:
     const std::string world_;
     const sim::Json before_ = Parsed(world_);
     const sim::Json liveBefore_ = corvanis_test::WithoutNextRuntimeFormID(before_);
-    const std::multiset<std::string> itemsBefore_ = InteriorItems(before_);
+    const std::multiset<std::string> itemsBefore_ = corvanis_test::CellItems(before_, kInterior);
     const corvanis_fuzz::ParsedWorld parsedWorld_;
     unsigned refused_ = 0;
 };

@@ -12,6 +12,7 @@
 #include "sim/Game.h"
 #include "sim/memory/GameMemory.h"
 #include "sim/worldfile/Json.h"
+#include "tests/support/CellItems.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
 #include "tests/support/ReferencesTakenBack.h"
@@ -123,7 +124,7 @@ std::vector<std::string> EditsOf(const std::string& line) {
     return edits;
 }
 
-TEST_F(InteriorImportFaults, EveryHandEditOfADecorationLine_EitherImportsOrLeavesTheDumpByteIdentical) {
+TEST_F(InteriorImportFaults, EveryHandEditOfADecorationLine_ImportsAndUndoes_OrLeavesTheDumpByteIdentical) {
     const Lines lines = SplitLines(blueprint);
     int imported = 0;
     int refused = 0;
@@ -150,8 +151,15 @@ TEST_F(InteriorImportFaults, EveryHandEditOfADecorationLine_EitherImportsOrLeave
             const std::string before = sim::DumpWorldToText();
             if (Import("Edited")) {
                 ++imported;
-                EXPECT_EQ(console.Take().at(0), kImported);
-                EXPECT_TRUE(std::filesystem::exists(folder.Native("Backups")));
+                const Lines report = console.Take();
+                EXPECT_EQ(report.at(0), kImported);
+                EXPECT_EQ(report.at(1), "ImportShipInterior: INFO: the previous interior was saved; to undo, run: "
+                                        "ImportShipInterior \"Backups\\Kestrel interior 1\"");
+                // The undo gives back the interior as it was.
+                EXPECT_TRUE(Import("Backups\\Kestrel interior 1")) << console.Take().at(1);
+                EXPECT_EQ(corvanis_test::CellItems(sim::Json::parse(sim::DumpWorldToText()), "@KestrelInterior"),
+                          corvanis_test::CellItems(sim::Json::parse(before), "@KestrelInterior"))
+                    << "line " << i;
             } else {
                 ++refused;
                 const Lines report = console.Take();
