@@ -135,6 +135,12 @@ struct GameInterface {
     // The loaded data file of this name, matched without regard to case as
     // the game matches names; null when no loaded file has it.
     const FileRecord* (*LookupLoadedFile)(const FixedString* fileName);
+
+    // --- Arrays (added) ----------------------------------------------------------
+    // Gives the array room for at least `capacity` elements of elementSize
+    // bytes, keeping what it holds; false, with the array as it was, when
+    // the memory cannot be had.
+    bool (*ArrayReserve)(CountedArrayHeader* array, std::uint32_t capacity, std::uint32_t elementSize);
 };
 
 using GetGameInterfaceFn = const GameInterface* (*)();

@@ -103,6 +103,7 @@ constexpr RequiredMember kRequired[] = {
     {"cellManager", &Present<&GameInterface::cellManager>},
     {"cellClassIdentities", &CellClassIdentitiesPresent},
     {"LookupLoadedFile", &Present<&GameInterface::LookupLoadedFile>},
+    {"ArrayReserve", &Present<&GameInterface::ArrayReserve>},
 };
 
 struct Binding {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "import/reading/LayoutReader.h"
 
@@ -34,16 +35,17 @@ void Append(CountedArray<T>& list, const T& element) {
     if (!host::Game().ArrayAppend(list.Header(), &element, sizeof(T))) throw std::bad_alloc();
 }
 
-// Empties the list; its storage, or the storage reserved for it, takes what
+// Empties the list and keeps its storage, with the room reserved for what
 // follows.
 template <class T>
-void Empty(CountedArray<T>& list, host::ArrayStorage& storage) {
-    storage.EmptyInto(*list.Header());
+void Empty(CountedArray<T>& list) {
+    list.count = 0;
 }
 
 template <class T>
-bool Reserve(host::ArrayStorage& storage, CountedArray<T>& list, std::size_t count) {
-    return count <= UINT32_MAX && storage.ReserveFor(*list.Header(), static_cast<std::uint32_t>(count), sizeof(T));
+bool Reserve(CountedArray<T>& list, std::size_t count) {
+    return count <= UINT32_MAX &&
+           host::Game().ArrayReserve(list.Header(), static_cast<std::uint32_t>(count), sizeof(T));
 }
 
 // The actor value every registered ship carries, when the game has it.
@@ -76,19 +78,18 @@ std::vector<veltrane::ContainerEntryRecord> ContainerEntries(const LayoutAccumul
     return entries;
 }
 
-void ReplacePropertySheet(veltrane::PropertySheetComponent& component, const LayoutAccumulator& layout,
-                          LayoutStorage& storage) {
+void ReplacePropertySheet(veltrane::PropertySheetComponent& component, const LayoutAccumulator& layout) {
     veltrane::PropertySheet* sheet = component.sheet;
     if (sheet == nullptr) return;
     const std::vector<veltrane::PropertySheetEntryRecord> entries = SheetEntries(layout);
-    Empty(sheet->entries, storage.propertySheet);
+    Empty(sheet->entries);
     for (const veltrane::PropertySheetEntryRecord& entry : entries) Append(sheet->entries, entry);
 }
 
 void ReplaceTraversals(veltrane::StoredTraversalsComponent& component, const LayoutAccumulator& layout,
                        LayoutStorage& storage) {
     const veltrane::GameInterface& game = host::Game();
-    Empty(component.traversals1, storage.traversals1);
+    Empty(component.traversals1);
     for (const veltrane::TraversalRecord& traversal : layout.traversals1) Append(component.traversals1, traversal);
 
     // A group owns its list of traversals: emptied groups give theirs back.
@@ -97,11 +98,11 @@ void ReplaceTraversals(veltrane::StoredTraversalsComponent& component, const Lay
         group.traversals = {};
         game.Deallocate(traversals);
     }
-    Empty(component.traversals2, storage.traversals2);
+    Empty(component.traversals2);
     for (std::size_t index = 0; index < layout.traversals2.size(); ++index) {
         const TraversalGroupEntry& entry = layout.traversals2[index];
         veltrane::TraversalGroupRecord group{};
-        storage.traversalGroups[index].EmptyInto(*group.traversals.Header());
+        group.traversals = storage.Take(index);
         for (const veltrane::TraversalRecord& traversal : entry.traversals) Append(group.traversals, traversal);
         group.unk14 = entry.unk14;
         group.unk18 = entry.unk18;
@@ -124,11 +125,10 @@ veltrane::BlueprintPartRecord PartRecord(const PartEntry& entry, float fVersion)
     return record;
 }
 
-void ReplaceBlueprint(veltrane::BlueprintComponent& component, const LayoutAccumulator& layout, float fVersion,
-                      LayoutStorage& storage) {
+void ReplaceBlueprint(veltrane::BlueprintComponent& component, const LayoutAccumulator& layout, float fVersion) {
     component.unk08 = layout.blueprintUnk08;
     AssignText(component.unk10, layout.blueprintUnk10);
-    Empty(component.data, storage.parts);
+    Empty(component.data);
     for (const PartEntry& part : layout.parts) Append(component.data, PartRecord(part, fVersion));
 }
 
@@ -150,35 +150,43 @@ void RenameShip(host::Form* theShipRef, const LayoutAccumulator& layout) {
 
 }  // namespace
 
+LayoutStorage::~LayoutStorage() {
+    for (CountedArray<veltrane::TraversalRecord>& list : groupLists_) host::Game().Deallocate(list.data);
+}
+
+bool LayoutStorage::Reserve(const LayoutAccumulator& layout) {
+    groupLists_.resize(layout.traversals2.size());
+    for (std::size_t group = 0; group < groupLists_.size(); ++group) {
+        if (!Corvanis::Reserve(groupLists_[group], layout.traversals2[group].traversals.size())) return false;
+    }
+    return true;
+}
+
+CountedArray<veltrane::TraversalRecord> LayoutStorage::Take(std::size_t group) {
+    return std::exchange(groupLists_.at(group), {});
+}
+
 bool ReserveLayoutStorage(host::Form* theShipForm, const LayoutAccumulator& layout, LayoutStorage& storage) {
     using namespace veltrane;
     if (auto* component = host::FindComponent<KeywordFormComponent>(theShipForm, "QRNKeywordForm_Component")) {
-        if (!Reserve(storage.keywords, component->keywords, layout.keywords.size())) return false;
+        if (!Reserve(component->keywords, layout.keywords.size())) return false;
     }
     if (auto* component = host::FindComponent<PropertySheetComponent>(theShipForm, "QRNPropertySheet_Component")) {
-        if (component->sheet != nullptr &&
-            !Reserve(storage.propertySheet, component->sheet->entries, SheetEntries(layout).size())) {
+        if (component->sheet != nullptr && !Reserve(component->sheet->entries, SheetEntries(layout).size())) {
             return false;
         }
     }
     if (auto* component = host::FindComponent<StoredTraversalsComponent>(theShipForm, "QRNStoredTraversals_Component")) {
-        if (!Reserve(storage.traversals1, component->traversals1, layout.traversals1.size()) ||
-            !Reserve(storage.traversals2, component->traversals2, layout.traversals2.size())) {
+        if (!Reserve(component->traversals1, layout.traversals1.size()) ||
+            !Reserve(component->traversals2, layout.traversals2.size()) || !storage.Reserve(layout)) {
             return false;
-        }
-        storage.traversalGroups.resize(layout.traversals2.size());
-        for (std::size_t index = 0; index < layout.traversals2.size(); ++index) {
-            CountedArray<TraversalRecord> none{};
-            if (!Reserve(storage.traversalGroups[index], none, layout.traversals2[index].traversals.size())) {
-                return false;
-            }
         }
     }
     if (auto* component = host::FindComponent<BlueprintComponent>(theShipForm, "Blueprint_Component")) {
-        if (!Reserve(storage.parts, component->data, layout.parts.size())) return false;
+        if (!Reserve(component->data, layout.parts.size())) return false;
     }
     if (auto* component = host::FindComponent<ContainerComponent>(theShipForm, "KORContainer_Component")) {
-        if (!Reserve(storage.container, component->entries, ContainerEntries(layout).size())) return false;
+        if (!Reserve(component->entries, ContainerEntries(layout).size())) return false;
     }
     return true;
 }
@@ -198,14 +206,14 @@ void ImportLayoutComponents(host::Form* theShipForm, host::Form* theShipRef, con
                                               });
     ReplaceComponent<KeywordFormComponent>(theShipForm, "QRNKeywordForm_Component",
                                            [&](KeywordFormComponent& component) {
-                                               Empty(component.keywords, storage.keywords);
+                                               Empty(component.keywords);
                                                for (Form* keyword : layout.keywords) Append(component.keywords, keyword);
                                            });
     // The keywords the ship's modules attach to stay the ship's own; a
     // blueprint's are read only to check them.
     ReplaceComponent<PropertySheetComponent>(
         theShipForm, "QRNPropertySheet_Component",
-        [&](PropertySheetComponent& component) { ReplacePropertySheet(component, layout, storage); });
+        [&](PropertySheetComponent& component) { ReplacePropertySheet(component, layout); });
     ReplaceComponent<SpaceshipAIActorComponent>(
         theShipForm, "QRNSpaceshipAIActor_Component",
         [&](SpaceshipAIActorComponent& component) { component.actor = layout.aiActor; });
@@ -226,10 +234,10 @@ void ImportLayoutComponents(host::Form* theShipForm, host::Form* theShipRef, con
         [&](StoredTraversalsComponent& component) { ReplaceTraversals(component, layout, storage); });
     ReplaceComponent<BlueprintComponent>(
         theShipForm, "Blueprint_Component",
-        [&](BlueprintComponent& component) { ReplaceBlueprint(component, layout, fVersion, storage); });
+        [&](BlueprintComponent& component) { ReplaceBlueprint(component, layout, fVersion); });
     ReplaceComponent<ContainerComponent>(theShipForm, "KORContainer_Component", [&](ContainerComponent& component) {
         const std::vector<ContainerEntryRecord> entries = ContainerEntries(layout);
-        Empty(component.entries, storage.container);
+        Empty(component.entries);
         for (const ContainerEntryRecord& entry : entries) Append(component.entries, entry);
     });
     ReplaceComponent<FullNameComponent>(

@@ -2,30 +2,36 @@
 // components of the home ship's base form and the ship's displayed name.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
-#include "host/arrays.h"
 #include "host/host.h"
 #include "import/reading/LayoutAccumulator.h"
 
 namespace Corvanis {
 
-// The game's memory that the components' lists need for the layout, taken
-// before anything changes.
-struct LayoutStorage {
-    host::ArrayStorage keywords;
-    host::ArrayStorage propertySheet;
-    host::ArrayStorage traversals1;
-    host::ArrayStorage traversals2;
-    // One for each traversal group of the layout, in its order.
-    std::vector<host::ArrayStorage> traversalGroups;
-    host::ArrayStorage parts;
-    host::ArrayStorage container;
+// The lists of the layout's new traversal groups, with their room taken
+// before anything changes: each goes to its group, or back to the game when
+// the import stops first.
+class LayoutStorage {
+public:
+    LayoutStorage() = default;
+    ~LayoutStorage();
+    LayoutStorage(const LayoutStorage&) = delete;
+    LayoutStorage& operator=(const LayoutStorage&) = delete;
+
+    // False when the game has no memory for one of them.
+    bool Reserve(const LayoutAccumulator& layout);
+    // Hands the group's list over, empty, with its room.
+    veltrane::CountedArray<veltrane::TraversalRecord> Take(std::size_t group);
+
+private:
+    std::vector<veltrane::CountedArray<veltrane::TraversalRecord>> groupLists_;
 };
 
-// Takes from the game the room that the base form's lists need beyond what
-// they have; false, with nothing of the game changed, when the game has no
-// memory for it.
+// Gives the base form's lists the room the layout needs, keeping what they
+// hold, and takes the new groups' lists; false, with nothing the game shows
+// changed, when the game has no memory for it.
 bool ReserveLayoutStorage(host::Form* theShipForm, const LayoutAccumulator& layout, LayoutStorage& storage);
 
 // Each component the base form has is replaced whole: what the blueprint had

@@ -306,6 +306,7 @@ void RefreshGameInterface(GameState& game) {
         t.cellClassIdentities[index] = ClassIdentity(CellClass(index));
     }
     t.LookupLoadedFile = &LookupLoadedFile;
+    t.ArrayReserve = &GameArrayReserve;
 }
 
 }  // namespace sim

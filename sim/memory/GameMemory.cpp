@@ -83,6 +83,23 @@ bool GameArrayAppend(veltrane::CountedArrayHeader* array, const void* element,
     return true;
 }
 
+bool GameArrayReserve(veltrane::CountedArrayHeader* array, std::uint32_t capacity, std::uint32_t elementSize) {
+    if (array == nullptr || elementSize == 0) return false;
+    if (array->count > array->capacity || (array->capacity > 0 && array->data == nullptr)) {
+        ReportGameError("ArrayReserve was handed an inconsistent array");
+        return false;
+    }
+    if (capacity <= array->capacity) return true;
+    void* storage = GameAllocate(std::uint64_t{capacity} * elementSize);
+    if (storage == nullptr) return false;
+    if (array->count > 0) std::memcpy(storage, array->data, std::size_t{array->count} * elementSize);
+    void* old = array->capacity > 0 ? array->data : nullptr;
+    array->data = storage;
+    array->capacity = capacity;
+    GameDeallocate(old);
+    return true;
+}
+
 void GameArrayReserveExact(veltrane::CountedArrayHeader* array, std::uint32_t count,
                            std::uint32_t elementSize) {
     array->data = count == 0 ? nullptr : GameAllocate(std::uint64_t{count} * elementSize);

@@ -27,6 +27,11 @@ bool TakeAllocationTurn();
 bool GameArrayAppend(veltrane::CountedArrayHeader* array, const void* element,
                      std::uint32_t elementSize);
 
+// Grows the storage to `capacity` elements when it has less, keeping the
+// elements. False, with the array unchanged, when the array is inconsistent
+// or the new storage cannot be had.
+bool GameArrayReserve(veltrane::CountedArrayHeader* array, std::uint32_t capacity, std::uint32_t elementSize);
+
 // Zeroed storage for `count` elements with capacity == count (null for 0).
 void GameArrayReserveExact(veltrane::CountedArrayHeader* array, std::uint32_t count,
                            std::uint32_t elementSize);

@@ -134,6 +134,7 @@ veltrane::GameInterface CompleteGame() {
     g.cellManager = &g_noCellManager;
     for (const void*& identity : g.cellClassIdentities) identity = &g_flag;
     g.LookupLoadedFile = &Unexpected;
+    g.ArrayReserve = &Unexpected;
     return g;
 }
 
