@@ -22,9 +22,20 @@ std::unordered_set<void*>& LiveBlocks() {
     return *blocks;
 }
 
+// Allocations still to go, the failing one included; 0 when none is to fail.
+std::uint64_t g_allocationsUntilFailure = 0;
+
 }  // namespace
 
+void FailGameAllocation(std::uint64_t number) { g_allocationsUntilFailure = number; }
+
+bool TakeAllocationTurn() {
+    if (g_allocationsUntilFailure == 0) return true;
+    return --g_allocationsUntilFailure != 0;
+}
+
 void* GameAllocate(std::uint64_t size) {
+    if (!TakeAllocationTurn()) return nullptr;
     if (size > std::numeric_limits<std::size_t>::max() / 2) return nullptr;
     void* block = std::malloc(size == 0 ? 1 : static_cast<std::size_t>(size));
     if (block != nullptr) LiveBlocks().insert(block);

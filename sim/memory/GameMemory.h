@@ -13,6 +13,14 @@ namespace sim {
 void* GameAllocate(std::uint64_t size);
 void GameDeallocate(void* memory);
 
+// A game that runs out of memory answers null, and whatever allocates for it
+// (an append, a new reference) fails with it: the allocation `number` from now
+// (1 is the next) fails, once. 0 takes back a failure still to come.
+void FailGameAllocation(std::uint64_t number);
+// Every allocation of the game's memory takes its turn here first; false for
+// the one chosen to fail.
+bool TakeAllocationTurn();
+
 // Appends one element, growing the storage to max(count + 1, 2 * capacity)
 // when it is full. False, with the array unchanged, when the array is
 // inconsistent or the new storage cannot be had.

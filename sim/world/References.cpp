@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sim/console/ConsoleOutput.h"
+#include "sim/memory/GameMemory.h"
 #include "sim/world/FormTypes.h"
 
 namespace sim {
@@ -167,6 +168,8 @@ std::uint32_t CreateReference(World& world, const CreateReferenceRequest* reques
     }
     Form* base = request->baseObject;
     if (base->placement == Placement::Refused) return 0;
+    // The new reference is the game's memory too.
+    if (!TakeAllocationTurn()) return 0;
     const std::uint32_t formID = world.TakeRuntimeFormID();
     if (formID == 0) {
         ReportGameError("CreateReference refused: the run-time form IDs are used up");

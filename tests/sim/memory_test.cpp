@@ -76,6 +76,30 @@ TEST(CountedArray, AnArrayWhoseCountExceedsItsCapacity_IsRefusedUnchanged) {
     EXPECT_EQ(array.count, 3u);
 }
 
+TEST(GameAllocation, TheChosenAllocation_FailsOnceAsWhenMemoryRunsOut_WithoutAGameError) {
+    simtest::ConsoleCapture console;
+    EXPECT_EQ(console.Run("sim.fail-allocation 2"),
+              (std::vector<std::string>{"The game's allocation 2 from now fails."}));
+    void* first = Game().Allocate(16);
+    EXPECT_NE(first, nullptr);
+    EXPECT_EQ(Game().Allocate(16), nullptr);
+    void* third = Game().Allocate(16);
+    EXPECT_NE(third, nullptr);
+    Game().Deallocate(first);
+    Game().Deallocate(third);
+
+    veltrane::CountedArray<Record> array{};
+    const Record record{1, 0, 0};
+    sim::FailGameAllocation(1);
+    EXPECT_FALSE(Game().ArrayAppend(array.Header(), &record, sizeof record));
+    EXPECT_EQ(array.data, nullptr);
+    EXPECT_EQ(array.count, 0u);
+    EXPECT_EQ(array.capacity, 0u);
+    EXPECT_TRUE(Game().ArrayAppend(array.Header(), &record, sizeof record));
+    sim::GameArrayFree(array.Header());
+    EXPECT_EQ(console.lines.size(), 1u);
+}
+
 TEST(FixedString, EqualTexts_ShareOneStorageUntilTheLastIsReleased) {
     const std::size_t before = sim::LiveFixedStringCount();
     veltrane::FixedString a{}, b{}, empty{};

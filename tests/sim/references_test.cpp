@@ -10,6 +10,7 @@
 #include "host/game_interface.h"
 #include "sim/Game.h"
 #include "sim/GameInterface.h"
+#include "sim/memory/GameMemory.h"
 
 namespace {
 
@@ -110,6 +111,19 @@ TEST_F(References, ARequestWithAParentShip_PlacesTheReferenceAtTheEndOfTheShipsI
     simtest::ConsoleCapture console;
     EXPECT_EQ(console.Run("sim.memory").front().substr(console.lines.front().rfind(", ") + 2),
               "0 references held by handle");
+}
+
+TEST_F(References, ARequestWhoseReferenceFindsNoMemory_MakesNothing_AndTakesNoFormID) {
+    const CreateReferenceRequest request = Request(ByID(0x800), nullptr, Ship());
+    simtest::ConsoleCapture console;
+    sim::FailGameAllocation(1);
+    EXPECT_EQ(Game().CreateReference(&request), 0u);
+    EXPECT_EQ(SlotCount(Deck()), 3u);
+    const std::uint32_t handle = Game().CreateReference(&request);
+    Form* made = Game().ReferenceFromHandle(handle);
+    EXPECT_EQ(Game().FormGetID(made), 0xFF000805u);
+    Game().ReleaseReference(made);
+    EXPECT_EQ(console.lines, std::vector<std::string>{});
 }
 
 TEST_F(References, MalformedRequests_AreRefusedWithTheGamesReason) {

@@ -17,6 +17,7 @@
 #include "sim/console/GameCommands.h"
 #include "sim/console/commands/CommandGroups.h"
 #include "sim/events/PlayerUpdateSource.h"
+#include "sim/memory/GameMemory.h"
 #include "sim/world/References.h"
 
 namespace sim {
@@ -213,6 +214,20 @@ void Dump(const std::string& arguments) {
     }
 }
 
+// Memory that runs out at a chosen moment, for the paths of a plug-in that
+// only a full game takes.
+void FailAllocation(const std::string& arguments) {
+    const auto words = CommandArguments(arguments, 1, 1, "Usage: sim.fail-allocation N");
+    if (!words) return;
+    std::uint64_t number = 0;
+    if (!ParseCount(words->front(), 1000000000, number) || number == 0) {
+        WriteConsoleLine("Usage: sim.fail-allocation N");
+        return;
+    }
+    FailGameAllocation(number);
+    WriteConsoleLine("The game's allocation " + std::to_string(number) + " from now fails.");
+}
+
 // The player's system may run the game in any locale; plug-ins must write
 // their files the same in all of them.
 void Locale(const std::string& arguments) {
@@ -254,6 +269,9 @@ void RegisterStagingCommands() {
     RegisterGameCommand("sim.busy", "Sets the game's busy flag: sim.busy on|off", &Busy);
     RegisterGameCommand("sim.ready", "Sets the game's ready flag: sim.ready on|off", &Ready);
     RegisterGameCommand("sim.locale", "Sets the process locale: sim.locale NAME", &Locale);
+    RegisterGameCommand("sim.fail-allocation",
+                        "Makes the game's Nth allocation of memory from now fail, once: sim.fail-allocation N",
+                        &FailAllocation);
     RegisterGameCommand("sim.menu", "Opens or closes a menu, which makes the game not ready: sim.menu on|off", &Menu);
 }
 
