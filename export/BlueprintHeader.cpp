@@ -15,7 +15,8 @@ struct ShipForms {
 
 ShipForms FormsNamingTheShip(const host::Form* theShipRef) {
     const veltrane::GameInterface& game = host::Game();
-    const std::uint32_t namedID = game.ExtraGetFormID(game.RefGetExtraDataList(theShipRef));
+    const veltrane::ExtraDataList* extra = game.RefGetExtraDataList(theShipRef);
+    const std::uint32_t namedID = extra != nullptr ? game.ExtraGetFormID(extra) : 0;
     return {{theShipRef, game.RefGetBaseObject(theShipRef), namedID != 0 ? game.LookupFormByID(namedID) : nullptr}};
 }
 
@@ -42,7 +43,9 @@ const char* HeaderEditorID(const ShipForms& forms) {
 
 std::string ReferenceDisplayName(const host::Form* reference) {
     const veltrane::GameInterface& game = host::Game();
-    const char* overrideName = game.ExtraGetOverrideName(game.RefGetExtraDataList(reference));
+    // A reference may have no extra data, and the game reads what it is handed.
+    const veltrane::ExtraDataList* extra = game.RefGetExtraDataList(reference);
+    const char* overrideName = extra != nullptr ? game.ExtraGetOverrideName(extra) : nullptr;
     if (overrideName != nullptr && overrideName[0] != '\0') return overrideName;
     const host::Form* base = game.RefGetBaseObject(reference);
     if (base == nullptr) return {};
