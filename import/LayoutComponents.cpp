@@ -66,11 +66,10 @@ void ReplaceTraversals(veltrane::StoredTraversalsComponent& component, const Lay
     Empty(component.traversals1);
     for (const veltrane::TraversalRecord& traversal : layout.traversals1) Append(component.traversals1, traversal);
 
-    // A group owns its list of traversals: emptied groups give theirs back.
-    for (veltrane::TraversalGroupRecord& group : component.traversals2) {
-        game.Deallocate(group.traversals.data);
-        group.traversals = {};
-    }
+    // The replaced groups' lists are emptied with them, never given back: a
+    // base form the game made from another shares its groups' lists with
+    // that form, which goes on using them. What the groups held stays the
+    // game's.
     Empty(component.traversals2);
     for (const TraversalGroupEntry& entry : layout.traversals2) {
         veltrane::TraversalGroupRecord group{};
