@@ -69,6 +69,8 @@ bool DumpWorld(const std::string& path, std::string& error) {
     return true;
 }
 
+void QuitGame() { EndWorld(TheGame()); }
+
 void RunConsoleLine(const std::string& line) {
     const std::string text = Trimmed(line);
     if (text.empty()) return;

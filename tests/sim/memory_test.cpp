@@ -11,6 +11,7 @@
 #include "sim/GameInterface.h"
 #include "sim/memory/FixedStrings.h"
 #include "sim/memory/GameMemory.h"
+#include "tests/support/GameErrors.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ TEST(CountedArray, AnArrayWhoseCountExceedsItsCapacity_IsRefusedUnchanged) {
     veltrane::CountedArray<Record> array{storage, 2, 3};
     const Record record{1, 0, 0};
     simtest::ConsoleCapture console;
+    corvanis_test::ExpectedGameErrors expected;
     EXPECT_FALSE(Game().ArrayAppend(array.Header(), &record, sizeof record));
     EXPECT_EQ(console.lines, (std::vector<std::string>{"Game error: ArrayAppend was handed an inconsistent array"}));
     EXPECT_EQ(array.data, storage);

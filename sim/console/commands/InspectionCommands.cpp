@@ -311,7 +311,8 @@ void ShowMemory(const std::string& arguments) {
     if (!CommandArguments(arguments, 0, 0, "Usage: sim.memory")) return;
     std::uint64_t held = 0;
     for (const Form* reference : TheWorld().FormsOfKind(FormKind::Reference)) held += reference->ref->heldCount;
-    WriteConsoleLine("Game memory: " + std::to_string(GameLiveBlockCount()) + " blocks, " +
+    WriteConsoleLine("Game memory: " + std::to_string(GameLiveBlockCount()) + " blocks of " +
+                     std::to_string(GameLiveByteCount()) + " bytes, " +
                      std::to_string(LiveFixedStringCount()) + " fixed strings, " + std::to_string(held) +
                      " references held by handle");
 }
