@@ -11,6 +11,7 @@
 #include "sim/Game.h"
 #include "sim/GameInterface.h"
 #include "sim/memory/GameMemory.h"
+#include "tests/support/GameErrors.h"
 
 namespace {
 
@@ -146,6 +147,7 @@ TEST_F(References, MalformedRequests_AreRefusedWithTheGamesReason) {
          "Game error: CreateReference refused: the base object is not a bound object"},
     };
     simtest::ConsoleCapture console;
+    corvanis_test::ExpectedGameErrors expected;
     for (const Case& c : cases) {
         CreateReferenceRequest request = Request(ByID(0x800), nullptr, Ship());
         c.spoil(request);
@@ -174,7 +176,11 @@ TEST_F(References, ABaseThatComesWithoutExtraData_GivesAReferenceWithoutAList_Th
     Game().ReleaseReference(made);
     EXPECT_EQ(Game().RefGetExtraDataList(made), nullptr);
     EXPECT_STREQ(Game().FormGetDisplayName(made), "Charges");
-    Game().RefSetDisplayNameOverride(made, Game().RefGetExtraDataList(made), "Spare Charges");
+    {
+        corvanis_test::ExpectedGameErrors expected;
+        Game().RefSetDisplayNameOverride(made, Game().RefGetExtraDataList(made), "Spare Charges");
+        EXPECT_EQ(expected.texts, std::vector<std::string>{"RefSetDisplayNameOverride was handed no extra data"});
+    }
     EXPECT_STREQ(Game().FormGetDisplayName(made), "Charges");
 
     simtest::ConsoleCapture console;
@@ -283,6 +289,7 @@ TEST_F(References, ReleasingMoreOftenThanHandedOut_IsReported) {
     ASSERT_NE(made, nullptr);
     Game().ReleaseReference(made);
     simtest::ConsoleCapture console;
+    corvanis_test::ExpectedGameErrors expected;
     Game().ReleaseReference(made);
     EXPECT_EQ(console.lines, (std::vector<std::string>{
                                  "Game error: ReleaseReference was called more often than the reference was handed out"}));
