@@ -250,7 +250,7 @@ void ShowCellManager(const std::string& arguments) {
     }
     WriteConsoleLine("Cell manager at " + AddressText(manager->service) + ": current cell " +
                      Label(manager->service->currentCell) + ", " + std::to_string(manager->entries.size()) +
-                     " loaded-cell entries");
+                     " loaded-cell entries" + (manager->tableUnmapped ? ", its table not mapped" : ""));
     for (std::size_t i = 0; i < manager->entries.size(); ++i) WriteConsoleLine(CellEntryLine(i, manager->entries[i]));
 }
 
