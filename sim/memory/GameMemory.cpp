@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <map>
 #include <new>
 #include <vector>
 
 #include "sim/console/ConsoleOutput.h"
+#include "sim/memory/AddressSpace.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -35,19 +35,29 @@ static_assert(sizeof(BlockHeader) == 32);
 constexpr std::uint64_t kLiveBlock = 0x4B434F4C42564C45;   // "ELVBLOCK"
 constexpr std::uint64_t kFreedBlock = 0x4545524656564C45;  // "ELVVFREE"
 constexpr unsigned char kFreedByte = 0xDD;
-constexpr std::size_t kChunkSize = std::size_t{4} << 20;
 constexpr std::size_t kAlignment = alignof(BlockHeader);
 
-// The game's own arena, apart from the C heap: a plug-in that frees a game
-// block with the C library frees memory the C library never handed out, and
-// a block the C library handed out is no game block. Freed addresses are
-// never handed out again, so a second free of one is always caught.
+// The game's own arena, apart from the C heap, at addresses clear of
+// everything else in the process (see WorldMemory.cpp): a plug-in that frees
+// a game block with the C library frees memory the C library never handed
+// out, and a block the C library handed out is no game block. Blocks are
+// handed out one after the other and an address is never handed out again,
+// so a second free is always caught; pages whose blocks are all given back
+// are given back to the system, and reading them faults.
+constexpr std::uintptr_t kArenaBase = 0x3000'0000'0000;
+constexpr std::size_t kArenaSize = std::size_t{64} << 30;
+constexpr std::size_t kChunkSize = std::size_t{1} << 20;  // the unit of commits and decommits
+
 // Never destroyed: plug-ins and the world may free blocks while the process
 // ends.
 struct Arena {
-    std::map<std::uintptr_t, std::size_t> chunks;  // start -> size
-    unsigned char* next = nullptr;
-    unsigned char* end = nullptr;
+    bool reserved = false;
+    std::size_t used = 0;       // bytes from the base on taken by blocks
+    std::size_t committed = 0;  // bytes from the base on committed
+    // Per chunk: the live blocks that lie in it (wholly or partly), and
+    // whether its pages were given back.
+    std::vector<std::uint32_t> liveInChunk;
+    std::vector<bool> chunkGone;
     std::size_t liveBlocks = 0;
     std::uint64_t liveBytes = 0;
     MemoryHolderQuery holderOf;
@@ -61,35 +71,68 @@ Arena& TheArena() {
 // Allocations still to go, the failing one included; 0 when none is to fail.
 std::uint64_t g_allocationsUntilFailure = 0;
 
-bool TakeChunk(Arena& arena, std::size_t needed) {
-    const std::size_t size = std::max(kChunkSize, needed);
-    auto* chunk = static_cast<unsigned char*>(std::malloc(size));
-    if (chunk == nullptr) return false;
-    arena.chunks.emplace(reinterpret_cast<std::uintptr_t>(chunk), size);
-    arena.next = chunk;
-    arena.end = chunk + size;
+std::size_t ChunkOf(std::uintptr_t address) { return (address - kArenaBase) / kChunkSize; }
+
+// Room for `needed` more bytes after those used: reserved at first use,
+// committed a chunk at a time.
+bool MakeRoom(Arena& arena, std::size_t needed) {
+    if (!arena.reserved) {
+        arena.reserved = ReserveAddressRange(kArenaBase, kArenaSize);
+        if (!arena.reserved) return false;
+    }
+    if (needed > kArenaSize - arena.used) return false;
+    const std::size_t end = arena.used + needed;
+    if (end <= arena.committed) return true;
+    const std::size_t committed = (end + kChunkSize - 1) / kChunkSize * kChunkSize;
+    if (!CommitAddressRange(kArenaBase + arena.committed, committed - arena.committed)) return false;
+    arena.committed = committed;
+    arena.liveInChunk.resize(committed / kChunkSize, 0);
+    arena.chunkGone.resize(committed / kChunkSize, false);
     return true;
 }
 
-// The header of a block the arena handed out (live or freed), or null for
-// memory that is none of its blocks.
-BlockHeader* HeaderOf(const void* memory) {
+// A chunk that no block will lie in again (the blocks handed out have gone
+// past it) and that holds no live block any more is given back.
+void GiveBackIfDone(Arena& arena, std::size_t chunk) {
+    if (arena.liveInChunk[chunk] != 0 || arena.chunkGone[chunk] || (chunk + 1) * kChunkSize > arena.used) return;
+    DecommitAddressRange(kArenaBase + chunk * kChunkSize, kChunkSize);
+    arena.chunkGone[chunk] = true;
+}
+
+// Counts a block in or out of each chunk it lies in.
+void CountBlock(Arena& arena, std::uintptr_t start, std::size_t size, int change) {
+    for (std::size_t chunk = ChunkOf(start); chunk <= ChunkOf(start + size - 1); ++chunk) {
+        arena.liveInChunk[chunk] += static_cast<std::uint32_t>(change);
+        GiveBackIfDone(arena, chunk);
+    }
+}
+
+enum class BlockState { Foreign, Live, Freed };
+
+// What the memory is to the arena, with its header when it is a block.
+BlockState StateOf(const void* memory, BlockHeader*& header) {
     const Arena& arena = TheArena();
     const auto address = reinterpret_cast<std::uintptr_t>(memory);
-    auto chunk = arena.chunks.upper_bound(address);
-    if (chunk == arena.chunks.begin()) return nullptr;
-    --chunk;
-    if (address - chunk->first < sizeof(BlockHeader) || address - chunk->first >= chunk->second ||
+    if (address < kArenaBase + sizeof(BlockHeader) || address >= kArenaBase + arena.used ||
         address % kAlignment != 0) {
-        return nullptr;
+        return BlockState::Foreign;
     }
-    auto* header = reinterpret_cast<BlockHeader*>(address - sizeof(BlockHeader));
-    return header->magic == kLiveBlock || header->magic == kFreedBlock ? header : nullptr;
+    const std::uintptr_t start = address - sizeof(BlockHeader);
+    // A block whose pages went back was given back with all its neighbours.
+    if (arena.chunkGone[ChunkOf(start)] || arena.chunkGone[ChunkOf(address - 1)]) return BlockState::Freed;
+    header = reinterpret_cast<BlockHeader*>(start);
+    if (header->magic == kLiveBlock) return BlockState::Live;
+    return header->magic == kFreedBlock ? BlockState::Freed : BlockState::Foreign;
 }
 
 BlockHeader* LiveHeaderOf(const void* memory) {
-    BlockHeader* header = HeaderOf(memory);
-    return header != nullptr && header->magic == kLiveBlock ? header : nullptr;
+    BlockHeader* header = nullptr;
+    return StateOf(memory, header) == BlockState::Live ? header : nullptr;
+}
+
+std::size_t BlockSpan(std::uint64_t size) {
+    const std::size_t rounded = (static_cast<std::size_t>(size) + kAlignment - 1) / kAlignment * kAlignment;
+    return sizeof(BlockHeader) + std::max(rounded, kAlignment);
 }
 
 std::string SizeText(std::uint32_t size) { return std::to_string(size) + "-byte"; }
@@ -105,13 +148,14 @@ bool TakeAllocationTurn() {
 
 void* GameAllocate(std::uint64_t size) {
     if (!TakeAllocationTurn()) return nullptr;
-    if (size > std::numeric_limits<std::size_t>::max() / 4) return nullptr;
+    if (size > kArenaSize) return nullptr;
     Arena& arena = TheArena();
-    const std::size_t rounded = (static_cast<std::size_t>(size) + kAlignment - 1) / kAlignment * kAlignment;
-    const std::size_t needed = sizeof(BlockHeader) + std::max(rounded, kAlignment);
-    if (static_cast<std::size_t>(arena.end - arena.next) < needed && !TakeChunk(arena, needed)) return nullptr;
-    auto* header = new (arena.next) BlockHeader{kLiveBlock, size, 0, 0};
-    arena.next += needed;
+    const std::size_t span = BlockSpan(size);
+    if (!MakeRoom(arena, span)) return nullptr;
+    const std::uintptr_t start = kArenaBase + arena.used;
+    auto* header = new (reinterpret_cast<void*>(start)) BlockHeader{kLiveBlock, size, 0, 0};
+    arena.used += span;
+    CountBlock(arena, start, span, +1);
     ++arena.liveBlocks;
     arena.liveBytes += size;
     return header + 1;
@@ -119,12 +163,13 @@ void* GameAllocate(std::uint64_t size) {
 
 void GameDeallocate(void* memory) {
     if (memory == nullptr) return;
-    BlockHeader* header = HeaderOf(memory);
-    if (header == nullptr) {
+    BlockHeader* header = nullptr;
+    const BlockState state = StateOf(memory, header);
+    if (state == BlockState::Foreign) {
         ReportGameError("Deallocate was handed memory the game did not allocate");
         return;
     }
-    if (header->magic == kFreedBlock) {
+    if (state == BlockState::Freed) {
         ReportGameError("Deallocate was handed memory the game was given back already");
         return;
     }
@@ -140,6 +185,7 @@ void GameDeallocate(void* memory) {
     arena.liveBytes -= header->size;
     std::memset(memory, kFreedByte, static_cast<std::size_t>(header->size));
     SIM_POISON(memory, static_cast<std::size_t>(header->size));
+    CountBlock(arena, reinterpret_cast<std::uintptr_t>(header), BlockSpan(header->size), -1);
 }
 
 bool IsGameBlock(const void* memory) { return LiveHeaderOf(memory) != nullptr; }

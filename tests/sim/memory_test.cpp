@@ -2,6 +2,7 @@
 // the game interface.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -100,6 +101,21 @@ TEST(GameAllocation, TheChosenAllocation_FailsOnceAsWhenMemoryRunsOut_WithoutAGa
     EXPECT_TRUE(Game().ArrayAppend(array.Header(), &record, sizeof record));
     sim::GameArrayFree(array.Header());
     EXPECT_EQ(console.lines.size(), 1u);
+}
+
+// Addresses are never handed out twice, and pages whose blocks all came back
+// go back to the system: a late second free still meets the game's answer.
+TEST(GameAllocation, ABlockFreedTwiceLongAfter_IsAGameError_AndNoOtherBlockHasItsAddress) {
+    void* early = Game().Allocate(1024);
+    Game().Deallocate(early);
+    std::vector<void*> later;
+    for (int i = 0; i < 3000; ++i) later.push_back(Game().Allocate(1024));
+    EXPECT_EQ(std::find(later.begin(), later.end(), early), later.end());
+    for (void* block : later) Game().Deallocate(block);
+    corvanis_test::ExpectedGameErrors expected;
+    Game().Deallocate(early);
+    Game().Deallocate(later.back());
+    EXPECT_EQ(expected.texts, std::vector<std::string>(2, "Deallocate was handed memory the game was given back already"));
 }
 
 TEST(FixedString, EqualTexts_ShareOneStorageUntilTheLastIsReleased) {
