@@ -135,8 +135,6 @@ std::size_t BlockSpan(std::uint64_t size) {
     return sizeof(BlockHeader) + std::max(rounded, kAlignment);
 }
 
-std::string SizeText(std::uint32_t size) { return std::to_string(size) + "-byte"; }
-
 }  // namespace
 
 void FailGameAllocation(std::uint64_t number) { g_allocationsUntilFailure = number; }
@@ -201,8 +199,8 @@ bool GameArrayAppend(veltrane::CountedArrayHeader* array, const void* element,
     }
     if (const BlockHeader* storage = array->capacity > 0 ? LiveHeaderOf(array->data) : nullptr;
         storage != nullptr && storage->elementSize != elementSize) {
-        ReportGameError("ArrayAppend was handed a " + SizeText(elementSize) + " element for an array of " +
-                        SizeText(storage->elementSize) + " elements");
+        ReportGameError("ArrayAppend was handed an element of " + std::to_string(elementSize) +
+                        " bytes for an array of elements of " + std::to_string(storage->elementSize) + " bytes");
         return false;
     }
     if (array->count == array->capacity) {

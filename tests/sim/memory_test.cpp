@@ -79,6 +79,18 @@ TEST(CountedArray, AnArrayWhoseCountExceedsItsCapacity_IsRefusedUnchanged) {
     EXPECT_EQ(array.count, 3u);
 }
 
+TEST(CountedArray, AnElementOfAnotherSizeThanTheArrays_IsRefusedUnchanged) {
+    veltrane::CountedArray<Record> array{};
+    sim::GameArrayReserveExact(array.Header(), 2, sizeof(Record));
+    const std::uint64_t narrow = 7;
+    corvanis_test::ExpectedGameErrors expected;
+    EXPECT_FALSE(Game().ArrayAppend(array.Header(), &narrow, sizeof narrow));
+    EXPECT_EQ(expected.texts,
+              std::vector<std::string>{"ArrayAppend was handed an element of 8 bytes for an array of elements of 16 bytes"});
+    EXPECT_EQ(array.count, 0u);
+    sim::GameArrayFree(array.Header());
+}
+
 TEST(GameAllocation, TheChosenAllocation_FailsOnceAsWhenMemoryRunsOut_WithoutAGameError) {
     simtest::ConsoleCapture console;
     EXPECT_EQ(console.Run("sim.fail-allocation 2"),

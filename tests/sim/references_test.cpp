@@ -136,6 +136,8 @@ TEST_F(References, MalformedRequests_AreRefusedWithTheGamesReason) {
         {[](auto& r) { r.recordMarker += 8; }, "Game error: CreateReference refused: the record marker is not the game's"},
         {[](auto& r) { r.flag8D = 0; }, "Game error: CreateReference refused: the flags at 140 and 141 are not 1"},
         {[](auto& r) { r.one98 = 2; }, "Game error: CreateReference refused: the value at 152 is not 1"},
+        {[](auto& r) { r.rotation[1] = std::nanf(""); },
+         "Game error: CreateReference refused: a position, rotation or scale is not finite"},
         {[](auto& r) { r.zero50[20] = 1; }, "Game error: CreateReference refused: a byte that must be 0 is not"},
         {[](auto& r) { r.zero2C = -0.0f; }, "Game error: CreateReference refused: a float that must be 0.0 is not"},
         {[](auto& r) { r.cell = Deck(); }, "Game error: CreateReference refused: both a cell and a parent ship are given"},
