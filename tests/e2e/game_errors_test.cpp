@@ -25,12 +25,14 @@ TEST(GameErrors, EachBreachOfTheGamesContracts_EndsTheGameWithTheGameErrorCode) 
         {1005, "Game error: the fixed string \"Breaches: never released\" is counted 1 times and held 0 times"},
         {1006, "Game error: Deallocate was handed memory that 01000900 ShipPathfinder's KORModel_Component still "
                "points to"},
+        {1007, "Game error: the command entry of sim.memory was written beyond the fields a plug-in fills"},
     };
     GameFolder folder;
     folder.InstallPlugin(TestPlugin("breaches"));
     for (const Breach& breach : breaches) {
         const ProcessResult result = folder.Run(
-            {"--world", StarterWorld().string(), "--run", "sim.message " + std::to_string(breach.message)});
+            {"--world", StarterWorld().string(), "--run", "sim.message " + std::to_string(breach.message), "--run",
+             "sim.memory"});
         EXPECT_EQ(result.exitCode, kGameErrorExitCode) << breach.line;
         const Lines lines = result.OutLines();
         EXPECT_EQ(lines.empty() ? "" : lines.back(), breach.line);

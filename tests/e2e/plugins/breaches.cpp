@@ -97,8 +97,19 @@ void FreeARecordInUse() {
     Game().Deallocate(Game().FindComponent(base, &typeName, 0));
 }
 
+// Writes into the game's own bytes of the entry of sim.memory, which the game
+// finds when the command runs next.
+void WriteBeyondAnEntrysFields() {
+    for (veltrane::CommandEntry* entry = Game().consoleCommands; entry->execute != nullptr; ++entry) {
+        if (entry->longName == nullptr || std::strcmp(entry->longName, "sim.memory") != 0) continue;
+        entry->gameFields[sizeof entry->gameFields - 1] ^= 0xFF;
+        return;
+    }
+}
+
 void (*const kBreaches[])() = {&FreeTwice,   &FreeOwnMemory,   &ReleaseTooOften, &AskForTheShipOfNoPlayer,
-                               &LinkToARemovedReference, &KeepAString, &FreeARecordInUse};
+                               &LinkToARemovedReference, &KeepAString, &FreeARecordInUse,
+                               &WriteBeyondAnEntrysFields};
 
 void OnMessage(void* message) {
     const auto type = ReadAt<std::uint32_t>(message, 0x08);
