@@ -47,7 +47,8 @@ bool NeedsExtraData(const ExtraDataList* extra, const char* operation) {
 bool NeedsPlayer(const Form* actor, const char* operation) { return Needs(actor != nullptr, operation, "no actor"); }
 
 // The game compares fixed strings by their storage: text that is not the
-// pool's matches nothing in the real game.
+// pool's would match nothing in the real game, and mostly means a plug-in
+// lost track of a string it made.
 bool NeedsFixedString(const veltrane::FixedString* string, const char* operation) {
     return Needs(string != nullptr && IsLiveFixedString(string->data), operation,
                  "a name that is no live fixed string of the game");

@@ -41,7 +41,7 @@ std::string RecordPointingTo(const World* world, const void* memory) {
 
 // How many strings of the running world's components hold the storage.
 std::size_t FixedStringHolders(const World& world, const char* storage) {
-    std::size_t holders = 0;
+    std::size_t holders = IsComponentTypeName(storage) ? 1 : 0;
     for (const veltrane::Form* form : world.FormsOfKind(FormKind::Plain)) {
         for (const ComponentInstance& component : form->components) {
             for (const FieldDesc& field : component.type->scalarFields) {
@@ -58,6 +58,7 @@ std::size_t FixedStringHolders(const World& world, const char* storage) {
 // Never destroyed: plug-ins may call into the game while the process ends.
 GameState* Boot() {
     auto* game = new GameState;
+    HoldComponentTypeNames();
     SetMemoryHolderQuery([game](const void* memory) { return RecordPointingTo(game->world.get(), memory); });
     RegisterBuiltInCommands();
     std::string error;

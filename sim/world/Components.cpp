@@ -65,7 +65,32 @@ const std::array<ComponentType, 14> kTypes{{
     {ComponentKind::Model, "KORModel_Component", sizeof(ModelComponent), kModelFields},
 }};
 
+// The game holds the names of its component types as fixed strings of its
+// own for as long as it runs, and finds a component by comparing a name's
+// storage with them, as it compares every fixed string.
+const std::array<FixedString, kTypes.size()>& TypeNames() {
+    static const auto names = [] {
+        std::array<FixedString, kTypes.size()> made{};
+        for (std::size_t i = 0; i < kTypes.size(); ++i) FixedStringMake(&made[i], kTypes[i].name);
+        return made;
+    }();
+    return names;
+}
+
+const char* TypeNameStorage(const ComponentType& type) {
+    return TypeNames()[static_cast<std::size_t>(&type - kTypes.data())].data;
+}
+
 }  // namespace
+
+void HoldComponentTypeNames() { TypeNames(); }
+
+bool IsComponentTypeName(const char* storage) {
+    for (const FixedString& name : TypeNames()) {
+        if (name.data == storage) return true;
+    }
+    return false;
+}
 
 std::uint32_t StoredAttachParents(const veltrane::AttachParentArrayComponent& component) {
     std::uint32_t stored = component.keywords.capacity;
@@ -145,9 +170,8 @@ const void* FindComponentOfType(const Form* form, ComponentKind kind) {
 
 void* FindComponent(Form* form, const FixedString* typeName, std::uint32_t index) {
     if (form == nullptr || typeName == nullptr) return nullptr;
-    const std::string_view wanted = FixedStringText(*typeName);
     for (const ComponentInstance& component : form->components) {
-        if (wanted == component.type->name) {
+        if (typeName->data == TypeNameStorage(*component.type)) {
             if (index == 0) return component.record;
             --index;
         }

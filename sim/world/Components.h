@@ -62,7 +62,13 @@ std::uint32_t StoredAttachParents(const veltrane::AttachParentArrayComponent& co
 // The form's first component of the kind, or null.
 const void* FindComponentOfType(const veltrane::Form* form, ComponentKind kind);
 
-// The index-th component of the type on the form, or null.
+// Makes the game's own fixed strings of the component type names, which it
+// holds until it ends; and whether a string's storage is one of them.
+void HoldComponentTypeNames();
+bool IsComponentTypeName(const char* storage);
+
+// The index-th component of the type on the form, or null: the type is named
+// by a fixed string of the game, compared by its storage.
 void* FindComponent(veltrane::Form* form, const veltrane::FixedString* typeName, std::uint32_t index);
 
 // Field access by table entry.

@@ -79,7 +79,7 @@ TEST_F(RepeatedCommands, AnExport_LeavesTheGamesMemoryAsItFoundIt) {
     const MemoryAfter memory = RepeatCommand(
         folder, ReadWorld("starter.json"), {}, [](int run) { return "ExportShip Pathfinder" + std::to_string(run); },
         "ExportShipRef: INFO: ship exported.");
-    EXPECT_EQ(memory.before, "Game memory: 24 blocks of 1616 bytes, 9 fixed strings, 0 references held by handle");
+    EXPECT_EQ(memory.before, "Game memory: 24 blocks of 1616 bytes, 23 fixed strings, 0 references held by handle");
     EXPECT_EQ(memory.first, memory.before);
     EXPECT_EQ(memory.last, memory.first);
     EXPECT_EQ(FolderEntries(folder.Spaceships()).size(), static_cast<std::size_t>(kRepeats));
@@ -108,11 +108,11 @@ TEST_F(RepeatedCommands, ALayoutImport_LeavesSharedListsOfTraversalsToTheFormTha
     const MemoryAfter memory = RepeatCommand(folder, world, {"sim.components ShipModuleCockpit"},
                                              Same("ImportShipLayout Pathfinder"), "ImportShipLayout: INFO: ship layout");
     // The first import leaves the shared lists to the cockpit.
-    EXPECT_EQ(memory.before, "Game memory: 26 blocks of 1376 bytes, 8 fixed strings, 0 references held by handle");
-    EXPECT_EQ(memory.first, "Game memory: 27 blocks of 2080 bytes, 8 fixed strings, 0 references held by handle");
+    EXPECT_EQ(memory.before, "Game memory: 26 blocks of 1376 bytes, 22 fixed strings, 0 references held by handle");
+    EXPECT_EQ(memory.first, "Game memory: 27 blocks of 2080 bytes, 22 fixed strings, 0 references held by handle");
     EXPECT_EQ(memory.last, "Game memory: " + std::to_string(27 + (kRepeats - 1)) + " blocks of " +
                                std::to_string(2080 + (kRepeats - 1) * 144) +
-                               " bytes, 8 fixed strings, 0 references held by handle");
+                               " bytes, 22 fixed strings, 0 references held by handle");
     const Lines cockpit = RunWorld(folder, world, {"sim.components ShipModuleCockpit"});
     const Lines after = RunWorld(folder, world, {"ImportShipLayout Pathfinder", "sim.components ShipModuleCockpit"});
     EXPECT_EQ(Lines(after.end() - static_cast<std::ptrdiff_t>(cockpit.size()), after.end()), cockpit);

@@ -133,8 +133,8 @@ TEST(GameAllocation, ABlockFreedTwiceLongAfter_IsAGameError_AndNoOtherBlockHasIt
 TEST(FixedString, EqualTexts_ShareOneStorageUntilTheLastIsReleased) {
     const std::size_t before = sim::LiveFixedStringCount();
     veltrane::FixedString a{}, b{}, empty{};
-    Game().FixedStringMake(&a, "KORModel_Component");
-    Game().FixedStringMake(&b, "KORModel_Component");
+    Game().FixedStringMake(&a, "Ships\\Hull.nif");
+    Game().FixedStringMake(&b, "Ships\\Hull.nif");
     Game().FixedStringMake(&empty, "");
     EXPECT_EQ(a.data, b.data);
     EXPECT_EQ(empty.data, nullptr);
@@ -142,7 +142,7 @@ TEST(FixedString, EqualTexts_ShareOneStorageUntilTheLastIsReleased) {
 
     Game().FixedStringRelease(&a);
     EXPECT_EQ(a.data, nullptr);
-    EXPECT_STREQ(b.data, "KORModel_Component");
+    EXPECT_STREQ(b.data, "Ships\\Hull.nif");
     Game().FixedStringAssign(&b, "Ships\\Frame.nif");
     EXPECT_STREQ(b.data, "Ships\\Frame.nif");
     Game().FixedStringAssign(&b, b.data);
