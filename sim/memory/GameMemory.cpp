@@ -1,7 +1,6 @@
 #include "sim/memory/GameMemory.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
