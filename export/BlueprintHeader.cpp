@@ -15,7 +15,8 @@ struct ShipForms {
 
 ShipForms FormsNamingTheShip(const host::Form* theShipRef) {
     const veltrane::GameInterface& game = host::Game();
-    const std::uint32_t namedID = game.ExtraGetFormID(game.RefGetExtraDataList(theShipRef));
+    const veltrane::ExtraDataList* extra = game.RefGetExtraDataList(theShipRef);
+    const std::uint32_t namedID = extra != nullptr ? game.ExtraGetFormID(extra) : 0;
     return {{theShipRef, game.RefGetBaseObject(theShipRef), namedID != 0 ? game.LookupFormByID(namedID) : nullptr}};
 }
 
@@ -42,6 +43,7 @@ const char* HeaderEditorID(const ShipForms& forms) {
 
 std::string OverrideName(const host::Form* reference) {
     const veltrane::GameInterface& game = host::Game();
+    // A reference may have no extra data, and the game reads what it is handed.
     const veltrane::ExtraDataList* extra = game.RefGetExtraDataList(reference);
     const char* overrideName = extra != nullptr ? game.ExtraGetOverrideName(extra) : nullptr;
     return overrideName != nullptr ? overrideName : "";

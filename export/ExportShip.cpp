@@ -24,7 +24,8 @@ bool ExportShipFromConsole(const CommandInput& input) {
 bool RunExportShip(const CommandInput& input, const std::string& folder, platform::FileSystem& files) {
     const veltrane::GameInterface& game = host::Game();
     host::Form* player = game.GetPlayerCharacter();
-    host::Form* theShipRef = game.GetShipPlayerIsIn(player, true, nullptr, nullptr);
+    // The game reads the player it is handed: without one there is no ship.
+    host::Form* theShipRef = player != nullptr ? game.GetShipPlayerIsIn(player, true, nullptr, nullptr) : nullptr;
     if (theShipRef == nullptr) {
         PrintError("Player is not in the ship.");
         return false;

@@ -88,16 +88,13 @@ void ReplacePropertySheet(veltrane::PropertySheetComponent& component, const Lay
 
 void ReplaceTraversals(veltrane::StoredTraversalsComponent& component, const LayoutAccumulator& layout,
                        LayoutStorage& storage) {
-    const veltrane::GameInterface& game = host::Game();
     Empty(component.traversals1);
     for (const veltrane::TraversalRecord& traversal : layout.traversals1) Append(component.traversals1, traversal);
 
-    // A group owns its list of traversals: emptied groups give theirs back.
-    for (veltrane::TraversalGroupRecord& group : component.traversals2) {
-        void* traversals = group.traversals.data;
-        group.traversals = {};
-        game.Deallocate(traversals);
-    }
+    // The replaced groups' lists are emptied with them, never given back: a
+    // base form the game made from another shares its groups' lists with
+    // that form, which goes on using them. What the groups held stays the
+    // game's.
     Empty(component.traversals2);
     for (std::size_t index = 0; index < layout.traversals2.size(); ++index) {
         const TraversalGroupEntry& entry = layout.traversals2[index];

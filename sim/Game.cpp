@@ -7,6 +7,7 @@
 #include "sim/GameInterface.h"
 #include "sim/GameState.h"
 #include "sim/console/Arguments.h"
+#include "sim/console/CommandTables.h"
 #include "sim/console/ConsoleOutput.h"
 #include "sim/console/GameCommands.h"
 #include "sim/console/ScriptCall.h"
@@ -69,6 +70,8 @@ bool DumpWorld(const std::string& path, std::string& error) {
     return true;
 }
 
+void QuitGame() { EndWorld(TheGame()); }
+
 void RunConsoleLine(const std::string& line) {
     const std::string text = Trimmed(line);
     if (text.empty()) return;
@@ -80,12 +83,19 @@ void RunConsoleLine(const std::string& line) {
         WriteConsoleLine("Unknown command: " + word);
         return;
     }
+    if (!CanaryIntact(*entry)) {
+        ReportGameError("the command entry of " + word + " was written beyond the fields a plug-in fills");
+        return;
+    }
     ScriptCall call;
     call.entry = entry;
     call.arguments = Trimmed(text.substr(wordEnd));
     double result = 0;
     std::uint32_t opcodeOffset = 0;
-    entry->execute(entry->parameters, &call, nullptr, nullptr, nullptr, nullptr, &result, &opcodeOffset);
+    call.opcodeOffset = &opcodeOffset;
+    std::uint8_t* objects = call.handlerObjects;
+    entry->execute(entry->parameters, &call, &objects[0], &objects[1], &objects[2], &objects[3], &result,
+                   &opcodeOffset);
 }
 
 void PrintConsoleLine(const std::string& text) { WriteConsoleLine(text); }

@@ -21,6 +21,10 @@ void LoadDefaultWorld();
 bool DumpWorld(const std::string& path, std::string& error);
 std::string DumpWorldToText();
 
+// Quits the game: the world is checked and given back through the game's own
+// frees. A fault found is a game error.
+void QuitGame();
+
 // Runs one console line as if the player had typed it.
 void RunConsoleLine(const std::string& line);
 

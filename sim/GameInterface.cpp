@@ -29,17 +29,42 @@ const char kCreateReferenceRecordType = 0;
 bool IsReference(const Form* form) { return form != nullptr && form->kind == FormKind::Reference; }
 bool IsCell(const Form* form) { return form != nullptr && form->kind == FormKind::Cell; }
 
+// The game reads what it is handed without asking: an absent object, or one
+// of another kind, would crash it or read garbage.
+bool Needs(bool present, const char* operation, const char* absent) {
+    if (!present) ReportGameError(std::string(operation) + " was handed " + absent);
+    return present;
+}
+bool NeedsReference(const Form* form, const char* operation) {
+    return Needs(IsReference(form), operation, form == nullptr ? "no reference" : "a form that is no reference");
+}
+bool NeedsCell(const Form* form, const char* operation) {
+    return Needs(IsCell(form), operation, form == nullptr ? "no cell" : "a form that is no cell");
+}
+bool NeedsExtraData(const ExtraDataList* extra, const char* operation) {
+    return Needs(extra != nullptr, operation, "no extra data");
+}
+bool NeedsPlayer(const Form* actor, const char* operation) { return Needs(actor != nullptr, operation, "no actor"); }
+
+// The game compares fixed strings by their storage: text that is not the
+// pool's would match nothing in the real game, and mostly means a plug-in
+// lost track of a string it made.
+bool NeedsFixedString(const veltrane::FixedString* string, const char* operation) {
+    return Needs(string != nullptr && IsLiveFixedString(string->data), operation,
+                 "a name that is no live fixed string of the game");
+}
+
 // --- Forms -------------------------------------------------------------------
 
 Form* LookupFormByID(std::uint32_t formID) { return TheWorld().Lookup(formID); }
 
 Form* LookupFormByFileAndLocalID(const veltrane::FixedString* fileName, std::uint32_t localFormID) {
-    if (fileName == nullptr) return nullptr;
+    if (!NeedsFixedString(fileName, "LookupFormByFileAndLocalID")) return nullptr;
     return TheWorld().LookupInFile(veltrane::FixedStringText(*fileName), localFormID);
 }
 
 const veltrane::FileRecord* LookupLoadedFile(const veltrane::FixedString* fileName) {
-    if (fileName == nullptr) return nullptr;
+    if (!NeedsFixedString(fileName, "LookupLoadedFile")) return nullptr;
     return TheWorld().FindFile(veltrane::FixedStringText(*fileName));
 }
 
@@ -47,15 +72,13 @@ std::uint32_t FormGetID(const Form* form) { return form != nullptr ? form->formI
 std::uint8_t FormGetStoredType(const Form* form) { return form != nullptr ? form->storedType : 0; }
 std::uint8_t FormQueryType(const Form* form) { return form != nullptr ? form->queryType : 0; }
 
-const char* ExtraGetEditorID(const ExtraDataList* extra);
-
 // A reference's editor ID is the one in its extra data; a form always has
 // one, if empty.
 const char* FormGetEditorID(const Form* form) {
     if (form == nullptr) return "";
     if (IsReference(form)) {
-        const char* editorID = ExtraGetEditorID(form->ref->extra);
-        return editorID != nullptr ? editorID : "";
+        const ExtraDataList* extra = form->ref->extra;
+        return extra != nullptr && extra->editorID ? extra->editorID->c_str() : "";
     }
     return form->editorID.c_str();
 }
@@ -104,36 +127,57 @@ std::uint32_t FileGetFlags(const FileRecord* file) { return IsFileRecord(file) ?
 
 // --- References and cells ----------------------------------------------------------
 
-Form* RefGetBaseObject(const Form* ref) { return IsReference(ref) ? ref->ref->base : nullptr; }
-Form* RefGetParentCell(const Form* ref) { return IsReference(ref) ? ref->ref->parentCell : nullptr; }
-ExtraDataList* RefGetExtraDataList(const Form* ref) { return IsReference(ref) ? ref->ref->extra : nullptr; }
+Form* RefGetBaseObject(const Form* ref) {
+    return NeedsReference(ref, "RefGetBaseObject") ? ref->ref->base : nullptr;
+}
+Form* RefGetParentCell(const Form* ref) {
+    return NeedsReference(ref, "RefGetParentCell") ? ref->ref->parentCell : nullptr;
+}
+ExtraDataList* RefGetExtraDataList(const Form* ref) {
+    return NeedsReference(ref, "RefGetExtraDataList") ? ref->ref->extra : nullptr;
+}
 
 const char* ExtraGetEditorID(const ExtraDataList* extra) {
-    return extra != nullptr && extra->editorID ? extra->editorID->c_str() : nullptr;
+    if (!NeedsExtraData(extra, "ExtraGetEditorID")) return nullptr;
+    return extra->editorID ? extra->editorID->c_str() : nullptr;
 }
 const char* ExtraGetOverrideName(const ExtraDataList* extra) {
-    return extra != nullptr && extra->overrideName ? extra->overrideName->c_str() : nullptr;
+    if (!NeedsExtraData(extra, "ExtraGetOverrideName")) return nullptr;
+    return extra->overrideName ? extra->overrideName->c_str() : nullptr;
 }
 std::uint32_t ExtraGetFormID(const ExtraDataList* extra) {
-    return extra != nullptr && extra->formID ? *extra->formID : 0;
+    if (!NeedsExtraData(extra, "ExtraGetFormID")) return 0;
+    return extra->formID ? *extra->formID : 0;
 }
 
 void RefGetPosition(const Form* ref, float out[3]) {
-    for (int axis = 0; axis < 3; ++axis) out[axis] = IsReference(ref) ? ref->ref->position[axis] : 0.0f;
+    const bool present = NeedsReference(ref, "RefGetPosition");
+    for (int axis = 0; axis < 3; ++axis) out[axis] = present ? ref->ref->position[axis] : 0.0f;
 }
 void RefGetRotation(const Form* ref, float out[3]) {
-    for (int axis = 0; axis < 3; ++axis) out[axis] = IsReference(ref) ? ref->ref->rotation[axis] : 0.0f;
+    const bool present = NeedsReference(ref, "RefGetRotation");
+    for (int axis = 0; axis < 3; ++axis) out[axis] = present ? ref->ref->rotation[axis] : 0.0f;
 }
-std::uint16_t RefGetScale(const Form* ref) { return IsReference(ref) ? ref->ref->scale : 0; }
+std::uint16_t RefGetScale(const Form* ref) { return NeedsReference(ref, "RefGetScale") ? ref->ref->scale : 0; }
 
-bool RefHasKeyword(const Form* ref, const Form* keyword) { return HasKeyword(ref, keyword); }
-Form* RefGetLinkedRef(const Form* ref, const Form* keyword) { return LinkedReference(ref, keyword); }
+bool RefHasKeyword(const Form* ref, const Form* keyword) {
+    return NeedsReference(ref, "RefHasKeyword") && HasKeyword(ref, keyword);
+}
+Form* RefGetLinkedRef(const Form* ref, const Form* keyword) {
+    return NeedsReference(ref, "RefGetLinkedRef") ? LinkedReference(ref, keyword) : nullptr;
+}
 void RefSetLinkedRef(Form* ref, Form* target, const Form* keyword, bool persist) {
+    if (!NeedsReference(ref, "RefSetLinkedRef")) return;
+    if (target != nullptr && !Needs(IsLiveReference(target), "RefSetLinkedRef", "a target that is no live reference")) {
+        return;
+    }
     SetLinkedReference(TheWorld(), ref, target, keyword, persist);
 }
 
-void RefSetDisplayNameOverride(Form*, ExtraDataList* extra, const char* name) {
-    if (extra == nullptr) return;
+void RefSetDisplayNameOverride(Form* ref, ExtraDataList* extra, const char* name) {
+    if (!NeedsReference(ref, "RefSetDisplayNameOverride") || !NeedsExtraData(extra, "RefSetDisplayNameOverride")) {
+        return;
+    }
     if (name == nullptr) {
         extra->overrideName.reset();
     } else {
@@ -160,14 +204,25 @@ void ReleaseReference(Form* ref) {
     --ref->ref->heldCount;
 }
 
-void RemoveReferenceFromWorld(Form* ref) { RemoveReference(TheWorld(), ref); }
-void RemovedWorkshopItemCleanup(Form* ref, std::uint32_t) { CleanUpRemovedWorkshopItem(TheWorld(), ref); }
-float GetDistance(const Form* a, const Form* b, std::uint32_t) { return Distance(a, b); }
+void* FindComponentOnForm(Form* form, const veltrane::FixedString* typeName, std::uint32_t index) {
+    return NeedsFixedString(typeName, "FindComponent") ? FindComponent(form, typeName, index) : nullptr;
+}
 
-bool CellIsInterior(const Form* cell) { return IsCell(cell) && cell->cell->interior; }
+void RemoveReferenceFromWorld(Form* ref) {
+    if (NeedsReference(ref, "RemoveReference")) RemoveReference(TheWorld(), ref);
+}
+void RemovedWorkshopItemCleanup(Form* ref, std::uint32_t) {
+    if (NeedsReference(ref, "RemovedWorkshopItemCleanup")) CleanUpRemovedWorkshopItem(TheWorld(), ref);
+}
+float GetDistance(const Form* a, const Form* b, std::uint32_t) {
+    if (!NeedsReference(a, "GetDistance") || !NeedsReference(b, "GetDistance")) return 0.0f;
+    return Distance(a, b);
+}
+
+bool CellIsInterior(const Form* cell) { return NeedsCell(cell, "CellIsInterior") && cell->cell->interior; }
 
 Form* const* CellGetReferences(const Form* cell, std::uint32_t* count) {
-    if (!IsCell(cell)) {
+    if (!NeedsCell(cell, "CellGetReferences")) {
         if (count != nullptr) *count = 0;
         return nullptr;
     }
@@ -175,7 +230,7 @@ Form* const* CellGetReferences(const Form* cell, std::uint32_t* count) {
     return cell->cell->references.data();
 }
 
-bool CellCheck(const Form* cell, std::uint32_t) { return IsCell(cell) && cell->cell->loaded; }
+bool CellCheck(const Form* cell, std::uint32_t) { return NeedsCell(cell, "CellCheck") && cell->cell->loaded; }
 
 // --- Player and ships ----------------------------------------------------------------
 
@@ -183,7 +238,7 @@ Form* GetPlayerCharacter() { return TheWorld().player.reference; }
 
 Form* GetShipPlayerIsIn(Form* player, bool mustBeAboard, void*, void*) {
     const World& world = TheWorld();
-    if (player == nullptr || player != world.player.reference) return nullptr;
+    if (!NeedsPlayer(player, "GetShipPlayerIsIn") || player != world.player.reference) return nullptr;
     Form* aboard = ShipPlayerIsIn(world);
     return aboard != nullptr || mustBeAboard ? aboard : world.player.shipReference;
 }
@@ -192,19 +247,23 @@ Form* GetPlayerHomeShip() { return TheWorld().player.homeShip; }
 
 Form* ActorGetShipRef(const Form* actor) {
     const World& world = TheWorld();
-    return actor != nullptr && actor == world.player.reference ? world.player.shipReference : nullptr;
+    return NeedsPlayer(actor, "ActorGetShipRef") && actor == world.player.reference ? world.player.shipReference
+                                                                                      : nullptr;
 }
 
 veltrane::AssociatedCellIDs ActorGetAssociatedCellIDs(const Form* actor) {
     const World& world = TheWorld();
-    if (actor == nullptr || actor != world.player.reference || world.player.associatedCellIDs.empty()) {
+    if (!NeedsPlayer(actor, "ActorGetAssociatedCellIDs") || actor != world.player.reference ||
+        world.player.associatedCellIDs.empty()) {
         return {0, nullptr};
     }
     return {static_cast<std::uint32_t>(world.player.associatedCellIDs.size()),
             world.player.associatedCellIDs.data()};
 }
 
-Form* ShipGetInteriorCell(const Form* shipRef) { return IsReference(shipRef) ? shipRef->ref->interiorCell : nullptr; }
+Form* ShipGetInteriorCell(const Form* shipRef) {
+    return NeedsReference(shipRef, "ShipGetInteriorCell") ? shipRef->ref->interiorCell : nullptr;
+}
 
 // --- Events and readiness ----------------------------------------------------------------
 
@@ -273,7 +332,7 @@ void RefreshGameInterface(GameState& game) {
     t.ActorGetAssociatedCellIDs = &ActorGetAssociatedCellIDs;
     t.ShipGetInteriorCell = &ShipGetInteriorCell;
 
-    t.FindComponent = &FindComponent;
+    t.FindComponent = &FindComponentOnForm;
     t.Allocate = &GameAllocate;
     t.Deallocate = &GameDeallocate;
     t.ArrayAppend = &GameArrayAppend;

@@ -41,6 +41,11 @@ struct GameState {
 GameState& TheGame();
 World& TheWorld();
 
+// Ends the running world as the game does when it quits: first checks that
+// every fixed string is counted as often as the world holds it, then gives
+// the world's memory back through the game's own frees.
+void EndWorld(GameState& game);
+
 // Replaces the world, the globals and the command tables. Event sinks stay.
 void ActivateWorld(GameState& game, WorldContents contents);
 

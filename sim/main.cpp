@@ -98,6 +98,7 @@ int RunGame(Options& options) {
         PrintError(error);
         return kExitFailure;
     }
+    sim::QuitGame();
     return 0;
 }
 

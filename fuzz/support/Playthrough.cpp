@@ -6,9 +6,21 @@
 #include "fuzz/support/Fail.h"
 #include "sim/Game.h"
 #include "sim/GameState.h"
+#include "sim/console/ConsoleOutput.h"
 #include "sim/worldfile/WorldReader.h"
 
 namespace corvanis_fuzz {
+
+namespace {
+
+// The game would crash where it finds a game error: a finding, whose input
+// libFuzzer keeps only when the run ends in abort.
+const bool kGameErrorsAreFindings = [] {
+    sim::SetGameErrorResponse([](const std::string& text) { Fail("Game error: " + text); });
+    return true;
+}();
+
+}  // namespace
 
 std::string ExampleWorld(const std::string& fileName) {
     std::ifstream file(CORVANIS_EXAMPLE_WORLDS "/" + fileName, std::ios::binary);

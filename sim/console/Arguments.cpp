@@ -1,7 +1,9 @@
 #include "sim/console/Arguments.h"
 
 #include <cstring>
+#include <iterator>
 
+#include "sim/console/ConsoleOutput.h"
 #include "sim/console/ScriptCall.h"
 
 namespace sim {
@@ -29,9 +31,21 @@ std::optional<std::vector<std::string>> SplitArguments(std::string_view text) {
     }
 }
 
-bool ExtractParameters(void* parameters, void* scriptData, void*, void*, void*, void*, void*, char* textOut) {
+bool ExtractParameters(void* parameters, void* scriptData, void* opcodeOffset, void* thisObject,
+                       void* containingObject, void* script, void* locals, char* textOut) {
     const ScriptCall* call = AsScriptCall(scriptData);
     if (call == nullptr || textOut == nullptr) return false;
+    const void* const handed[] = {thisObject, containingObject, script, locals};
+    for (std::size_t at = 0; at < std::size(handed); ++at) {
+        if (handed[at] != &call->handlerObjects[at]) {
+            ReportGameError("the parameter extractor was handed the handler's values out of their places");
+            return false;
+        }
+    }
+    if (opcodeOffset != call->opcodeOffset) {
+        ReportGameError("the parameter extractor was handed another opcode offset than the handler's");
+        return false;
+    }
     const auto* definitions = static_cast<const veltrane::ParameterDefinition*>(parameters);
     const std::uint16_t count = call->entry->parameterCount;
     if (count > 0 && definitions == nullptr) return false;

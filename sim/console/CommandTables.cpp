@@ -26,9 +26,25 @@ std::uint32_t RegistryIndex(const CommandEntry& entry) {
     return index;
 }
 
+// The game's own bytes after the registry index hold a pattern of its own, so
+// that a plug-in that writes more of an entry than its fields shows.
+constexpr std::size_t kCanaryStart = sizeof(std::uint32_t);
+constexpr std::uint8_t CanaryByte(std::size_t at) { return static_cast<std::uint8_t>(0xC5 ^ (at * 0x1D)); }
+
+void StampCanary(CommandEntry& entry) {
+    for (std::size_t at = kCanaryStart; at < sizeof entry.gameFields; ++at) entry.gameFields[at] = CanaryByte(at);
+}
+
 }  // namespace
 
 bool PlaceholderExecute(void*, void*, void*, void*, void*, void*, void*, void*) { return false; }
+
+bool CanaryIntact(const CommandEntry& entry) {
+    for (std::size_t at = kCanaryStart; at < sizeof entry.gameFields; ++at) {
+        if (entry.gameFields[at] != CanaryByte(at)) return false;
+    }
+    return true;
+}
 
 bool IsCommand(const CommandEntry& entry) {
     return entry.execute != nullptr && entry.execute != &PlaceholderExecute;
@@ -87,8 +103,12 @@ CommandEntry CommandTables::MakeEntry(const TableEntry& described) {
 
 void CommandTables::Finish(std::vector<CommandEntry>& table, std::uint32_t firstOpcode,
                            std::uint32_t sentinelFloor) {
-    for (std::size_t i = 0; i < table.size(); ++i) table[i].opcode = firstOpcode + static_cast<std::uint32_t>(i);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i].opcode = firstOpcode + static_cast<std::uint32_t>(i);
+        StampCanary(table[i]);
+    }
     CommandEntry sentinel{};
+    StampCanary(sentinel);
     sentinel.opcode = std::max(firstOpcode + static_cast<std::uint32_t>(table.size()), sentinelFloor);
     table.push_back(sentinel);
 }
@@ -181,6 +201,7 @@ bool CommandTables::FreeEntries(CommandTableKind kind, std::uint32_t count) {
         const std::uint32_t opcode = entry.opcode;
         entry = MakeEntry(TableEntry{});
         entry.opcode = opcode;
+        StampCanary(entry);
     }
     return true;
 }

@@ -56,6 +56,8 @@ bool GameCommandExecute(void*, void* scriptData, void*, void*, void*, void*, voi
 
 // An entry the console can run: it has a handler, and not a placeholder's.
 bool IsCommand(const veltrane::CommandEntry& entry);
+// Whether the game's own bytes of the entry are as the game left them.
+bool CanaryIntact(const veltrane::CommandEntry& entry);
 // An entry a plug-in wrote: its handler is none of the game's own.
 bool IsPluginEntry(const veltrane::CommandEntry& entry);
 bool HasShortName(const veltrane::CommandEntry& entry);

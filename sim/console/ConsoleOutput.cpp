@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "sim/Game.h"
@@ -13,6 +14,19 @@ namespace {
 ConsoleObserver& Observer() {
     static ConsoleObserver observer;
     return observer;
+}
+
+GameErrorResponse& ErrorResponse() {
+    static GameErrorResponse response;
+    return response;
+}
+
+// As a crash would: nothing more of the game runs, no exit handler, no
+// destructor.
+[[noreturn]] void EndAsACrashWould() {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(kGameErrorExitCode);
 }
 
 }  // namespace
@@ -43,7 +57,13 @@ void ConsolePrintFormatted(const char* format, ...) {
     WriteConsoleLine(std::string(text.data(), static_cast<std::size_t>(length)));
 }
 
-void ReportGameError(const std::string& text) { WriteConsoleLine("Game error: " + text); }
+void ReportGameError(const std::string& text) {
+    WriteConsoleLine("Game error: " + text);
+    if (!ErrorResponse()) EndAsACrashWould();
+    ErrorResponse()(text);
+}
+
+void SetGameErrorResponse(GameErrorResponse response) { ErrorResponse() = std::move(response); }
 
 void SetConsoleObserver(ConsoleObserver observer) { Observer() = std::move(observer); }
 

@@ -3,6 +3,7 @@
 // diagnostics to the same stream.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace sim {
@@ -16,8 +17,19 @@ void ConsolePrintFormatted(const char* format, ...)
 #endif
     ;
 
+// The exit code of a game that ended on a game error.
+constexpr int kGameErrorExitCode = 3;
+
 // A line about something the game itself noticed going wrong (a plug-in
-// handing it a bad record, a bad pointer, ...).
+// handing it a bad record, a bad pointer, ...), then what the game does about
+// it: the real game would crash or corrupt itself, so by default the process
+// ends at once with kGameErrorExitCode.
 void ReportGameError(const std::string& text);
+
+// Replaces that ending, for tests that run the game in-process and fail the
+// test instead; an empty function brings the ending back. The call that
+// found the error carries on once the response returns.
+using GameErrorResponse = std::function<void(const std::string& text)>;
+void SetGameErrorResponse(GameErrorResponse response);
 
 }  // namespace sim

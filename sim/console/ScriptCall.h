@@ -15,6 +15,11 @@ struct ScriptCall {
     std::uint64_t marker = kMarker;
     const veltrane::CommandEntry* entry = nullptr;
     std::string arguments;
+    // What the handler is handed as its 3rd to 6th values: the game's objects
+    // of the call, each its own, so that the extractor sees whether a handler
+    // passed them on in their places.
+    std::uint8_t handlerObjects[4] = {};
+    void* opcodeOffset = nullptr;  // the handler's 8th value
 };
 
 inline const ScriptCall* AsScriptCall(const void* scriptData) {

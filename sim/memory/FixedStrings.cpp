@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "sim/console/ConsoleOutput.h"
 
@@ -15,9 +16,12 @@ struct PoolEntry {
     std::size_t references = 0;
 };
 
+// An entry whose last holder let it go stays where it is, dead: its address
+// is never a live string again, so a release too many is caught whenever it
+// comes.
 struct Pool {
-    std::unordered_map<std::string_view, std::unique_ptr<PoolEntry>> byText;
-    std::unordered_map<const char*, PoolEntry*> byStorage;
+    std::unordered_map<std::string_view, PoolEntry*> byText;  // live entries
+    std::unordered_map<const char*, std::unique_ptr<PoolEntry>> byStorage;
 };
 
 // Never destroyed: strings may be released while the process ends.
@@ -33,9 +37,8 @@ const char* Intern(const char* text) {
     if (found == pool.byText.end()) {
         auto entry = std::make_unique<PoolEntry>();
         entry->text = text;
-        const std::string_view key = entry->text;
-        pool.byStorage.emplace(entry->text.c_str(), entry.get());
-        found = pool.byText.emplace(key, std::move(entry)).first;
+        found = pool.byText.emplace(std::string_view(entry->text), entry.get()).first;
+        pool.byStorage.emplace(entry->text.c_str(), std::move(entry));
     }
     ++found->second->references;
     return found->second->text.c_str();
@@ -49,10 +52,12 @@ void Unreference(const char* storage) {
         ReportGameError("a fixed string was released that the game never made");
         return;
     }
-    PoolEntry* entry = found->second;
-    if (--entry->references > 0) return;
-    pool.byStorage.erase(found);
-    pool.byText.erase(pool.byText.find(std::string_view(entry->text)));
+    PoolEntry& entry = *found->second;
+    if (entry.references == 0) {
+        ReportGameError("the fixed string \"" + entry.text + "\" was released more often than it was made");
+        return;
+    }
+    if (--entry.references == 0) pool.byText.erase(std::string_view(entry.text));
 }
 
 }  // namespace
@@ -76,6 +81,23 @@ void FixedStringRelease(veltrane::FixedString* string) {
     string->data = nullptr;
 }
 
+bool IsLiveFixedString(const char* storage) {
+    if (storage == nullptr) return true;
+    const auto found = ThePool().byStorage.find(storage);
+    return found != ThePool().byStorage.end() && found->second->references > 0;
+}
+
 std::size_t LiveFixedStringCount() { return ThePool().byText.size(); }
+
+std::vector<std::string> MiscountedFixedStrings(const std::function<std::size_t(const char* storage)>& holders) {
+    std::vector<std::string> problems;
+    for (const auto& [text, entry] : ThePool().byText) {
+        const std::size_t held = holders(entry->text.c_str());
+        if (held == entry->references) continue;
+        problems.push_back("the fixed string \"" + entry->text + "\" is counted " +
+                           std::to_string(entry->references) + " times and held " + std::to_string(held) + " times");
+    }
+    return problems;
+}
 
 }  // namespace sim

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "host/layouts.h"
 
@@ -13,7 +16,15 @@ void FixedStringMake(veltrane::FixedString* out, const char* text);
 void FixedStringAssign(veltrane::FixedString* target, const char* text);
 void FixedStringRelease(veltrane::FixedString* string);
 
+// Whether the storage is a string of the pool with a holder (null, the empty
+// text, is).
+bool IsLiveFixedString(const char* storage);
+
 // Distinct texts alive in the pool.
 std::size_t LiveFixedStringCount();
+
+// A line for each live string whose count is not the number of its holders
+// that `holders` finds.
+std::vector<std::string> MiscountedFixedStrings(const std::function<std::size_t(const char* storage)>& holders);
 
 }  // namespace sim

@@ -49,20 +49,27 @@ bool PlaceCellEntry(World& world, StagedCellEntry& entry, std::size_t index, std
     return true;
 }
 
-veltrane::CellManager* MakeCellManager(World& world, Form* currentCell, const std::vector<StagedCellEntry>& entries,
+veltrane::CellManager* MakeCellManager(World& world, Form* currentCell, const StagedCellManager& staged,
                                        std::string& problem) {
+    const std::vector<StagedCellEntry>& entries = staged.entries;
     void* storage = world.Memory().Allocate(MemoryPlace::AboveTiB, sizeof(veltrane::CellManager), problem);
     if (storage == nullptr) return nullptr;
     auto* service = new (storage) veltrane::CellManager{};
     service->head.classIdentity = ClassIdentity(ObjectClass::CellManager);
     service->currentCell = currentCell;
     if (entries.empty()) return service;
+    service->loadedCells.capacity = static_cast<std::uint32_t>(entries.size());
+    service->loadedCells.count = static_cast<std::uint32_t>(entries.size());
+    if (staged.tableUnmapped) {
+        // Past the addresses the entries took.
+        service->loadedCells.data =
+            reinterpret_cast<veltrane::LoadedCellEntry**>(world.Memory().UnmappedAddress(2 * entries.size(), problem));
+        return service->loadedCells.data != nullptr ? service : nullptr;
+    }
     void* table = world.Memory().Allocate(MemoryPlace::AboveTiB, entries.size() * sizeof(veltrane::LoadedCellEntry*),
                                           problem);
     if (table == nullptr) return nullptr;
     service->loadedCells.data = static_cast<veltrane::LoadedCellEntry**>(table);
-    service->loadedCells.capacity = static_cast<std::uint32_t>(entries.size());
-    service->loadedCells.count = static_cast<std::uint32_t>(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         service->loadedCells.data[i] = reinterpret_cast<veltrane::LoadedCellEntry*>(entries[i].address);
     }

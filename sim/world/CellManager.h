@@ -33,6 +33,9 @@ struct StagedCellEntry {
 struct StagedCellManager {
     veltrane::CellManager* service = nullptr;  // in the world's memory
     std::vector<StagedCellEntry> entries;
+    // The table itself is stale: the manager points to memory that is not
+    // mapped, where a table of that many entries once lay.
+    bool tableUnmapped = false;
 };
 
 // Lays the entry out in the world's memory: its record, if it has one, and
@@ -42,8 +45,8 @@ struct StagedCellManager {
 bool PlaceCellEntry(World& world, StagedCellEntry& entry, std::size_t index, std::string& problem);
 
 // The service over the placed entries, in the world's memory above 1 TiB.
-veltrane::CellManager* MakeCellManager(World& world, veltrane::Form* currentCell,
-                                       const std::vector<StagedCellEntry>& entries, std::string& problem);
+veltrane::CellManager* MakeCellManager(World& world, veltrane::Form* currentCell, const StagedCellManager& staged,
+                                       std::string& problem);
 
 // How a world file and the console name where memory lies.
 const char* MemoryPlaceName(MemoryPlace place);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <unordered_set>
 
 #include "sim/memory/FixedStrings.h"
 #include "sim/memory/GameMemory.h"
@@ -64,12 +65,32 @@ const std::array<ComponentType, 14> kTypes{{
     {ComponentKind::Model, "KORModel_Component", sizeof(ModelComponent), kModelFields},
 }};
 
-void FreeTraversalGroups(CountedArray<TraversalGroupRecord>& groups) {
-    for (TraversalGroupRecord& group : groups) GameArrayFree(group.traversals.Header());
-    GameArrayFree(groups.Header());
+// The game holds the names of its component types as fixed strings of its
+// own for as long as it runs, and finds a component by comparing a name's
+// storage with them, as it compares every fixed string.
+const std::array<FixedString, kTypes.size()>& TypeNames() {
+    static const auto names = [] {
+        std::array<FixedString, kTypes.size()> made{};
+        for (std::size_t i = 0; i < kTypes.size(); ++i) FixedStringMake(&made[i], kTypes[i].name);
+        return made;
+    }();
+    return names;
+}
+
+const char* TypeNameStorage(const ComponentType& type) {
+    return TypeNames()[static_cast<std::size_t>(&type - kTypes.data())].data;
 }
 
 }  // namespace
+
+void HoldComponentTypeNames() { TypeNames(); }
+
+bool IsComponentTypeName(const char* storage) {
+    for (const FixedString& name : TypeNames()) {
+        if (name.data == storage) return true;
+    }
+    return false;
+}
 
 std::uint32_t StoredAttachParents(const veltrane::AttachParentArrayComponent& component) {
     std::uint32_t stored = component.keywords.capacity;
@@ -91,46 +112,66 @@ void* CreateComponentRecord(const ComponentType& type) {
     return record;
 }
 
-void DestroyComponentRecord(const ComponentType& type, void* record) {
-    for (const FieldDesc& field : type.scalarFields) {
-        if (field.kind == FieldKind::String) FixedStringRelease(&FieldAt<FixedString>(record, field));
-    }
+void ForEachHeldBlock(const ComponentType& type, const void* record, const HeldBlockVisitor& visit) {
     switch (type.kind) {
         case ComponentKind::KeywordForm:
-            GameArrayFree(static_cast<KeywordFormComponent*>(record)->keywords.Header());
+            visit(static_cast<const KeywordFormComponent*>(record)->keywords.data, "keywords", kNoIndex);
             break;
         case ComponentKind::AttachParentArray:
-            GameArrayFree(static_cast<AttachParentArrayComponent*>(record)->keywords.Header());
+            visit(static_cast<const AttachParentArrayComponent*>(record)->keywords.data, "keywords", kNoIndex);
             break;
         case ComponentKind::PropertySheet:
-            if (PropertySheet* sheet = static_cast<PropertySheetComponent*>(record)->sheet) {
-                GameArrayFree(sheet->entries.Header());
-                GameDeallocate(sheet);
+            if (const PropertySheet* sheet = static_cast<const PropertySheetComponent*>(record)->sheet) {
+                visit(sheet->entries.data, "sheet entries", kNoIndex);
+                visit(sheet, "sheet", kNoIndex);
             }
             break;
         case ComponentKind::StoredTraversals: {
-            auto* traversals = static_cast<StoredTraversalsComponent*>(record);
-            GameArrayFree(traversals->traversals1.Header());
-            FreeTraversalGroups(traversals->traversals2);
+            const auto* traversals = static_cast<const StoredTraversalsComponent*>(record);
+            visit(traversals->traversals1.data, "traversals1", kNoIndex);
+            // Groups after the count are stale: nothing of the game reads them.
+            for (std::uint32_t index = 0; index < traversals->traversals2.count; ++index) {
+                visit(traversals->traversals2.data[index].traversals.data, "traversals2", index);
+            }
+            visit(traversals->traversals2.data, "traversals2", kNoIndex);
             break;
         }
         case ComponentKind::Blueprint:
-            GameArrayFree(static_cast<BlueprintComponent*>(record)->data.Header());
+            visit(static_cast<const BlueprintComponent*>(record)->data.data, "data", kNoIndex);
             break;
         case ComponentKind::Container:
-            GameArrayFree(static_cast<ContainerComponent*>(record)->entries.Header());
+            visit(static_cast<const ContainerComponent*>(record)->entries.data, "entries", kNoIndex);
             break;
         default:
             break;
     }
+}
+
+void DestroyComponentRecord(const ComponentType& type, void* record, std::unordered_set<const void*>& given) {
+    for (const FieldDesc& field : type.scalarFields) {
+        if (field.kind == FieldKind::String) FixedStringRelease(&FieldAt<FixedString>(record, field));
+    }
+    // Lists that several forms share are given back once; the storage of an
+    // empty list need not be the game's.
+    ForEachHeldBlock(type, record, [&](const void* block, const char*, std::size_t) {
+        if (block != nullptr && IsGameBlock(block) && given.insert(block).second) {
+            GameDeallocate(const_cast<void*>(block));
+        }
+    });
     GameDeallocate(record);
+}
+
+const void* FindComponentOfType(const Form* form, ComponentKind kind) {
+    for (const ComponentInstance& component : form->components) {
+        if (component.type->kind == kind) return component.record;
+    }
+    return nullptr;
 }
 
 void* FindComponent(Form* form, const FixedString* typeName, std::uint32_t index) {
     if (form == nullptr || typeName == nullptr) return nullptr;
-    const std::string_view wanted = FixedStringText(*typeName);
     for (const ComponentInstance& component : form->components) {
-        if (wanted == component.type->name) {
+        if (typeName->data == TypeNameStorage(*component.type)) {
             if (index == 0) return component.record;
             --index;
         }

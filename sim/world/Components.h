@@ -4,8 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
+#include <unordered_set>
 
 #include "host/layouts.h"
 #include "sim/world/RecordFields.h"
@@ -41,14 +43,32 @@ const ComponentType* FindComponentType(std::string_view name);
 
 // A zeroed record in game memory whose head names its type.
 void* CreateComponentRecord(const ComponentType& type);
-// Releases the record's strings and list storage, then the record.
-void DestroyComponentRecord(const ComponentType& type, void* record);
+// Every block of game memory the record points to (not the record itself):
+// list storage, property sheets. `index` is the group's for a traversal
+// group's list, else kNoIndex.
+constexpr std::size_t kNoIndex = static_cast<std::size_t>(-1);
+using HeldBlockVisitor = std::function<void(const void* block, const char* field, std::size_t index)>;
+void ForEachHeldBlock(const ComponentType& type, const void* record, const HeldBlockVisitor& visit);
+
+// Releases the record's strings and the blocks it holds, then the record.
+// `given` holds the blocks given back so far, so that a shared one goes once.
+void DestroyComponentRecord(const ComponentType& type, void* record, std::unordered_set<const void*>& given);
 
 // The attach-parent keywords a record holds: its storage without the empty
-// entry the game keeps after the list, whatever the record's count says.
+// entry the game mostly keeps after the list, whatever the record's count
+// says.
 std::uint32_t StoredAttachParents(const veltrane::AttachParentArrayComponent& component);
 
-// The index-th component of the type on the form, or null.
+// The form's first component of the kind, or null.
+const void* FindComponentOfType(const veltrane::Form* form, ComponentKind kind);
+
+// Makes the game's own fixed strings of the component type names, which it
+// holds until it ends; and whether a string's storage is one of them.
+void HoldComponentTypeNames();
+bool IsComponentTypeName(const char* storage);
+
+// The index-th component of the type on the form, or null: the type is named
+// by a fixed string of the game, compared by its storage.
 void* FindComponent(veltrane::Form* form, const veltrane::FixedString* typeName, std::uint32_t index);
 
 // Field access by table entry.

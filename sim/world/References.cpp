@@ -28,6 +28,10 @@ bool IsZeroFloat(float value) {
 }
 
 // The first thing wrong with the request, or an empty text.
+bool AllFinite(const float (&values)[3]) {
+    return std::isfinite(values[0]) && std::isfinite(values[1]) && std::isfinite(values[2]);
+}
+
 std::string RequestProblem(const CreateReferenceRequest& request, std::uint64_t expectedMarker) {
     if (request.recordMarker != expectedMarker) return "the record marker is not the game's";
     if (!IsZeroFloat(request.zero08) || !IsZeroFloat(request.zero0C) || !IsZeroFloat(request.zero2C)) {
@@ -36,6 +40,9 @@ std::string RequestProblem(const CreateReferenceRequest& request, std::uint64_t 
     if (request.zero48 != 0 || !AllZero(request.zero50, sizeof request.zero50) ||
         !AllZero(request.zero8E, sizeof request.zero8E) || !AllZero(request.zeroA0, sizeof request.zeroA0)) {
         return "a byte that must be 0 is not";
+    }
+    if (!AllFinite(request.position) || !AllFinite(request.rotation) || !std::isfinite(request.scale)) {
+        return "a position, rotation or scale is not finite";
     }
     if (request.flag8C != 1 || request.flag8D != 1) return "the flags at 140 and 141 are not 1";
     if (request.one98 != 1) return "the value at 152 is not 1";

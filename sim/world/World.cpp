@@ -17,9 +17,10 @@ void FormRelease::operator()(veltrane::Form* form) const {
 }
 
 World::~World() {
+    std::unordered_set<const void*> given;
     for (const auto& form : ownedForms_) {
         for (const ComponentInstance& component : form->components) {
-            DestroyComponentRecord(*component.type, component.record);
+            DestroyComponentRecord(*component.type, component.record, given);
         }
     }
 }

@@ -81,8 +81,19 @@ void ReadRecordFields(const Entry& entry, std::span<const FieldDesc> fields, voi
     }
 }
 
+// "emptyInImage" in place of a list: an empty list whose storage is the
+// game's shared empty storage, not a block of its heap.
+template <class Record>
+bool ReadEmptyInImage(const std::optional<Entry>& entry, CountedArray<Record>& list) {
+    if (!entry || !entry->Value().is_string()) return false;
+    if (entry->String() != "emptyInImage") entry->Fail("must be a list or \"emptyInImage\"");
+    list.data = static_cast<Record*>(SharedEmptyListStorage());
+    return true;
+}
+
 void ReadFormList(const std::optional<Entry>& entry, CountedArray<Form*>& list, std::uint32_t spare,
                   const FormResolver& resolver) {
+    if (ReadEmptyInImage(entry, list)) return;
     const std::vector<Entry> elements = entry ? entry->Elements() : std::vector<Entry>{};
     GameArrayReserveExact(list.Header(), static_cast<std::uint32_t>(elements.size()) + spare, sizeof(Form*));
     for (const Entry& element : elements) list.data[list.count++] = resolver.FormOrNull(element);
@@ -93,6 +104,7 @@ void ReadFormList(const std::optional<Entry>& entry, CountedArray<Form*>& list, 
 // short holds no stray pointers.
 template <class Record, class ReadOne>
 void ReadRecordList(const std::optional<Entry>& entry, CountedArray<Record>& list, ReadOne readOne) {
+    if (ReadEmptyInImage(entry, list)) return;
     const std::vector<Entry> elements = entry ? entry->Elements() : std::vector<Entry>{};
     GameArrayReserveExact(list.Header(), static_cast<std::uint32_t>(elements.size()), sizeof(Record));
     for (const Entry& element : elements) readOne(element, list.data[list.count++]);
@@ -106,12 +118,13 @@ void ReadTraversals(const std::optional<Entry>& entry, CountedArray<TraversalRec
 }
 
 void ReadAttachParents(const Entry& entry, AttachParentArrayComponent& component, const FormResolver& resolver) {
-    entry.AllowOnly({"keywords", "count"});
-    // The game keeps an empty entry after the list, so a reader that stops at
-    // the first empty entry stops inside the storage.
-    ReadFormList(entry.Optional("keywords"), component.keywords, 1, resolver);
+    entry.AllowOnly({"keywords", "count", "terminated"});
+    // The game mostly keeps an empty entry after the list, but nothing says it
+    // must: a world may end the storage with the last entry listed.
+    const bool terminated = !entry.Has("terminated") || entry.Field("terminated").Bool();
+    ReadFormList(entry.Optional("keywords"), component.keywords, terminated ? 1 : 0, resolver);
     const std::uint32_t listed = component.keywords.count;
-    component.keywords.data[listed] = nullptr;
+    if (terminated) component.keywords.data[listed] = nullptr;
     if (auto count = entry.Optional("count")) {
         component.keywords.count = static_cast<std::uint32_t>(count->Unsigned(listed));
     }
@@ -129,13 +142,33 @@ void ReadPropertySheet(const Entry& entry, PropertySheetComponent& component, co
                    });
 }
 
+// A base form the game made from another shares its groups' lists with it:
+// the group takes the very list of a group of a form read before.
+void ShareTraversals(const Entry& entry, TraversalGroupRecord& group, const FormResolver& resolver) {
+    entry.AllowOnly({"form", "group"});
+    Form* owner = resolver.Form(entry.Field("form"));
+    const auto* stored = static_cast<const StoredTraversalsComponent*>(
+        FindComponentOfType(owner, ComponentKind::StoredTraversals));
+    const std::uint64_t index = entry.Field("group").Unsigned(std::numeric_limits<std::uint32_t>::max());
+    if (stored == nullptr || index >= stored->traversals2.count) {
+        entry.Fail("must name a group of traversals of a form listed before");
+    }
+    group.traversals = stored->traversals2.data[index].traversals;
+}
+
 void ReadStoredTraversals(const Entry& entry, StoredTraversalsComponent& component, const FormResolver& resolver) {
     entry.AllowOnly({"traversals1", "traversals2"});
     ReadTraversals(entry.Optional("traversals1"), component.traversals1, resolver);
     ReadRecordList(entry.Optional("traversals2"), component.traversals2,
                    [&](const Entry& element, TraversalGroupRecord& group) {
-                       ReadRecordFields(element, TraversalGroupFields(), &group, resolver, {"traversals"});
-                       ReadTraversals(element.Optional("traversals"), group.traversals, resolver);
+                       ReadRecordFields(element, TraversalGroupFields(), &group, resolver,
+                                        {"traversals", "traversalsOf"});
+                       if (auto shared = element.Optional("traversalsOf")) {
+                           if (element.Has("traversals")) element.Fail("has both traversals and traversalsOf");
+                           ShareTraversals(*shared, group, resolver);
+                       } else {
+                           ReadTraversals(element.Optional("traversals"), group.traversals, resolver);
+                       }
                    });
 }
 

@@ -1,5 +1,6 @@
 #include "sim/worldfile/RecordWriter.h"
 
+#include "sim/memory/GameMemory.h"
 #include "sim/world/Components.h"
 #include "sim/world/Records.h"
 #include "sim/worldfile/FormRefText.h"
@@ -44,7 +45,13 @@ Json RecordJson(const World& world, std::span<const FieldDesc> fields, const voi
     return out;
 }
 
+// The game's shared empty storage is written as the world file stages it.
+bool IsEmptyInImage(const void* data, std::uint32_t capacity) {
+    return capacity == 0 && data == SharedEmptyListStorage();
+}
+
 Json FormListJson(const World& world, const Form* const* forms, std::uint32_t count) {
+    if (count == 0 && forms == SharedEmptyListStorage()) return "emptyInImage";
     Json list = Json::array();
     for (std::uint32_t i = 0; i < count; ++i) list.push_back(FormRefJson(world, forms[i]));
     return list;
@@ -52,6 +59,7 @@ Json FormListJson(const World& world, const Form* const* forms, std::uint32_t co
 
 template <class Record>
 Json RecordListJson(const World& world, const CountedArray<Record>& list, std::span<const FieldDesc> fields) {
+    if (IsEmptyInImage(list.data, list.capacity)) return "emptyInImage";
     Json out = Json::array();
     for (const Record& record : list) out.push_back(RecordJson(world, fields, &record));
     return out;
@@ -61,14 +69,40 @@ Json AttachParentsJson(const World& world, const AttachParentArrayComponent& com
     Json out = Json::object();
     out["keywords"] = FormListJson(world, component.keywords.data, StoredAttachParents(component));
     out["count"] = component.keywords.count;
+    const std::uint32_t capacity = component.keywords.capacity;
+    if (capacity == 0 || component.keywords.data[capacity - 1] != nullptr) out["terminated"] = false;
     return out;
 }
 
-Json TraversalGroupsJson(const World& world, const CountedArray<TraversalGroupRecord>& groups) {
+// The form written before `form` whose group holds the same list, as the
+// world file stages a list shared between forms.
+Json SharedTraversalsJson(const World& world, const Form& form, const void* list) {
+    if (list == nullptr) return nullptr;
+    for (const Form* earlier : world.FormsOfKind(FormKind::Plain)) {
+        if (earlier == &form) break;
+        const auto* stored = static_cast<const StoredTraversalsComponent*>(
+            FindComponentOfType(earlier, ComponentKind::StoredTraversals));
+        if (stored == nullptr) continue;
+        for (std::uint32_t index = 0; index < stored->traversals2.count; ++index) {
+            if (stored->traversals2.data[index].traversals.data != list) continue;
+            Json shared = Json::object();
+            shared["form"] = FormRefJson(world, earlier);
+            shared["group"] = index;
+            return shared;
+        }
+    }
+    return nullptr;
+}
+
+Json TraversalGroupsJson(const World& world, const Form& form, const CountedArray<TraversalGroupRecord>& groups) {
     Json out = Json::array();
     for (const TraversalGroupRecord& group : groups) {
         Json element = Json::object();
-        element["traversals"] = RecordListJson(world, group.traversals, TraversalFields());
+        if (Json shared = SharedTraversalsJson(world, form, group.traversals.data); !shared.is_null()) {
+            element["traversalsOf"] = std::move(shared);
+        } else {
+            element["traversals"] = RecordListJson(world, group.traversals, TraversalFields());
+        }
         AddFields(world, TraversalGroupFields(), &group, element);
         out.push_back(std::move(element));
     }
@@ -87,7 +121,7 @@ Json BlueprintJson(const World& world, const ComponentType& type, const Blueprin
     return out;
 }
 
-Json ComponentJson(const World& world, const ComponentType& type, const void* record) {
+Json ComponentJson(const World& world, const Form& form, const ComponentType& type, const void* record) {
     Json out = Json::object();
     switch (type.kind) {
         case ComponentKind::KeywordForm: {
@@ -106,7 +140,7 @@ Json ComponentJson(const World& world, const ComponentType& type, const void* re
         case ComponentKind::StoredTraversals: {
             const auto* traversals = static_cast<const StoredTraversalsComponent*>(record);
             out["traversals1"] = RecordListJson(world, traversals->traversals1, TraversalFields());
-            out["traversals2"] = TraversalGroupsJson(world, traversals->traversals2);
+            out["traversals2"] = TraversalGroupsJson(world, form, traversals->traversals2);
             return out;
         }
         case ComponentKind::Blueprint:
@@ -135,7 +169,7 @@ Json FormIDJson(const World& world, std::uint32_t formID) {
 Json WriteComponents(const World& world, const Form& form) {
     Json out = Json::object();
     for (const ComponentInstance& component : form.components) {
-        out[component.type->name] = ComponentJson(world, *component.type, component.record);
+        out[component.type->name] = ComponentJson(world, form, *component.type, component.record);
     }
     return out;
 }

@@ -453,7 +453,7 @@ private:
     }
 
     void ReadCellManager(const Entry& manager) {
-        manager.AllowOnly({"currentCell", "loadedCells"});
+        manager.AllowOnly({"currentCell", "loadedCells", "table"});
         Form* current = nullptr;
         if (auto cell = manager.Optional("currentCell")) current = CellOrNull(*cell);
         StagedCellManager staged;
@@ -465,7 +465,11 @@ private:
                 staged.entries.push_back(entry);
             }
         }
-        staged.service = MakeCellManager(TheWorld(), current, staged.entries, problem);
+        if (auto table = manager.Optional("table")) {
+            if (table->String() != "unmapped") table->Fail("must be \"unmapped\"");
+            staged.tableUnmapped = true;
+        }
+        staged.service = MakeCellManager(TheWorld(), current, staged, problem);
         if (staged.service == nullptr) manager.Fail(problem);
         contents_.globals.cellManager = staged.service;
         TheWorld().cellManager = std::move(staged);

@@ -174,6 +174,7 @@ Json CellManagerJson(const World& world) {
     Json entries = Json::array();
     for (const StagedCellEntry& entry : world.cellManager->entries) entries.push_back(CellEntryJson(world, entry));
     out["loadedCells"] = std::move(entries);
+    if (world.cellManager->tableUnmapped) out["table"] = "unmapped";
     return out;
 }
 

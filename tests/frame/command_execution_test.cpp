@@ -26,13 +26,17 @@ public:
         entry_.parameters = &definition_;
         call_.entry = &entry_;
         call_.arguments = argumentText;
+        call_.opcodeOffset = &opcodeOffset_;
     }
 
     Corvanis::CommandArguments Arguments() {
-        return {&definition_, &call_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+        std::uint8_t* objects = call_.handlerObjects;
+        return {&definition_, &call_, &objects[0], &objects[1], &objects[2], &objects[3], &result_, &opcodeOffset_};
     }
 
 private:
+    double result_ = 0;
+    std::uint32_t opcodeOffset_ = 0;
     veltrane::ParameterDefinition definition_{"asBlueprintName", 0, 0};
     veltrane::CommandEntry entry_{};
     sim::ScriptCall call_;

@@ -67,6 +67,12 @@ TEST(CandidateCells, WithoutAPlayerOrACellManager_ResultInTheCellsThereAre) {
     EXPECT_EQ(Corvanis::GatherCandidateCells(), Named({"@Deck"}));
 }
 
+// The manager's table may itself be stale: then only its current cell counts.
+TEST(CandidateCells, AManagerWhoseTableIsNotMapped_AddsOnlyItsCurrentCell) {
+    corvanis_test::LoadWorld(World("null", R"({"currentCell": "@Current", "loadedCells": ["@Listed"], "table": "unmapped"})"));
+    EXPECT_EQ(Corvanis::GatherCandidateCells(), Named({"@Current"}));
+}
+
 // The entries of the staged table, each with the fault the checks find
 // first, in the order the checks meet them.
 struct Entry {

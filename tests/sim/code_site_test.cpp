@@ -19,6 +19,7 @@
 #include "sim/Game.h"
 #include "sim/GameInterface.h"
 #include "sim/code/PilotingCallSite.h"
+#include "tests/support/GameErrors.h"
 
 namespace {
 
@@ -91,6 +92,7 @@ TEST(PilotingCallSite, TheCalleeHandedOtherArgumentsThanThePlayerAndTheShip_Says
     veltrane::Form* ship = Game().GetShipPlayerIsIn(player, true, nullptr, nullptr);
     ASSERT_NE(ship, nullptr);
     simtest::ConsoleCapture console;
+    corvanis_test::ExpectedGameErrors expected;
 
     EXPECT_EQ(VeltranePilotingCheck(player, ship), 3u);
     EXPECT_EQ(VeltranePilotingCheck(ship, player), 3u);

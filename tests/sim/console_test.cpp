@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SimTestSupport.h"
+#include "tests/support/GameErrors.h"
 #include "host/game_interface.h"
 #include "sim/Game.h"
 #include "sim/GameInterface.h"
@@ -125,6 +126,26 @@ TEST_F(ParameterExtractor, An511ByteArgumentFits_512AndMoreFailWithoutTouchingTh
         EXPECT_EQ(tooLong.text, "") << length;
         EXPECT_TRUE(tooLong.guardIntact) << length;
     }
+}
+
+// Hands the extractor the values in the handler's own order instead of the
+// extractor's (which takes the 8th third).
+bool ForwardInHandlerOrder(void* parameters, void* scriptData, void* thisObject, void* containingObject,
+                           void* script, void* locals, void*, void* opcodeOffset) {
+    char text[veltrane::kParameterTextCapacity] = {};
+    return Game().ExtractParameters(parameters, scriptData, thisObject, containingObject, script, locals,
+                                    opcodeOffset, text);
+}
+
+TEST_F(ParameterExtractor, ValuesHandedOnOutOfTheirPlaces_AreAGameError) {
+    veltrane::CommandEntry* slot = InstallReadName();
+    ASSERT_NE(slot, nullptr);
+    slot->longName = "ForwardWrongly";
+    slot->execute = &ForwardInHandlerOrder;
+    corvanis_test::ExpectedGameErrors expected;
+    sim::RunConsoleLine("ForwardWrongly Ship");
+    EXPECT_EQ(expected.texts,
+              std::vector<std::string>{"the parameter extractor was handed the handler's values out of their places"});
 }
 
 TEST(CommandTables, EachTableRunsOnToASentinelPastItsScanBound) {

@@ -64,7 +64,6 @@ TEST(FormIDs, LookupInAFile_UsesOnlyTheLocalBitsOfItsSlotAndFindsNothingInUnknow
     EXPECT_EQ(IDInFile("veltrane.VMF", 0x01A2B3), 0x0001A2B3u);
     EXPECT_EQ(InFile("Missing.vmf", 0x01A2B3), nullptr);
     EXPECT_EQ(InFile("Light.vmf", 0x345), nullptr);
-    EXPECT_EQ(Game().LookupFormByFileAndLocalID(nullptr, 0x01A2B3), nullptr);
 }
 
 TEST(FormIDs, FileRecords_CarryTheIndicesOfTheirSlot) {

@@ -2,6 +2,7 @@
 // the game interface.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "sim/GameInterface.h"
 #include "sim/memory/FixedStrings.h"
 #include "sim/memory/GameMemory.h"
+#include "tests/support/GameErrors.h"
 
 namespace {
 
@@ -70,10 +72,23 @@ TEST(CountedArray, AnArrayWhoseCountExceedsItsCapacity_IsRefusedUnchanged) {
     veltrane::CountedArray<Record> array{storage, 2, 3};
     const Record record{1, 0, 0};
     simtest::ConsoleCapture console;
+    corvanis_test::ExpectedGameErrors expected;
     EXPECT_FALSE(Game().ArrayAppend(array.Header(), &record, sizeof record));
     EXPECT_EQ(console.lines, (std::vector<std::string>{"Game error: ArrayAppend was handed an inconsistent array"}));
     EXPECT_EQ(array.data, storage);
     EXPECT_EQ(array.count, 3u);
+}
+
+TEST(CountedArray, AnElementOfAnotherSizeThanTheArrays_IsRefusedUnchanged) {
+    veltrane::CountedArray<Record> array{};
+    sim::GameArrayReserveExact(array.Header(), 2, sizeof(Record));
+    const std::uint64_t narrow = 7;
+    corvanis_test::ExpectedGameErrors expected;
+    EXPECT_FALSE(Game().ArrayAppend(array.Header(), &narrow, sizeof narrow));
+    EXPECT_EQ(expected.texts,
+              std::vector<std::string>{"ArrayAppend was handed an element of 8 bytes for an array of elements of 16 bytes"});
+    EXPECT_EQ(array.count, 0u);
+    sim::GameArrayFree(array.Header());
 }
 
 TEST(GameAllocation, TheChosenAllocation_FailsOnceAsWhenMemoryRunsOut_WithoutAGameError) {
@@ -100,11 +115,26 @@ TEST(GameAllocation, TheChosenAllocation_FailsOnceAsWhenMemoryRunsOut_WithoutAGa
     EXPECT_EQ(console.lines.size(), 1u);
 }
 
+// Addresses are never handed out twice, and pages whose blocks all came back
+// go back to the system: a late second free still meets the game's answer.
+TEST(GameAllocation, ABlockFreedTwiceLongAfter_IsAGameError_AndNoOtherBlockHasItsAddress) {
+    void* early = Game().Allocate(1024);
+    Game().Deallocate(early);
+    std::vector<void*> later;
+    for (int i = 0; i < 3000; ++i) later.push_back(Game().Allocate(1024));
+    EXPECT_EQ(std::find(later.begin(), later.end(), early), later.end());
+    for (void* block : later) Game().Deallocate(block);
+    corvanis_test::ExpectedGameErrors expected;
+    Game().Deallocate(early);
+    Game().Deallocate(later.back());
+    EXPECT_EQ(expected.texts, std::vector<std::string>(2, "Deallocate was handed memory the game was given back already"));
+}
+
 TEST(FixedString, EqualTexts_ShareOneStorageUntilTheLastIsReleased) {
     const std::size_t before = sim::LiveFixedStringCount();
     veltrane::FixedString a{}, b{}, empty{};
-    Game().FixedStringMake(&a, "KORModel_Component");
-    Game().FixedStringMake(&b, "KORModel_Component");
+    Game().FixedStringMake(&a, "Ships\\Hull.nif");
+    Game().FixedStringMake(&b, "Ships\\Hull.nif");
     Game().FixedStringMake(&empty, "");
     EXPECT_EQ(a.data, b.data);
     EXPECT_EQ(empty.data, nullptr);
@@ -112,7 +142,7 @@ TEST(FixedString, EqualTexts_ShareOneStorageUntilTheLastIsReleased) {
 
     Game().FixedStringRelease(&a);
     EXPECT_EQ(a.data, nullptr);
-    EXPECT_STREQ(b.data, "KORModel_Component");
+    EXPECT_STREQ(b.data, "Ships\\Hull.nif");
     Game().FixedStringAssign(&b, "Ships\\Frame.nif");
     EXPECT_STREQ(b.data, "Ships\\Frame.nif");
     Game().FixedStringAssign(&b, b.data);

@@ -11,6 +11,7 @@
 #include "sim/Game.h"
 #include "sim/GameInterface.h"
 #include "sim/memory/GameMemory.h"
+#include "tests/support/GameErrors.h"
 
 namespace {
 
@@ -135,6 +136,8 @@ TEST_F(References, MalformedRequests_AreRefusedWithTheGamesReason) {
         {[](auto& r) { r.recordMarker += 8; }, "Game error: CreateReference refused: the record marker is not the game's"},
         {[](auto& r) { r.flag8D = 0; }, "Game error: CreateReference refused: the flags at 140 and 141 are not 1"},
         {[](auto& r) { r.one98 = 2; }, "Game error: CreateReference refused: the value at 152 is not 1"},
+        {[](auto& r) { r.rotation[1] = std::nanf(""); },
+         "Game error: CreateReference refused: a position, rotation or scale is not finite"},
         {[](auto& r) { r.zero50[20] = 1; }, "Game error: CreateReference refused: a byte that must be 0 is not"},
         {[](auto& r) { r.zero2C = -0.0f; }, "Game error: CreateReference refused: a float that must be 0.0 is not"},
         {[](auto& r) { r.cell = Deck(); }, "Game error: CreateReference refused: both a cell and a parent ship are given"},
@@ -146,6 +149,7 @@ TEST_F(References, MalformedRequests_AreRefusedWithTheGamesReason) {
          "Game error: CreateReference refused: the base object is not a bound object"},
     };
     simtest::ConsoleCapture console;
+    corvanis_test::ExpectedGameErrors expected;
     for (const Case& c : cases) {
         CreateReferenceRequest request = Request(ByID(0x800), nullptr, Ship());
         c.spoil(request);
@@ -174,7 +178,11 @@ TEST_F(References, ABaseThatComesWithoutExtraData_GivesAReferenceWithoutAList_Th
     Game().ReleaseReference(made);
     EXPECT_EQ(Game().RefGetExtraDataList(made), nullptr);
     EXPECT_STREQ(Game().FormGetDisplayName(made), "Charges");
-    Game().RefSetDisplayNameOverride(made, Game().RefGetExtraDataList(made), "Spare Charges");
+    {
+        corvanis_test::ExpectedGameErrors expected;
+        Game().RefSetDisplayNameOverride(made, Game().RefGetExtraDataList(made), "Spare Charges");
+        EXPECT_EQ(expected.texts, std::vector<std::string>{"RefSetDisplayNameOverride was handed no extra data"});
+    }
     EXPECT_STREQ(Game().FormGetDisplayName(made), "Charges");
 
     simtest::ConsoleCapture console;
@@ -283,6 +291,7 @@ TEST_F(References, ReleasingMoreOftenThanHandedOut_IsReported) {
     ASSERT_NE(made, nullptr);
     Game().ReleaseReference(made);
     simtest::ConsoleCapture console;
+    corvanis_test::ExpectedGameErrors expected;
     Game().ReleaseReference(made);
     EXPECT_EQ(console.lines, (std::vector<std::string>{
                                  "Game error: ReleaseReference was called more often than the reference was handed out"}));

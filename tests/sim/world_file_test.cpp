@@ -203,3 +203,33 @@ TEST(WorldFile, FileListsThatAreOddOnPurpose_SurviveADump) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a real game's memory may hold and a world stages: lists two forms
+// share, an empty list whose storage is no heap block, attach parents without
+// an empty entry after them, a stale table of loaded cells.
+TEST(WorldFile, MemoryThatIsOddOnPurpose_SurvivesADumpAndTheGameReadsIt) {
+    simtest::LoadWorldText(R"({"format": "veltrane-world 1", "player": null,
+        "files": [{"name": "Veltrane.vmf"}],
+        "game": {"cellManager": {"currentCell": "Deck", "loadedCells": ["Deck"], "table": "unmapped"}},
+        "forms": [
+          {"id": "Veltrane.vmf:000800", "type": 170, "editorID": "Ladder"},
+          {"id": "Veltrane.vmf:000801", "type": 4, "editorID": "Slot"},
+          {"id": "Veltrane.vmf:000802", "type": 65, "editorID": "Original", "components": {
+            "QRNStoredTraversals_Component": {"traversals2": [{"traversals": [{"traversal": "Ladder"}]}]}}},
+          {"id": "@Copy", "type": 65, "components": {
+            "QRNStoredTraversals_Component": {"traversals1": "emptyInImage",
+              "traversals2": [{"traversalsOf": {"form": "Original", "group": 0}, "unk14": 2.0}]},
+            "QRNAttachParentArray_Component": {"keywords": ["Slot", "Ladder"], "count": 1, "terminated": false}}}
+        ],
+        "cells": [{"id": "Veltrane.vmf:000900", "editorID": "Deck", "interior": true}]})");
+    const std::string first = sim::DumpWorldToText();
+    for (const char* staged : {"\"traversalsOf\"", "\"emptyInImage\"", "\"terminated\": false", "\"unmapped\""}) {
+        EXPECT_NE(first.find(staged), std::string::npos) << staged;
+    }
+    simtest::LoadWorldText(first);
+    EXPECT_EQ(sim::DumpWorldToText(), first);
+}
+
+}  // namespace

@@ -250,7 +250,7 @@ void ShowCellManager(const std::string& arguments) {
     }
     WriteConsoleLine("Cell manager at " + AddressText(manager->service) + ": current cell " +
                      Label(manager->service->currentCell) + ", " + std::to_string(manager->entries.size()) +
-                     " loaded-cell entries");
+                     " loaded-cell entries" + (manager->tableUnmapped ? ", its table not mapped" : ""));
     for (std::size_t i = 0; i < manager->entries.size(); ++i) WriteConsoleLine(CellEntryLine(i, manager->entries[i]));
 }
 
@@ -311,7 +311,8 @@ void ShowMemory(const std::string& arguments) {
     if (!CommandArguments(arguments, 0, 0, "Usage: sim.memory")) return;
     std::uint64_t held = 0;
     for (const Form* reference : TheWorld().FormsOfKind(FormKind::Reference)) held += reference->ref->heldCount;
-    WriteConsoleLine("Game memory: " + std::to_string(GameLiveBlockCount()) + " blocks, " +
+    WriteConsoleLine("Game memory: " + std::to_string(GameLiveBlockCount()) + " blocks of " +
+                     std::to_string(GameLiveByteCount()) + " bytes, " +
                      std::to_string(LiveFixedStringCount()) + " fixed strings, " + std::to_string(held) +
                      " references held by handle");
 }
