@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "import/reading/KeySet.h"
 #include "import/reading/LineReaders.h"
@@ -179,6 +180,25 @@ bool InRange(std::int32_t index, std::size_t size) {
 
 // The number the index names in a list of `size` elements is the next one.
 bool IsNext(std::int32_t index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) == size; }
+
+// Makes a new element of a list together with the note of its first line, or
+// neither: the two lists stay in step even when memory runs out.
+template <class Element, class Line>
+void AddElement(std::vector<Element>& elements, std::vector<Line>& firstLines, Line firstLine) {
+    firstLines.push_back(std::move(firstLine));
+    try {
+        elements.emplace_back();
+    } catch (...) {
+        firstLines.pop_back();
+        throw;
+    }
+}
+
+template <class Element, class Line>
+void RemoveLastElement(std::vector<Element>& elements, std::vector<Line>& firstLines) {
+    elements.pop_back();
+    firstLines.pop_back();
+}
 
 // Each reads the line's value and stores it only when it converts.
 bool ReadFloat(const BlueprintLine& line, float& target) {
@@ -436,15 +456,9 @@ LineVerdict LayoutReader::ReadTraversals1(const BlueprintLine& line, ImportError
     std::vector<veltrane::TraversalRecord>& traversals = layout_.traversals1;
     const std::int32_t index = GetLineIndex(line);
     const bool created = field == kNewTraversalField && IsNext(index, traversals.size());
-    if (created) {
-        traversals.emplace_back();
-        traversal1Lines_.push_back(line);
-    }
+    if (created) AddElement(traversals, traversal1Lines_, line);
     if (!InRange(index, traversals.size()) || !SetTraversalField(field, line, traversals[index])) {
-        if (created) {
-            traversals.pop_back();
-            traversal1Lines_.pop_back();
-        }
+        if (created) RemoveLastElement(traversals, traversal1Lines_);
         return Refuse(error, line, kGroupNames[kTraversals1], FieldName(kTraversalFields.Key(field)));
     }
     return LineVerdict::Read;
@@ -458,19 +472,13 @@ LineVerdict LayoutReader::ReadTraversals2(const BlueprintLine& line, ImportError
     const std::int32_t index = GetLineIndex(line);
     // A group without traversals has only these lines: its first makes it.
     const bool created = field == kNewTraversalGroupField && IsNext(index, groups.size());
-    if (created) {
-        groups.push_back({});
-        traversal2Lines_.emplace_back();
-    }
+    if (created) AddElement(groups, traversal2Lines_, std::vector<BlueprintLine>{});
     if (InRange(index, groups.size())) {
         TraversalGroupEntry& group = groups[index];
         float* const targets[] = {&group.unk14, &group.unk18, &group.unk1C, &group.unk20, &group.unk24};
         if (ReadFloat(line, *targets[field])) return LineVerdict::Read;
     }
-    if (created) {
-        groups.pop_back();
-        traversal2Lines_.pop_back();
-    }
+    if (created) RemoveLastElement(groups, traversal2Lines_);
     return Refuse(error, line, "QRNStoredTraversalData.traversals2|traversals",
                   FieldName(kTraversalGroupFields.Key(field)));
 }
@@ -484,30 +492,18 @@ LineVerdict LayoutReader::ReadInnerTraversal(int field, const BlueprintLine& lin
     // the next one.
     const bool creating = field == kNewTraversalField;
     const bool createdGroup = creating && IsNext(outer, groups.size());
-    if (createdGroup) {
-        groups.push_back({});
-        traversal2Lines_.emplace_back();
-    }
+    if (createdGroup) AddElement(groups, traversal2Lines_, std::vector<BlueprintLine>{});
     if (InRange(outer, groups.size())) {
         std::vector<veltrane::TraversalRecord>& traversals = groups[outer].traversals;
         std::vector<BlueprintLine>& firstLines = traversal2Lines_[outer];
         const bool createdTraversal = creating && IsNext(inner, traversals.size());
-        if (createdTraversal) {
-            traversals.emplace_back();
-            firstLines.push_back(line);
-        }
+        if (createdTraversal) AddElement(traversals, firstLines, line);
         if (InRange(inner, traversals.size()) && SetTraversalField(field, line, traversals[inner])) {
             return LineVerdict::Read;
         }
-        if (createdTraversal) {
-            traversals.pop_back();
-            firstLines.pop_back();
-        }
+        if (createdTraversal) RemoveLastElement(traversals, firstLines);
     }
-    if (createdGroup) {
-        groups.pop_back();
-        traversal2Lines_.pop_back();
-    }
+    if (createdGroup) RemoveLastElement(groups, traversal2Lines_);
     return Refuse(error, line, "QRNStoredTraversalData.traversals2|traversals",
                   FieldName(kInnerTraversalFields.Key(field)));
 }
@@ -575,15 +571,9 @@ LineVerdict LayoutReader::ReadBlueprint(const BlueprintLine& line, ImportErrorIn
 LineVerdict LayoutReader::ReadPart(int field, std::int32_t index, const BlueprintLine& line, ImportErrorInfo& error) {
     std::vector<PartEntry>& parts = layout_.parts;
     const bool created = field == kNewPartField && IsNext(index, parts.size());
-    if (created) {
-        parts.push_back({});
-        partLines_.push_back(line);
-    }
+    if (created) AddElement(parts, partLines_, line);
     if (!InRange(index, parts.size()) || !SetPartField(field, line, parts[index])) {
-        if (created) {
-            parts.pop_back();
-            partLines_.pop_back();
-        }
+        if (created) RemoveLastElement(parts, partLines_);
         return Refuse(error, line, "Blueprint|data", FieldName(kBlueprintFields.Key(field)));
     }
     return LineVerdict::Read;
