@@ -189,72 +189,71 @@ bool IsGameBlock(const void* memory) { return LiveHeaderOf(memory) != nullptr; }
 
 void SetMemoryHolderQuery(MemoryHolderQuery query) { TheArena().holderOf = std::move(query); }
 
-bool GameArrayAppend(veltrane::CountedArrayHeader* array, const void* element,
-                     std::uint32_t elementSize) {
-    if (array == nullptr || element == nullptr || elementSize == 0) return false;
-    if (array->count > array->capacity || (array->capacity > 0 && array->data == nullptr)) {
-        ReportGameError("ArrayAppend was handed an inconsistent array");
+namespace {
+
+// Whether the operation may work on the array with elements of the size: a
+// game error, reported, when the array is inconsistent or its storage holds
+// elements of another size.
+bool ArrayAccepted(const veltrane::CountedArrayHeader& array, std::uint32_t elementSize, const char* operation) {
+    if (array.count > array.capacity || (array.capacity > 0 && array.data == nullptr)) {
+        ReportGameError(std::string(operation) + " was handed an inconsistent array");
         return false;
     }
-    if (const BlockHeader* storage = array->capacity > 0 ? LiveHeaderOf(array->data) : nullptr;
+    if (const BlockHeader* storage = array.capacity > 0 ? LiveHeaderOf(array.data) : nullptr;
         storage != nullptr && storage->elementSize != elementSize) {
-        ReportGameError("ArrayAppend was handed an element of " + std::to_string(elementSize) +
+        ReportGameError(std::string(operation) + " was handed an element of " + std::to_string(elementSize) +
                         " bytes for an array of elements of " + std::to_string(storage->elementSize) + " bytes");
         return false;
     }
-    if (array->count == array->capacity) {
-        const std::uint64_t grown = std::max<std::uint64_t>(std::uint64_t{array->count} + 1,
-                                                            std::uint64_t{array->capacity} * 2);
-        if (grown > std::numeric_limits<std::uint32_t>::max()) return false;
-        // The element may live inside the storage that is about to move.
-        std::vector<unsigned char> copy(static_cast<const unsigned char*>(element),
-                                        static_cast<const unsigned char*>(element) + elementSize);
-        void* storage = GameAllocate(grown * elementSize);
-        if (storage == nullptr) return false;
-        LiveHeaderOf(storage)->elementSize = elementSize;
-        if (array->count > 0) {
-            std::memcpy(storage, array->data, std::size_t{array->count} * elementSize);
-        }
-        // Storage of an empty list need not be the game's (a shared empty
-        // list lies in the game's image): only storage with room is freed.
-        void* old = array->capacity > 0 ? array->data : nullptr;
-        array->data = storage;
-        array->capacity = static_cast<std::uint32_t>(grown);
-        GameDeallocate(old);
-        std::memcpy(static_cast<unsigned char*>(array->data) + std::size_t{array->count} * elementSize,
-                    copy.data(), elementSize);
-    } else {
-        std::memmove(static_cast<unsigned char*>(array->data) + std::size_t{array->count} * elementSize,
-                     element, elementSize);
+    return true;
+}
+
+// Moves the elements into new storage of the capacity; false, with the array
+// unchanged, when the storage cannot be had.
+bool MoveToStorageOf(veltrane::CountedArrayHeader& array, std::uint32_t capacity, std::uint32_t elementSize) {
+    void* storage = GameAllocate(std::uint64_t{capacity} * elementSize);
+    if (storage == nullptr) return false;
+    LiveHeaderOf(storage)->elementSize = elementSize;
+    if (array.count > 0) std::memcpy(storage, array.data, std::size_t{array.count} * elementSize);
+    // Storage of an empty list need not be the game's (a shared empty list
+    // lies in the game's image): only storage with room is freed, once the
+    // array no longer points to it.
+    void* old = array.capacity > 0 ? array.data : nullptr;
+    array.data = storage;
+    array.capacity = capacity;
+    GameDeallocate(old);
+    return true;
+}
+
+}  // namespace
+
+bool GameArrayAppend(veltrane::CountedArrayHeader* array, const void* element,
+                     std::uint32_t elementSize) {
+    if (array == nullptr || element == nullptr || elementSize == 0) return false;
+    if (!ArrayAccepted(*array, elementSize, "ArrayAppend")) return false;
+    unsigned char* const end = static_cast<unsigned char*>(array->data) + std::size_t{array->count} * elementSize;
+    if (array->count < array->capacity) {
+        std::memmove(end, element, elementSize);
+        ++array->count;
+        return true;
     }
+    const std::uint64_t grown =
+        std::max<std::uint64_t>(std::uint64_t{array->count} + 1, std::uint64_t{array->capacity} * 2);
+    if (grown > std::numeric_limits<std::uint32_t>::max()) return false;
+    // The element may live inside the storage that is about to move.
+    std::vector<unsigned char> copy(static_cast<const unsigned char*>(element),
+                                    static_cast<const unsigned char*>(element) + elementSize);
+    if (!MoveToStorageOf(*array, static_cast<std::uint32_t>(grown), elementSize)) return false;
+    std::memcpy(static_cast<unsigned char*>(array->data) + std::size_t{array->count} * elementSize, copy.data(),
+                elementSize);
     ++array->count;
     return true;
 }
 
 bool GameArrayReserve(veltrane::CountedArrayHeader* array, std::uint32_t capacity, std::uint32_t elementSize) {
     if (array == nullptr || elementSize == 0) return false;
-    if (array->count > array->capacity || (array->capacity > 0 && array->data == nullptr)) {
-        ReportGameError("ArrayReserve was handed an inconsistent array");
-        return false;
-    }
-    if (const BlockHeader* storage = array->capacity > 0 ? LiveHeaderOf(array->data) : nullptr;
-        storage != nullptr && storage->elementSize != elementSize) {
-        ReportGameError("ArrayReserve was handed elements of " + std::to_string(elementSize) +
-                        " bytes for an array of elements of " + std::to_string(storage->elementSize) + " bytes");
-        return false;
-    }
-    if (capacity <= array->capacity) return true;
-    void* storage = GameAllocate(std::uint64_t{capacity} * elementSize);
-    if (storage == nullptr) return false;
-    LiveHeaderOf(storage)->elementSize = elementSize;
-    if (array->count > 0) std::memcpy(storage, array->data, std::size_t{array->count} * elementSize);
-    // Storage of an empty list need not be the game's: only storage with room
-    // is freed, once the array no longer points to it.
-    void* old = array->capacity > 0 ? array->data : nullptr;
-    array->data = storage;
-    array->capacity = capacity;
-    GameDeallocate(old);
-    return true;
+    if (!ArrayAccepted(*array, elementSize, "ArrayReserve")) return false;
+    return capacity <= array->capacity || MoveToStorageOf(*array, capacity, elementSize);
 }
 
 void GameArrayReserveExact(veltrane::CountedArrayHeader* array, std::uint32_t count,
