@@ -98,14 +98,9 @@ void ReplaceTraversals(veltrane::StoredTraversalsComponent& component, const Lay
     Empty(component.traversals2);
     for (std::size_t index = 0; index < layout.traversals2.size(); ++index) {
         const TraversalGroupEntry& entry = layout.traversals2[index];
-        veltrane::TraversalGroupRecord group{};
+        veltrane::TraversalGroupRecord group = entry.record;
         group.traversals = storage.Take(index);
         for (const veltrane::TraversalRecord& traversal : entry.traversals) Append(group.traversals, traversal);
-        group.unk14 = entry.unk14;
-        group.unk18 = entry.unk18;
-        group.unk1C = entry.unk1C;
-        group.unk20 = entry.unk20;
-        group.unk24 = entry.unk24;
         Append(component.traversals2, group);
     }
 }

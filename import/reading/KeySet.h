@@ -24,6 +24,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "import/reading/BlueprintLine.h"
@@ -38,7 +39,8 @@ public:
 
     // Made while compiling, so that a table with a key shorter than a block
     // or more than kMaxKeys keys does not compile.
-    consteval KeySet(std::initializer_list<std::string_view> keys) {
+    consteval KeySet(std::initializer_list<std::string_view> keys) : KeySet(std::span(keys.begin(), keys.size())) {}
+    consteval explicit KeySet(std::span<const std::string_view> keys) {
         for (const std::string_view key : keys) Add(key);
         MakeShifts();
     }

@@ -28,11 +28,9 @@ struct PropertySheetEntry {
 
 struct TraversalGroupEntry {
     std::vector<veltrane::TraversalRecord> traversals;
-    float unk14;
-    float unk18;
-    float unk1C;
-    float unk20;
-    float unk24;
+    // The group's own fields. Its list stays empty: the game's list is made
+    // when the layout is applied.
+    veltrane::TraversalGroupRecord record;
 };
 
 struct ContainerEntry {

@@ -4,8 +4,12 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <span>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
+#include "format/ShipRecords.h"
 #include "import/reading/KeySet.h"
 #include "import/reading/LineReaders.h"
 
@@ -97,6 +101,9 @@ constexpr std::array<std::string_view, kGroupKeyCount> kGroupNames{
 
 static_assert(kGroupKeys.Size() == kGroupKeyCount);
 
+// What a refusal of a traversal group's line names.
+constexpr std::string_view kGroupTraversalsWhat = "QRNStoredTraversalData.traversals2|traversals";
+
 constexpr KeySet::Mask Bit(int key) { return KeySet::Mask{1} << key; }
 
 // The keys a line is read under only once: the first of them it carries.
@@ -108,56 +115,72 @@ constexpr KeySet::Mask KeysOfGroup(int key) {
     return Bit(key);
 }
 
-// The fields of a traversal, in the order they are tested. The exporter
-// writes the two unsigned fields at 0x38 and 0x3C with a 'u'; the 'f' keys
-// are what older blueprints hold.
-constexpr KeySet kTraversalFields{
-    "].unk00", "].unk04", "].unk08", "].unk0C", "].traversal", "].fFromX", "].fFromY", "].fFromZ", "].fToX",
-    "].fToY", "].fToZ", "].fUnknown30", "].fUnknown34", "].fUnknown38", "].uUnknown38 |", "].fUnknown3C",
-    "].uUnknown3C |", "].unk40",
+// The keys a reader looks for to find a record's fields, each with the row
+// of the field table it names; a row's older key comes after every row's key.
+template <std::size_t N>
+struct FieldKeys {
+    std::array<std::string_view, N> keys{};
+    std::array<std::size_t, N> rows{};
+    std::size_t size = 0;
+
+    constexpr void Add(std::string_view key, std::size_t row) {
+        keys[size] = key;
+        rows[size++] = row;
+    }
+    consteval KeySet Set() const { return KeySet(std::span(keys.data(), size)); }
 };
-// The same fields of a traversal inside a traversal group. Its form key must
-// end the key part, as every such key holds "].traversals[".
-constexpr KeySet kInnerTraversalFields{
-    ".unk00", "].unk04", "].unk08", "].unk0C", "].traversal |", "].fFromX", "].fFromY", "].fFromZ", "].fToX",
-    "].fToY", "].fToZ", "].fUnknown30", "].fUnknown34", "].fUnknown38", "].uUnknown38 |", "].fUnknown3C",
-    "].uUnknown3C |", "].unk40",
-};
-// The field whose line makes a new traversal.
-constexpr int kNewTraversalField = 0;
-constexpr KeySet kTraversalGroupFields{"].unk14", "].unk18", "].unk1C", "].unk20", "].unk24"};
-// The field whose line makes a new group when no traversal of the group made
-// it: the exporter writes a group's own fields after its traversals.
-constexpr int kNewTraversalGroupField = 0;
+
+// A field's key as it may stand anywhere in the key part after the element's
+// index: "].fFromX".
+constexpr std::string_view AfterIndex(std::string_view key) { return KeyWithoutBar(key); }
+// The same inside a traversal group, where every key part holds
+// "].traversals[": a key that begins it ("].traversal") must end the key part.
+constexpr std::string_view InsideGroup(std::string_view key) {
+    return std::string_view(kGroupTraversalsKey).starts_with(KeyWithoutBar(key)) ? key : KeyWithoutBar(key);
+}
+
+template <class Record, std::size_t N>
+consteval FieldKeys<2 * N> ReaderKeys(const RecordField<Record> (&fields)[N],
+                                      std::string_view (*place)(std::string_view)) {
+    FieldKeys<2 * N> keys;
+    for (std::size_t row = 0; row < N; ++row) keys.Add(place(fields[row].key), row);
+    for (std::size_t row = 0; row < N; ++row) {
+        if (!fields[row].olderKey.empty()) keys.Add(place(fields[row].olderKey), row);
+    }
+    return keys;
+}
+
+constexpr auto kTraversalKeys = ReaderKeys(kTraversalFields, AfterIndex);
+constexpr KeySet kTraversalKeySet = kTraversalKeys.Set();
+constexpr auto kGroupTraversalKeys = ReaderKeys(kTraversalFields, InsideGroup);
+constexpr KeySet kGroupTraversalKeySet = kGroupTraversalKeys.Set();
+constexpr auto kTraversalGroupKeys = ReaderKeys(kTraversalGroupFields, AfterIndex);
+constexpr KeySet kTraversalGroupKeySet = kTraversalGroupKeys.Set();
 
 // The blueprint's own fields, then the fields of a module (a line that also
-// carries ".data["), in one table: each line is looked at once.
-constexpr KeySet kBlueprintFields{
-    "Blueprint.unk08", "Blueprint.unk10", ".data[",
-    ".fPosX", ".fPosY", ".fPosZ", ".fRotX", ".fRotY", ".fRotZ", ".partID", ".unk1C", ".unk20",
-    ".unk24", ".unk28", ".unk2C", ".unk30", ".unk34", ".unk38", ".unk39", ".unk3A", ".unk3B",
-    ".unk3C", ".unk40", ".unk44", ".unk48_98", ".item", ".unkA0", ".unkA4",
-};
+// carries ".data["), in one set: each line is looked at once. A module's key
+// as the key part has it after the element's "]": ".fPosX".
 enum BlueprintField : int { kBlueprintUnk08, kBlueprintUnk10, kBlueprintData, kFirstPartField };
+constexpr auto kBlueprintKeys = [] {
+    FieldKeys<kFirstPartField + std::size(kModuleFields)> keys;
+    keys.Add("Blueprint.unk08", 0);
+    keys.Add("Blueprint.unk10", 0);
+    keys.Add(".data[", 0);
+    for (std::size_t row = 0; row < std::size(kModuleFields); ++row) {
+        keys.Add(KeyWithoutBar(kModuleFields[row].key).substr(1), row);
+    }
+    return keys;
+}();
+constexpr KeySet kBlueprintKeySet = kBlueprintKeys.Set();
 constexpr KeySet::Mask kPartFields = ~KeySet::Mask{0} << kFirstPartField;
-// The field whose line makes a new module.
-constexpr int kNewPartField = kFirstPartField;
 // What a module's line begins with, as the exporter writes it.
-constexpr std::string_view kModuleMarker = "Blueprint.data[";
+constexpr std::string_view kModuleMarker = kModuleKey;
 
 constexpr KeySet kPropertySheetFields{".first", ".second", ".third"};
 enum PropertySheetField : int { kPropertyFirst, kPropertySecond, kPropertyThird };
 
 constexpr KeySet kContainerFields{".count", ".obj"};
 enum ContainerField : int { kContainerCount, kContainerObj };
-
-// A field's name in a refusal: its key after the last '.', without the bar
-// and blank that end some keys.
-std::string_view FieldName(std::string_view key) {
-    key = key.substr(key.rfind('.') + 1);
-    while (key.ends_with(' ') || key.ends_with('|')) key.remove_suffix(1);
-    return key;
-}
 
 LineVerdict Refuse(ImportErrorInfo& error, const BlueprintLine& line, std::string_view what,
                    std::string_view field = {}, std::string extraErrorText = {}) {
@@ -198,6 +221,19 @@ template <class Element, class Line>
 void RemoveLastElement(std::vector<Element>& elements, std::vector<Line>& firstLines) {
     elements.pop_back();
     firstLines.pop_back();
+}
+
+// Reads a field of the list's element at `index`. The line of an element's
+// creating field makes the next element, with the note of its first line; a
+// line that does not read takes that element back.
+template <class Element, class Line, class SetField>
+bool ReadElementField(std::vector<Element>& elements, std::vector<Line>& firstLines, const Line& firstLine,
+                      std::int32_t index, bool creating, SetField&& set) {
+    const bool created = creating && IsNext(index, elements.size());
+    if (created) AddElement(elements, firstLines, firstLine);
+    if (InRange(index, elements.size()) && set(elements[index])) return true;
+    if (created) RemoveLastElement(elements, firstLines);
+    return false;
 }
 
 // Each reads the line's value and stores it only when it converts.
@@ -451,103 +487,60 @@ LineVerdict LayoutReader::ReadPropertySheet(const BlueprintLine& line, ImportErr
 }
 
 LineVerdict LayoutReader::ReadTraversals1(const BlueprintLine& line, ImportErrorInfo& error) {
-    const int field = kTraversalFields.First(line);
-    if (field < 0) return LineVerdict::NotRead;
-    std::vector<veltrane::TraversalRecord>& traversals = layout_.traversals1;
-    const std::int32_t index = GetLineIndex(line);
-    const bool created = field == kNewTraversalField && IsNext(index, traversals.size());
-    if (created) AddElement(traversals, traversal1Lines_, line);
-    if (!InRange(index, traversals.size()) || !SetTraversalField(field, line, traversals[index])) {
-        if (created) RemoveLastElement(traversals, traversal1Lines_);
-        return Refuse(error, line, kGroupNames[kTraversals1], FieldName(kTraversalFields.Key(field)));
-    }
-    return LineVerdict::Read;
+    const int key = kTraversalKeySet.First(line);
+    if (key < 0) return LineVerdict::NotRead;
+    const RecordField<veltrane::TraversalRecord>& field = kTraversalFields[kTraversalKeys.rows[key]];
+    const bool read = ReadElementField(layout_.traversals1, traversal1Lines_, line, GetLineIndex(line),
+                                       &field == &kTraversalFields[0], [&](veltrane::TraversalRecord& traversal) {
+                                           return SetField(field, line, traversal, kTraversalFormType);
+                                       });
+    if (read) return LineVerdict::Read;
+    return Refuse(error, line, kGroupNames[kTraversals1], FieldName(kTraversalKeySet.Key(key)));
 }
 
 LineVerdict LayoutReader::ReadTraversals2(const BlueprintLine& line, ImportErrorInfo& error) {
-    if (HasKey(line, "].traversals")) return ReadInnerTraversal(kInnerTraversalFields.First(line), line, error);
-    const int field = kTraversalGroupFields.First(line);
-    if (field < 0) return LineVerdict::NotRead;
-    std::vector<TraversalGroupEntry>& groups = layout_.traversals2;
-    const std::int32_t index = GetLineIndex(line);
+    if (HasKey(line, "].traversals")) return ReadGroupTraversal(line, error);
+    const int key = kTraversalGroupKeySet.First(line);
+    if (key < 0) return LineVerdict::NotRead;
+    const RecordField<veltrane::TraversalGroupRecord>& field = kTraversalGroupFields[kTraversalGroupKeys.rows[key]];
     // A group without traversals has only these lines: its first makes it.
-    const bool created = field == kNewTraversalGroupField && IsNext(index, groups.size());
-    if (created) AddElement(groups, traversal2Lines_, std::vector<BlueprintLine>{});
-    if (InRange(index, groups.size())) {
-        TraversalGroupEntry& group = groups[index];
-        float* const targets[] = {&group.unk14, &group.unk18, &group.unk1C, &group.unk20, &group.unk24};
-        if (ReadFloat(line, *targets[field])) return LineVerdict::Read;
-    }
-    if (created) RemoveLastElement(groups, traversal2Lines_);
-    return Refuse(error, line, "QRNStoredTraversalData.traversals2|traversals",
-                  FieldName(kTraversalGroupFields.Key(field)));
+    const bool read = ReadElementField(layout_.traversals2, traversal2Lines_, std::vector<BlueprintLine>{},
+                                       GetLineIndex(line), &field == &kTraversalGroupFields[0],
+                                       [&](TraversalGroupEntry& group) { return SetField(field, line, group.record); });
+    if (read) return LineVerdict::Read;
+    return Refuse(error, line, kGroupTraversalsWhat, FieldName(kTraversalGroupKeySet.Key(key)));
 }
 
-LineVerdict LayoutReader::ReadInnerTraversal(int field, const BlueprintLine& line, ImportErrorInfo& error) {
-    if (field < 0) return LineVerdict::NotRead;
-    std::vector<TraversalGroupEntry>& groups = layout_.traversals2;
+LineVerdict LayoutReader::ReadGroupTraversal(const BlueprintLine& line, ImportErrorInfo& error) {
+    const int key = kGroupTraversalKeySet.First(line);
+    if (key < 0) return LineVerdict::NotRead;
+    const RecordField<veltrane::TraversalRecord>& field = kTraversalFields[kGroupTraversalKeys.rows[key]];
     const std::int32_t outer = GetLineIndex(line);
-    const std::int32_t inner = GetLineInnerIndex(line);
     // The line that makes a traversal makes its group too when the group is
     // the next one.
-    const bool creating = field == kNewTraversalField;
-    const bool createdGroup = creating && IsNext(outer, groups.size());
-    if (createdGroup) AddElement(groups, traversal2Lines_, std::vector<BlueprintLine>{});
-    if (InRange(outer, groups.size())) {
-        std::vector<veltrane::TraversalRecord>& traversals = groups[outer].traversals;
-        std::vector<BlueprintLine>& firstLines = traversal2Lines_[outer];
-        const bool createdTraversal = creating && IsNext(inner, traversals.size());
-        if (createdTraversal) AddElement(traversals, firstLines, line);
-        if (InRange(inner, traversals.size()) && SetTraversalField(field, line, traversals[inner])) {
-            return LineVerdict::Read;
-        }
-        if (createdTraversal) RemoveLastElement(traversals, firstLines);
-    }
-    if (createdGroup) RemoveLastElement(groups, traversal2Lines_);
-    return Refuse(error, line, "QRNStoredTraversalData.traversals2|traversals",
-                  FieldName(kInnerTraversalFields.Key(field)));
-}
-
-bool LayoutReader::SetTraversalField(int field, const BlueprintLine& line, veltrane::TraversalRecord& traversal) {
-    switch (field) {
-        case 0: return ReadFloat(line, traversal.unk00);
-        case 1: return ReadFloat(line, traversal.unk04);
-        case 2: return ReadFloat(line, traversal.unk08);
-        case 3: return ReadUInt32(line, traversal.unk0C);
-        case 4:
-            if (Form* form = FormOfType(line, veltrane::kFormTypeTraversal)) {
-                traversal.traversal = form;
-                return true;
-            }
-            return false;
-        case 5: return ReadFloat(line, traversal.fFromX);
-        case 6: return ReadFloat(line, traversal.fFromY);
-        case 7: return ReadFloat(line, traversal.fFromZ);
-        case 8: return ReadFloat(line, traversal.fToX);
-        case 9: return ReadFloat(line, traversal.fToY);
-        case 10: return ReadFloat(line, traversal.fToZ);
-        case 11: return ReadFloat(line, traversal.fUnknown30);
-        case 12: return ReadFloat(line, traversal.fUnknown34);
-        case 13:
-        case 14: return ReadUInt32(line, traversal.uUnknown38);
-        case 15:
-        case 16: return ReadUInt32(line, traversal.uUnknown3C);
-        case 17: return ReadUInt32(line, traversal.unk40);
-        default: return false;
-    }
+    const bool creating = &field == &kTraversalFields[0];
+    const bool read = ReadElementField(
+        layout_.traversals2, traversal2Lines_, std::vector<BlueprintLine>{}, outer, creating,
+        [&](TraversalGroupEntry& group) {
+            return ReadElementField(group.traversals, traversal2Lines_[outer], line, GetLineInnerIndex(line), creating,
+                                    [&](veltrane::TraversalRecord& traversal) {
+                                        return SetField(field, line, traversal, kTraversalFormType);
+                                    });
+        });
+    if (read) return LineVerdict::Read;
+    return Refuse(error, line, kGroupTraversalsWhat, FieldName(kGroupTraversalKeySet.Key(key)));
 }
 
 LineVerdict LayoutReader::ReadBlueprint(const BlueprintLine& line, ImportErrorInfo& error) {
-    // A module's line as the exporter writes it: no key of the table stands
+    // A module's line as the exporter writes it: no key of the set stands
     // in another, so the search would find ".data[" and this field and no
-    // other. (Reading these without the search took the reading of a
-    // million-line blueprint from 71 to 60 ms.)
+    // other.
     if (ElementKey key; SplitExportedElementKey(line.KeyPart(), kModuleMarker, key)) {
-        if (const int field = kBlueprintFields.Which(key.field); field >= kFirstPartField) {
+        if (const int field = kBlueprintKeySet.Which(key.field); field >= kFirstPartField) {
             return ReadPart(field, key.index, line, error);
         }
     }
-    const KeySet::Mask fields = kBlueprintFields.Find(line);
+    const KeySet::Mask fields = kBlueprintKeySet.Find(line);
     switch (fields == 0 ? -1 : std::countr_zero(fields)) {
         case kBlueprintUnk08: {
             // A value that does not convert leaves the number as it was.
@@ -568,67 +561,63 @@ LineVerdict LayoutReader::ReadBlueprint(const BlueprintLine& line, ImportErrorIn
     }
 }
 
-LineVerdict LayoutReader::ReadPart(int field, std::int32_t index, const BlueprintLine& line, ImportErrorInfo& error) {
-    std::vector<PartEntry>& parts = layout_.parts;
-    const bool created = field == kNewPartField && IsNext(index, parts.size());
-    if (created) AddElement(parts, partLines_, line);
-    if (!InRange(index, parts.size()) || !SetPartField(field, line, parts[index])) {
-        if (created) RemoveLastElement(parts, partLines_);
-        return Refuse(error, line, "Blueprint|data", FieldName(kBlueprintFields.Key(field)));
-    }
-    return LineVerdict::Read;
+LineVerdict LayoutReader::ReadPart(int key, std::int32_t index, const BlueprintLine& line, ImportErrorInfo& error) {
+    const RecordField<veltrane::BlueprintPartRecord>& field = kModuleFields[kBlueprintKeys.rows[key]];
+    const bool read = ReadElementField(layout_.parts, partLines_, line, index, &field == &kModuleFields[0],
+                                       [&](PartEntry& part) {
+                                           return SetField(field, line, part.record, kModuleItemFormType,
+                                                           &part.uLegacyUnk3C);
+                                       });
+    if (read) return LineVerdict::Read;
+    return Refuse(error, line, "Blueprint|data", FieldName(kBlueprintKeySet.Key(key)));
 }
 
-bool LayoutReader::SetPartField(int field, const BlueprintLine& line, PartEntry& part) {
-    veltrane::BlueprintPartRecord& record = part.record;
-    switch (field - kFirstPartField) {
-        case 0: return ReadFloat(line, record.fPosX);
-        case 1: return ReadFloat(line, record.fPosY);
-        case 2: return ReadFloat(line, record.fPosZ);
-        case 3: return ReadFloat(line, record.fRotX);
-        case 4: return ReadFloat(line, record.fRotY);
-        case 5: return ReadFloat(line, record.fRotZ);
-        case 6: return ReadFloatAsWhole(line, record.partID);
-        case 7: return ReadFloat(line, record.unk1C);
-        case 8: return ReadFloat(line, record.unk20);
-        case 9: return ReadFloat(line, record.unk24);
-        case 10: return ReadFloat(line, record.unk28);
-        case 11: return ReadFloat(line, record.unk2C);
-        case 12: return ReadFloat(line, record.unk30);
-        case 13: return ReadFloat(line, record.unk34);
-        case 14: return ReadFloatAsWhole(line, record.unk38);
-        case 15: return ReadFloatAsWhole(line, record.unk39);
-        case 16: return ReadFloatAsWhole(line, record.unk3A);
-        case 17: return ReadFloatAsWhole(line, record.unk3B);
-        case 18: {
+template <class Record>
+bool LayoutReader::SetField(const RecordField<Record>& field, const BlueprintLine& line, Record& record,
+                            std::uint8_t formType, std::uint8_t* legacyByte) {
+    switch (field.kind) {
+        case FieldKind::Float:
+            return ReadFloat(line, record.*std::get<float Record::*>(field.member));
+        case FieldKind::Whole:
+            return std::visit(
+                [&]<class Member>(Member member) {
+                    if constexpr (std::is_same_v<Member, std::uint32_t Record::*> ||
+                                  std::is_same_v<Member, std::uint8_t Record::*>) {
+                        return ReadFloatAsWhole(line, record.*member);
+                    } else {
+                        return false;
+                    }
+                },
+                field.member);
+        case FieldKind::Unsigned:
+            return ReadUInt32(line, record.*std::get<std::uint32_t Record::*>(field.member));
+        case FieldKind::Form:
+            if (Form* form = FormOfType(line, formType)) {
+                record.*std::get<Form* Record::*>(field.member) = form;
+                return true;
+            }
+            return false;
+        case FieldKind::RawBytes:
+            // The bytes cannot be split back out of a text that leaves out
+            // leading zeros: they stay zero. A layout backup writes two digits
+            // for every byte, and there they read back.
+            if (layout_.backup == BackupKind::Layout) {
+                return ReadTwoDigitBytes(GetLineValue(line), record.*std::get<RawBytesMember<Record>>(field.member));
+            }
+            return !GetLineValue(line).empty();
+        case FieldKind::FloatOrLegacyByte: {
             // Kept both ways: the blueprint's version decides which the ship
             // gets, and a version line may come after the modules.
             float value = 0.0f;
             if (!ParseLineFiniteFloat(line, value)) return false;
             std::uint8_t legacy = 0;
             ReadFloatAsWhole(line, legacy);
-            record.unk3C = value;
-            part.uLegacyUnk3C = legacy;
+            record.*std::get<float Record::*>(field.member) = value;
+            if (legacyByte != nullptr) *legacyByte = legacy;
             return true;
         }
-        case 19: return ReadFloatAsWhole(line, record.unk40);
-        case 20: return ReadFloatAsWhole(line, record.unk44);
-        // The 80 bytes cannot be split back out of their text, which leaves
-        // out leading zeros; a module keeps them zero. A layout backup writes
-        // two digits for every byte: there they read back.
-        case 21:
-            if (layout_.backup == BackupKind::Layout) return ReadTwoDigitBytes(GetLineValue(line), record.unk48_98);
-            return !GetLineValue(line).empty();
-        case 22:
-            if (Form* item = FormOfType(line, veltrane::kFormTypeGenericBaseForm)) {
-                record.item = item;
-                return true;
-            }
-            return false;
-        case 23: return ReadUInt32(line, record.unkA0);
-        case 24: return ReadUInt32(line, record.unkA4);
-        default: return false;
     }
+    return false;
 }
 
 LineVerdict LayoutReader::ReadContainer(const BlueprintLine& line, ImportErrorInfo& error) {
@@ -673,8 +662,7 @@ std::vector<IncompleteElement> LayoutReader::Finish() {
     };
     traversalsWithoutForm(layout_.traversals1, traversal1Lines_, kGroupNames[kTraversals1]);
     for (std::size_t group = 0; group < layout_.traversals2.size(); ++group) {
-        traversalsWithoutForm(layout_.traversals2[group].traversals, traversal2Lines_[group],
-                              "QRNStoredTraversalData.traversals2|traversals");
+        traversalsWithoutForm(layout_.traversals2[group].traversals, traversal2Lines_[group], kGroupTraversalsWhat);
     }
     for (std::size_t part = 0; part < layout_.parts.size(); ++part) {
         if (layout_.parts[part].record.item == nullptr) incomplete.push_back({partLines_[part], "Blueprint|data", "item"});

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "format/FieldTable.h"
 #include "import/ImportErrorInfo.h"
 #include "import/reading/BlueprintLine.h"
 #include "import/reading/FormResolver.h"
@@ -76,18 +77,24 @@ private:
     LineVerdict ReadPropertySheet(const BlueprintLine& line, ImportErrorInfo& error);
     LineVerdict ReadTraversals1(const BlueprintLine& line, ImportErrorInfo& error);
     LineVerdict ReadTraversals2(const BlueprintLine& line, ImportErrorInfo& error);
-    LineVerdict ReadInnerTraversal(int field, const BlueprintLine& line, ImportErrorInfo& error);
+    LineVerdict ReadGroupTraversal(const BlueprintLine& line, ImportErrorInfo& error);
     LineVerdict ReadBlueprint(const BlueprintLine& line, ImportErrorInfo& error);
-    // `index` is the line's index, as GetLineIndex reads it.
-    LineVerdict ReadPart(int field, std::int32_t index, const BlueprintLine& line, ImportErrorInfo& error);
+    // `key` is the module field's key in the blueprint's key set; `index` is
+    // the line's index, as GetLineIndex reads it.
+    LineVerdict ReadPart(int key, std::int32_t index, const BlueprintLine& line, ImportErrorInfo& error);
     LineVerdict ReadContainer(const BlueprintLine& line, ImportErrorInfo& error);
 
+    // Reads the line's value into the record's field; false, with the record
+    // as it was, when the value does not convert. A form must be of
+    // `formType`; a value that older blueprints hold as a byte is also kept
+    // in `legacyByte`.
+    template <class Record>
+    bool SetField(const RecordField<Record>& field, const BlueprintLine& line, Record& record,
+                  std::uint8_t formType = 0, std::uint8_t* legacyByte = nullptr);
     // The line's form, when it has one of the type; null otherwise.
     veltrane::Form* FormOfType(const BlueprintLine& line, std::uint8_t type);
     // The line's form as a bound object, or null.
     veltrane::Form* BoundForm(const BlueprintLine& line);
-    bool SetTraversalField(int field, const BlueprintLine& line, veltrane::TraversalRecord& traversal);
-    bool SetPartField(int field, const BlueprintLine& line, PartEntry& part);
 
     FormResolver& forms_;
     LayoutAccumulator& layout_;

@@ -157,9 +157,9 @@ TEST_F(LayoutLines, TheExportersTraversalAndContainerKeys_AreReadBack_AsAreTheOl
     ASSERT_EQ(layout.traversals2.size(), 2u);
     ASSERT_EQ(layout.traversals2[0].traversals.size(), 1u);
     EXPECT_EQ(layout.traversals2[0].traversals[0].uUnknown3C, 62u);
-    EXPECT_EQ(layout.traversals2[0].unk24, 100.0f);
+    EXPECT_EQ(layout.traversals2[0].record.unk24, 100.0f);
     EXPECT_TRUE(layout.traversals2[1].traversals.empty());
-    EXPECT_EQ(layout.traversals2[1].unk18, 0.5f);
+    EXPECT_EQ(layout.traversals2[1].record.unk18, 0.5f);
     ASSERT_EQ(layout.container.size(), 1u);
     EXPECT_EQ(layout.container[0].count, 2);
     EXPECT_EQ(layout.container[0].obj, mug);
