@@ -6,11 +6,10 @@
 
 #include "export/BlueprintWriter.h"
 #include "format/BackupLines.h"
+#include "format/Version.h"
 #include "host/host.h"
 
 namespace Corvanis {
-
-constexpr const char* kBlueprintVersionText = "2.00";
 
 // The reference's override name when it has one, else its base object's
 // display name, else empty.

@@ -1,6 +1,6 @@
 #include "export/ExportShip.h"
 
-#include "export/BlueprintFileName.h"
+#include "format/BlueprintFileName.h"
 #include "export/ExportErrorInfo.h"
 #include "export/WriteShipBlueprint.h"
 #include "frame/FileExists.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "export/BlueprintFileName.h"
+#include "format/BlueprintFileName.h"
 #include "export/DecorationItems.h"
 #include "export/ExportKeywords.h"
 #include "export/ShipBlueprintFile.h"

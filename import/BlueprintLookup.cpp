@@ -1,6 +1,6 @@
 #include "import/BlueprintLookup.h"
 
-#include "export/BlueprintFileName.h"
+#include "format/BlueprintFileName.h"
 #include "frame/FileExists.h"
 
 namespace Corvanis {

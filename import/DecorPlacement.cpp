@@ -1,6 +1,6 @@
 #include "import/DecorPlacement.h"
 
-#include "export/DecorItemAngles.h"
+#include "format/DecorItemAngles.h"
 #include "export/DecorationTypes.h"
 #include "forms/DescribeForm.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "export/BlueprintFileName.h"
+#include "format/BlueprintFileName.h"
 #include "export/DecorationItems.h"
 #include "export/ExportKeywords.h"
 #include "forms/DescribeForm.h"

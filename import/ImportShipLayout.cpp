@@ -1,6 +1,6 @@
 #include "import/ImportShipLayout.h"
 
-#include "export/BlueprintFileName.h"
+#include "format/BlueprintFileName.h"
 #include "forms/FormIDText.h"
 #include "host/host.h"
 #include "import/BlueprintLookup.h"

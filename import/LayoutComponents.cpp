@@ -109,7 +109,7 @@ void ReplaceTraversals(veltrane::StoredTraversalsComponent& component, const Lay
 // unk3C as one byte: the field's first byte gets it and the others stay 0.
 veltrane::BlueprintPartRecord PartRecord(const PartEntry& entry, float fVersion) {
     veltrane::BlueprintPartRecord record = entry.record;
-    if (!(fVersion >= fCurrentBlueprintVersion)) {
+    if (!(fVersion >= kBlueprintVersion)) {
         static_assert(sizeof record.unk3C == 4);
         const std::uint8_t legacy[4] = {entry.uLegacyUnk3C, 0, 0, 0};
         std::memcpy(&record.unk3C, legacy, sizeof legacy);

@@ -1,6 +1,6 @@
 #include "import/ShipBackup.h"
 
-#include "export/BlueprintFileName.h"
+#include "format/BlueprintFileName.h"
 
 namespace Corvanis {
 

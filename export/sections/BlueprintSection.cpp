@@ -2,6 +2,7 @@
 #include "export/sections/RecordLines.h"
 #include "export/sections/SectionWriters.h"
 #include "format/ShipRecords.h"
+#include "format/UnreadKeys.h"
 
 namespace Corvanis {
 
@@ -16,11 +17,10 @@ bool WriteBlueprint(BlueprintWriter& out, const ShipToExport& ship, ExportErrorI
             return false;
         }
     }
-    out.UnsignedLine("Blueprint.unk28 |", "", component->unk28);
-    out.UnsignedLine("Blueprint.unk30 |", "", component->unk30);
-    // The word right after unk30 goes by the name of unk34 in blueprints.
-    out.UnsignedLine("Blueprint.unk34 |", "", component->unk38);
-    out.UnsignedLine("Blueprint.unk3C |", "", component->unk3C);
+    out.UnsignedLine(kBlueprintUnk28Key, "", component->unk28);
+    out.UnsignedLine(kBlueprintUnk30Key, "", component->unk30);
+    out.UnsignedLine(kBlueprintUnk38Key, "", component->unk38);
+    out.UnsignedLine(kBlueprintUnk3CKey, "", component->unk3C);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "export/sections/FormLine.h"
 #include "export/sections/SectionWriters.h"
+#include "format/UnreadKeys.h"
 
 namespace Corvanis {
 
@@ -10,7 +11,7 @@ bool WriteContainer(BlueprintWriter& out, const ShipToExport& ship, ExportErrorI
         const veltrane::ContainerEntryRecord& entry = component->entries.data[i];
         const IndexedKey prefix("KORContainer[", i);
         out.SignedLine(prefix, "].count |", entry.count);
-        out.ItemExtraLine(prefix, "].itemExtra |", entry.itemExtra);
+        out.ItemExtraLine(prefix, kContainerItemExtraKey, entry.itemExtra);
         if (!WriteFormLine(out, prefix, "].obj |", entry.obj, "KORFile of KORContainer object ", error)) return false;
     }
     return true;

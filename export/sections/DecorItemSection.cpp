@@ -1,6 +1,6 @@
 #include "export/sections/DecorItemSection.h"
 
-#include "export/DecorItemAngles.h"
+#include "format/DecorItemAngles.h"
 #include "export/sections/FormLine.h"
 #include "format/BackupLines.h"
 #include "forms/FormIDText.h"

@@ -449,10 +449,10 @@ LineVerdict LayoutReader::ReadVersion(const BlueprintLine& line, ImportErrorInfo
     if (text.empty()) return Refuse(error, line, kName, {}, "blueprint's version is invalid");
     // Not a number is no version either.
     if (!(value > 0.0f)) return Refuse(error, line, kName, {}, "blueprint's version [" + text + "] is invalid");
-    if (value > fCurrentBlueprintVersion) {
+    if (value > kBlueprintVersion) {
         return Refuse(error, line, kName, {},
                       "blueprint's version [" + text + "] is higher than the version supported by the importer [" +
-                          kCurrentBlueprintVersionText + "], please update Corvanis");
+                          std::string(kBlueprintVersionText) + "], please update Corvanis");
     }
     return LineVerdict::Read;
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "format/FieldTable.h"
+#include "format/Version.h"
 #include "import/ImportErrorInfo.h"
 #include "import/reading/BlueprintLine.h"
 #include "import/reading/FormResolver.h"
@@ -23,10 +24,6 @@
 #include "import/reading/LineVerdict.h"
 
 namespace Corvanis {
-
-// The newest blueprint version this reader knows: the exporter writes it.
-constexpr float fCurrentBlueprintVersion = 2.0f;
-constexpr const char* kCurrentBlueprintVersionText = "2.00";
 
 // The version of a blueprint without a version line: below every version.
 constexpr float kNoBlueprintVersion = std::numeric_limits<float>::min();

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "export/BlueprintFileName.h"
+#include "format/BlueprintFileName.h"
 #include "export/BlueprintValues.h"
 
 namespace {

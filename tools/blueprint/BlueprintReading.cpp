@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "format/UnreadKeys.h"
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/BlueprintLines.h"
 #include "import/reading/WholeBlueprint.h"
@@ -17,17 +18,10 @@ using Corvanis::BlueprintLine;
 using Corvanis::ImportErrorInfo;
 using Corvanis::LineVerdict;
 
-// Lines every export writes that no importer takes back, on purpose: the
-// blueprint component's fields after its modules, which the layout import
-// leaves as the home ship has them, and the identity of a container entry's
-// extra data, which names an object of the game that wrote it. Warning about
-// them would warn about every blueprint.
-constexpr const char* kWrittenButNotTakenBack[] = {
-    "Blueprint.unk28 |", "Blueprint.unk30 |", "Blueprint.unk34 |", "Blueprint.unk3C |", "].itemExtra |",
-};
-
+// Warning about the lines the export writes knowing that they do not come
+// back would warn about every blueprint.
 bool IsWrittenButNotTakenBack(const BlueprintLine& line) {
-    for (const char* key : kWrittenButNotTakenBack) {
+    for (const std::string_view key : Corvanis::kKeysWrittenButNotRead) {
         if (Corvanis::HasKey(line, key)) return true;
     }
     return false;
@@ -126,7 +120,7 @@ private:
         if (Corvanis::BackupLineKind(line) != Corvanis::BackupKind::None) return;
         if (!Corvanis::IsVersionLine(line)) {
             Component(line);
-        } else if (reading_.version.fVersion > Corvanis::fCurrentBlueprintVersion && !reading_.newerVersion) {
+        } else if (reading_.version.fVersion > Corvanis::kBlueprintVersion && !reading_.newerVersion) {
             reading_.newerVersion = true;
             reading_.newerVersionLine = line.Number();
         }

@@ -48,7 +48,7 @@ std::map<std::string, std::size_t> FirstRefusals(const BlueprintReading& reading
 
 std::string VersionWarning(const BlueprintReading& reading) {
     return "version " + reading.version.sVersion + " is newer than the version " +
-           Corvanis::kCurrentBlueprintVersionText + " this Corvanis reads: " + kLayoutImporter +
+           std::string(Corvanis::kBlueprintVersionText) + " this Corvanis reads: " + kLayoutImporter +
            " refuses the file; " + kInteriorImporter + " does not read the version and would place its "
            "decoration items";
 }
@@ -177,7 +177,7 @@ json FileJson(const std::string& file, const BlueprintReading& reading, const Da
     if (reading.newerVersion) {
         warnings.push_back({{"line", reading.newerVersionLine}, {"kind", "newerVersion"},
                             {"version", reading.version.sVersion},
-                            {"supportedVersion", Corvanis::kCurrentBlueprintVersionText},
+                            {"supportedVersion", Corvanis::kBlueprintVersionText},
                             {"message", VersionWarning(reading)}});
     }
     for (const UnreadLine& unread : reading.unread) {

@@ -22,7 +22,7 @@ std::size_t WorkshopItems(const BlueprintReading& reading) {
 
 std::string VersionText(const BlueprintReading& reading) {
     if (!reading.version.sVersion.empty()) return reading.version.sVersion;
-    return "none (read as older than " + std::string(Corvanis::kCurrentBlueprintVersionText) + ")";
+    return "none (read as older than " + std::string(Corvanis::kBlueprintVersionText) + ")";
 }
 
 std::string RangeText(float min, float max) { return FixedText(min, 2) + " to " + FixedText(max, 2); }

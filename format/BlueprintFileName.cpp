@@ -1,4 +1,4 @@
-#include "export/BlueprintFileName.h"
+#include "format/BlueprintFileName.h"
 
 #include <string_view>
 
