@@ -97,7 +97,7 @@ private:
     // a backup makes a ship without modules, whose blueprint no import takes.
     void CheckRoundTrip() {
         const ShipToExport ship = ShipOfReference(shipRef_);
-        const auto* modules = host::FindComponent<veltrane::BlueprintComponent>(ship.form, "Blueprint_Component");
+        const auto* modules = host::FindComponent<veltrane::BlueprintComponent>(ship.form);
         if (modules != nullptr && modules->data.count == 0) return;
         std::optional<std::string> exported;
         for (int round = 0; round < 2; ++round) {

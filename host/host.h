@@ -46,9 +46,10 @@ private:
 // The form's component of the given game type name (index 0), or null.
 void* FindComponent(Form* form, const char* typeName);
 
+// The component of the layout's type, found by its type name.
 template <class Component>
-Component* FindComponent(Form* form, const char* typeName) {
-    return static_cast<Component*>(FindComponent(form, typeName));
+Component* FindComponent(Form* form) {
+    return static_cast<Component*>(FindComponent(form, Component::kTypeName));
 }
 
 }  // namespace host

@@ -145,12 +145,16 @@ struct ComponentHead {
 static_assert(sizeof(ComponentHead) == 8);
 
 struct AddToInventoryOnDestroyComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "QRNAddToInventoryOnDestroy_Component";
     ComponentHead head;
     Form* form;
 };
 static_assert(offsetof(AddToInventoryOnDestroyComponent, form) == 0x08);
 
 struct AnimationGraphComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "QRNAnimationGraph_Component";
     ComponentHead head;
     FixedString rootAnimGraph;
     FixedString rigFile;
@@ -161,6 +165,8 @@ static_assert(offsetof(AnimationGraphComponent, rootAnimGraph) == 0x08);
 static_assert(offsetof(AnimationGraphComponent, responseFile) == 0x20);
 
 struct KeywordFormComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "QRNKeywordForm_Component";
     ComponentHead head;
     CountedArray<Form*> keywords;  // entries may be empty
 };
@@ -169,6 +175,8 @@ static_assert(offsetof(KeywordFormComponent, keywords) == 0x08);
 // Read up to the first entry that is empty or not a keyword; the count is
 // not authoritative.
 struct AttachParentArrayComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "QRNAttachParentArray_Component";
     ComponentHead head;
     CountedArray<Form*> keywords;
 };
@@ -189,24 +197,32 @@ struct PropertySheet {
 };
 
 struct PropertySheetComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "QRNPropertySheet_Component";
     ComponentHead head;
     PropertySheet* sheet;  // may be absent
 };
 static_assert(offsetof(PropertySheetComponent, sheet) == 0x08);
 
 struct SpaceshipAIActorComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "QRNSpaceshipAIActor_Component";
     ComponentHead head;
     Form* actor;
 };
 static_assert(offsetof(SpaceshipAIActorComponent, actor) == 0x08);
 
 struct LinkedVoiceTypeComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "QRNLinkedVoiceType_Component";
     ComponentHead head;
     Form* voice;
 };
 static_assert(offsetof(LinkedVoiceTypeComponent, voice) == 0x08);
 
 struct SpaceshipWeaponBindingsComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "QRNSpaceshipWeaponBindings_Component";
     ComponentHead head;
     std::uint32_t weaponSlot1;
     std::uint32_t weaponSlot2;
@@ -216,6 +232,8 @@ static_assert(offsetof(SpaceshipWeaponBindingsComponent, weaponSlot1) == 0x08);
 static_assert(offsetof(SpaceshipWeaponBindingsComponent, weaponSlot3) == 0x10);
 
 struct SpaceshipHullCodeComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "QRNSpaceshipHullCode_Component";
     ComponentHead head;
     FixedString hullCode;
 };
@@ -266,6 +284,8 @@ static_assert(offsetof(TraversalGroupRecord, unk14) == 0x14);
 static_assert(offsetof(TraversalGroupRecord, unk24) == 0x24);
 
 struct StoredTraversalsComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "QRNStoredTraversals_Component";
     ComponentHead head;
     CountedArray<TraversalRecord> traversals1;
     CountedArray<TraversalGroupRecord> traversals2;
@@ -317,6 +337,8 @@ static_assert(offsetof(BlueprintPartRecord, unkA0) == 0xA0);
 static_assert(offsetof(BlueprintPartRecord, unkA4) == 0xA4);
 
 struct BlueprintComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "Blueprint_Component";
     ComponentHead head;
     std::uint64_t unk08;
     FixedString unk10;
@@ -346,18 +368,24 @@ static_assert(offsetof(ContainerEntryRecord, obj) == 8);
 static_assert(offsetof(ContainerEntryRecord, itemExtra) == 16);
 
 struct ContainerComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "KORContainer_Component";
     ComponentHead head;
     CountedArray<ContainerEntryRecord> entries;
 };
 static_assert(offsetof(ContainerComponent, entries) == 0x08);
 
 struct FullNameComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "KORFullName_Component";
     ComponentHead head;
     FixedString fullName;
 };
 static_assert(offsetof(FullNameComponent, fullName) == 0x08);
 
 struct ModelComponent {
+    // The component's type name, by which a form finds it.
+    static constexpr const char* kTypeName = "KORModel_Component";
     ComponentHead head;
     FixedString model;
 };

@@ -18,9 +18,9 @@ constexpr std::uint32_t kSpaceshipRegistrationID = 0xC55B1;
 // Runs one component's replacement when the form has the component; what
 // goes wrong inside ends only that component's work.
 template <class Component, class Replace>
-void ReplaceComponent(host::Form* theShipForm, const char* typeName, Replace replace) {
+void ReplaceComponent(host::Form* theShipForm, Replace replace) {
     try {
-        if (auto* component = host::FindComponent<Component>(theShipForm, typeName)) replace(*component);
+        if (auto* component = host::FindComponent<Component>(theShipForm)) replace(*component);
     } catch (...) {
     }
 }
@@ -160,24 +160,24 @@ CountedArray<veltrane::TraversalRecord> LayoutStorage::Take(std::size_t group) {
 
 bool ReserveLayoutStorage(host::Form* theShipForm, const LayoutAccumulator& layout, LayoutStorage& storage) {
     using namespace veltrane;
-    if (auto* component = host::FindComponent<KeywordFormComponent>(theShipForm, "QRNKeywordForm_Component")) {
+    if (auto* component = host::FindComponent<KeywordFormComponent>(theShipForm)) {
         if (!Reserve(component->keywords, layout.keywords.size())) return false;
     }
-    if (auto* component = host::FindComponent<PropertySheetComponent>(theShipForm, "QRNPropertySheet_Component")) {
+    if (auto* component = host::FindComponent<PropertySheetComponent>(theShipForm)) {
         if (component->sheet != nullptr && !Reserve(component->sheet->entries, SheetEntries(layout).size())) {
             return false;
         }
     }
-    if (auto* component = host::FindComponent<StoredTraversalsComponent>(theShipForm, "QRNStoredTraversals_Component")) {
+    if (auto* component = host::FindComponent<StoredTraversalsComponent>(theShipForm)) {
         if (!Reserve(component->traversals1, layout.traversals1.size()) ||
             !Reserve(component->traversals2, layout.traversals2.size()) || !storage.Reserve(layout)) {
             return false;
         }
     }
-    if (auto* component = host::FindComponent<BlueprintComponent>(theShipForm, "Blueprint_Component")) {
+    if (auto* component = host::FindComponent<BlueprintComponent>(theShipForm)) {
         if (!Reserve(component->data, layout.parts.size())) return false;
     }
-    if (auto* component = host::FindComponent<ContainerComponent>(theShipForm, "KORContainer_Component")) {
+    if (auto* component = host::FindComponent<ContainerComponent>(theShipForm)) {
         if (!Reserve(component->entries, ContainerEntries(layout).size())) return false;
     }
     return true;
@@ -187,16 +187,16 @@ void ImportLayoutComponents(host::Form* theShipForm, host::Form* theShipRef, con
                             float fVersion, LayoutStorage& storage) {
     using namespace veltrane;
     ReplaceComponent<AddToInventoryOnDestroyComponent>(
-        theShipForm, "QRNAddToInventoryOnDestroy_Component",
+        theShipForm,
         [&](AddToInventoryOnDestroyComponent& component) { component.form = layout.addToInventoryForm; });
-    ReplaceComponent<AnimationGraphComponent>(theShipForm, "QRNAnimationGraph_Component",
+    ReplaceComponent<AnimationGraphComponent>(theShipForm,
                                               [&](AnimationGraphComponent& component) {
                                                   AssignText(component.rootAnimGraph, layout.rootAnimGraph);
                                                   AssignText(component.rigFile, layout.rigFile);
                                                   AssignText(component.animPath, layout.animPath);
                                                   AssignText(component.responseFile, layout.responseFile);
                                               });
-    ReplaceComponent<KeywordFormComponent>(theShipForm, "QRNKeywordForm_Component",
+    ReplaceComponent<KeywordFormComponent>(theShipForm,
                                            [&](KeywordFormComponent& component) {
                                                Empty(component.keywords);
                                                for (Form* keyword : layout.keywords) Append(component.keywords, keyword);
@@ -204,39 +204,39 @@ void ImportLayoutComponents(host::Form* theShipForm, host::Form* theShipRef, con
     // The keywords the ship's modules attach to stay the ship's own; a
     // blueprint's are read only to check them.
     ReplaceComponent<PropertySheetComponent>(
-        theShipForm, "QRNPropertySheet_Component",
+        theShipForm,
         [&](PropertySheetComponent& component) { ReplacePropertySheet(component, layout); });
     ReplaceComponent<SpaceshipAIActorComponent>(
-        theShipForm, "QRNSpaceshipAIActor_Component",
+        theShipForm,
         [&](SpaceshipAIActorComponent& component) { component.actor = layout.aiActor; });
     ReplaceComponent<LinkedVoiceTypeComponent>(
-        theShipForm, "QRNLinkedVoiceType_Component",
+        theShipForm,
         [&](LinkedVoiceTypeComponent& component) { component.voice = layout.voiceType; });
-    ReplaceComponent<SpaceshipWeaponBindingsComponent>(theShipForm, "QRNSpaceshipWeaponBindings_Component",
+    ReplaceComponent<SpaceshipWeaponBindingsComponent>(theShipForm,
                                                        [&](SpaceshipWeaponBindingsComponent& component) {
                                                            component.weaponSlot1 = layout.weaponSlot1;
                                                            component.weaponSlot2 = layout.weaponSlot2;
                                                            component.weaponSlot3 = layout.weaponSlot3;
                                                        });
     ReplaceComponent<SpaceshipHullCodeComponent>(
-        theShipForm, "QRNSpaceshipHullCode_Component",
+        theShipForm,
         [&](SpaceshipHullCodeComponent& component) { AssignText(component.hullCode, layout.hullCode); });
     ReplaceComponent<StoredTraversalsComponent>(
-        theShipForm, "QRNStoredTraversals_Component",
+        theShipForm,
         [&](StoredTraversalsComponent& component) { ReplaceTraversals(component, layout, storage); });
     ReplaceComponent<BlueprintComponent>(
-        theShipForm, "Blueprint_Component",
+        theShipForm,
         [&](BlueprintComponent& component) { ReplaceBlueprint(component, layout, fVersion); });
-    ReplaceComponent<ContainerComponent>(theShipForm, "KORContainer_Component", [&](ContainerComponent& component) {
+    ReplaceComponent<ContainerComponent>(theShipForm, [&](ContainerComponent& component) {
         const std::vector<ContainerEntryRecord> entries = ContainerEntries(layout);
         Empty(component.entries);
         for (const ContainerEntryRecord& entry : entries) Append(component.entries, entry);
     });
     ReplaceComponent<FullNameComponent>(
-        theShipForm, "KORFullName_Component",
+        theShipForm,
         [&](FullNameComponent& component) { AssignText(component.fullName, layout.fullName); });
     RenameShip(theShipRef, layout);
-    ReplaceComponent<ModelComponent>(theShipForm, "KORModel_Component",
+    ReplaceComponent<ModelComponent>(theShipForm,
                                      [&](ModelComponent& component) { AssignText(component.model, layout.model); });
 }
 

@@ -24,7 +24,7 @@ std::string CutShort(std::string name) {
 }
 
 std::string FullName(const ShipToExport& ship) {
-    const auto* component = host::FindComponent<veltrane::FullNameComponent>(ship.form, "KORFullName_Component");
+    const auto* component = host::FindComponent<veltrane::FullNameComponent>(ship.form);
     return component != nullptr ? veltrane::FixedStringText(component->fullName) : "";
 }
 

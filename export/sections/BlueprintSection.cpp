@@ -7,7 +7,7 @@
 namespace Corvanis {
 
 bool WriteBlueprint(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
-    const auto* component = host::FindComponent<veltrane::BlueprintComponent>(ship.form, "Blueprint_Component");
+    const auto* component = host::FindComponent<veltrane::BlueprintComponent>(ship.form);
     if (component == nullptr) return true;
     out.UnsignedLine("Blueprint.unk08 |", "", component->unk08);
     out.TextLine("Blueprint.unk10 |", "", veltrane::FixedStringText(component->unk10));

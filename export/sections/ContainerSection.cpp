@@ -5,7 +5,7 @@
 namespace Corvanis {
 
 bool WriteContainer(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
-    const auto* component = host::FindComponent<veltrane::ContainerComponent>(ship.form, "KORContainer_Component");
+    const auto* component = host::FindComponent<veltrane::ContainerComponent>(ship.form);
     if (component == nullptr) return true;
     for (std::uint32_t i = 0; i < component->entries.count; ++i) {
         const veltrane::ContainerEntryRecord& entry = component->entries.data[i];

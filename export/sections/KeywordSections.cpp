@@ -5,7 +5,7 @@
 namespace Corvanis {
 
 bool WriteKeywordForm(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
-    const auto* component = host::FindComponent<veltrane::KeywordFormComponent>(ship.form, "QRNKeywordForm_Component");
+    const auto* component = host::FindComponent<veltrane::KeywordFormComponent>(ship.form);
     if (component == nullptr || component->keywords.data == nullptr) return true;
     // An empty position leaves a gap in the numbering: the index is the
     // position in the game's array.
@@ -22,7 +22,7 @@ bool WriteKeywordForm(BlueprintWriter& out, const ShipToExport& ship, ExportErro
 
 bool WriteAttachParentArray(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
     const auto* component =
-        host::FindComponent<veltrane::AttachParentArrayComponent>(ship.form, "QRNAttachParentArray_Component");
+        host::FindComponent<veltrane::AttachParentArrayComponent>(ship.form);
     if (component == nullptr || component->keywords.data == nullptr) return true;
     const veltrane::GameInterface& game = host::Game();
     // The game's count of this list is not to be trusted; the list runs up to

@@ -5,8 +5,7 @@
 namespace Corvanis {
 
 bool WriteAddToInventoryOnDestroy(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
-    const auto* component = host::FindComponent<veltrane::AddToInventoryOnDestroyComponent>(
-        ship.form, "QRNAddToInventoryOnDestroy_Component");
+    const auto* component = host::FindComponent<veltrane::AddToInventoryOnDestroyComponent>(ship.form);
     if (component == nullptr || component->form == nullptr) return true;
     return WriteFormLine(out, "QRNAddToInventoryOnDestroy.form |", "", component->form,
                          "KORFile of QRNAddToInventoryOnDestroy ", error);
@@ -14,7 +13,7 @@ bool WriteAddToInventoryOnDestroy(BlueprintWriter& out, const ShipToExport& ship
 
 bool WriteSpaceshipAIActor(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
     const auto* component =
-        host::FindComponent<veltrane::SpaceshipAIActorComponent>(ship.form, "QRNSpaceshipAIActor_Component");
+        host::FindComponent<veltrane::SpaceshipAIActorComponent>(ship.form);
     if (component == nullptr || component->actor == nullptr) return true;
     return WriteFormLine(out, "QRNSpaceshipAIActor.actor |", "", component->actor, "KORFile of QRNSpaceshipAIActor ",
                          error);
@@ -22,7 +21,7 @@ bool WriteSpaceshipAIActor(BlueprintWriter& out, const ShipToExport& ship, Expor
 
 bool WriteLinkedVoiceType(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
     const auto* component =
-        host::FindComponent<veltrane::LinkedVoiceTypeComponent>(ship.form, "QRNLinkedVoiceType_Component");
+        host::FindComponent<veltrane::LinkedVoiceTypeComponent>(ship.form);
     if (component == nullptr || component->voice == nullptr) return true;
     return WriteFormLine(out, "QRNLinkedVoiceType.voice |", "", component->voice, "KORFile of QRNLinkedVoiceType ",
                          error);

@@ -8,7 +8,7 @@ using veltrane::FixedStringText;
 
 bool WriteAnimationGraph(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
     const auto* component =
-        host::FindComponent<veltrane::AnimationGraphComponent>(ship.form, "QRNAnimationGraph_Component");
+        host::FindComponent<veltrane::AnimationGraphComponent>(ship.form);
     if (component == nullptr) return true;
     out.TextLine("QRNAnimationGraphComponent.rootAnimGraph |", "", FixedStringText(component->rootAnimGraph));
     out.TextLine("QRNAnimationGraphComponent.rigFile |", "", FixedStringText(component->rigFile));
@@ -18,8 +18,7 @@ bool WriteAnimationGraph(BlueprintWriter& out, const ShipToExport& ship, ExportE
 }
 
 bool WriteSpaceshipWeaponBinding(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    const auto* component = host::FindComponent<veltrane::SpaceshipWeaponBindingsComponent>(
-        ship.form, "QRNSpaceshipWeaponBindings_Component");
+    const auto* component = host::FindComponent<veltrane::SpaceshipWeaponBindingsComponent>(ship.form);
     if (component == nullptr) return true;
     out.UnsignedLine("QRNSpaceshipWeaponBinding.weaponSlot1 |", "", component->weaponSlot1);
     out.UnsignedLine("QRNSpaceshipWeaponBinding.weaponSlot2 |", "", component->weaponSlot2);
@@ -29,7 +28,7 @@ bool WriteSpaceshipWeaponBinding(BlueprintWriter& out, const ShipToExport& ship,
 
 bool WriteSpaceshipHullCode(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
     const auto* component =
-        host::FindComponent<veltrane::SpaceshipHullCodeComponent>(ship.form, "QRNSpaceshipHullCode_Component");
+        host::FindComponent<veltrane::SpaceshipHullCodeComponent>(ship.form);
     if (component == nullptr) return true;
     out.TextLine("QRNSpaceshipHullCode.hullCode |", "", FixedStringText(component->hullCode));
     return true;
@@ -41,14 +40,14 @@ bool WriteDisplayName(BlueprintWriter& out, const ShipToExport& ship, ExportErro
 }
 
 bool WriteFullName(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    const auto* component = host::FindComponent<veltrane::FullNameComponent>(ship.form, "KORFullName_Component");
+    const auto* component = host::FindComponent<veltrane::FullNameComponent>(ship.form);
     if (component == nullptr) return true;
     out.TextLine("KORFullName.fullName |", "", FixedStringText(component->fullName));
     return true;
 }
 
 bool WriteModel(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    const auto* component = host::FindComponent<veltrane::ModelComponent>(ship.form, "KORModel_Component");
+    const auto* component = host::FindComponent<veltrane::ModelComponent>(ship.form);
     if (component == nullptr) return true;
     out.TextLine("KORModel.model |", "", FixedStringText(component->model));
     return true;

@@ -29,9 +29,9 @@ void LoadExample(const char* name) {
 }
 
 template <class Component>
-Component* FindComponent(Form* form, const char* typeName) {
+Component* FindComponent(Form* form) {
     veltrane::FixedString name{};
-    Game().FixedStringMake(&name, typeName);
+    Game().FixedStringMake(&name, Component::kTypeName);
     void* component = Game().FindComponent(form, &name, 0);
     Game().FixedStringRelease(&name);
     return static_cast<Component*>(component);
@@ -146,9 +146,9 @@ TEST(Scenario, WhatAPlugInChanges_IsInTheDumpAndLoadsBackExceptItsCommandSlot) {
     Form* home = Game().GetPlayerHomeShip();
     Form* base = Game().RefGetBaseObject(home);
 
-    auto* hull = FindComponent<veltrane::SpaceshipHullCodeComponent>(base, "QRNSpaceshipHullCode_Component");
+    auto* hull = FindComponent<veltrane::SpaceshipHullCodeComponent>(base);
     Game().FixedStringAssign(&hull->hullCode, "PF-0042");
-    auto* blueprint = FindComponent<veltrane::BlueprintComponent>(base, "Blueprint_Component");
+    auto* blueprint = FindComponent<veltrane::BlueprintComponent>(base);
     blueprint->data.count = 0;
     veltrane::BlueprintPartRecord part{};
     part.fPosX = 0.1f;
