@@ -187,57 +187,46 @@ void ImportLayoutComponents(host::Form* theShipForm, host::Form* theShipRef, con
                             float fVersion, LayoutStorage& storage) {
     using namespace veltrane;
     ReplaceComponent<AddToInventoryOnDestroyComponent>(
-        theShipForm,
-        [&](AddToInventoryOnDestroyComponent& component) { component.form = layout.addToInventoryForm; });
-    ReplaceComponent<AnimationGraphComponent>(theShipForm,
-                                              [&](AnimationGraphComponent& component) {
-                                                  AssignText(component.rootAnimGraph, layout.rootAnimGraph);
-                                                  AssignText(component.rigFile, layout.rigFile);
-                                                  AssignText(component.animPath, layout.animPath);
-                                                  AssignText(component.responseFile, layout.responseFile);
-                                              });
-    ReplaceComponent<KeywordFormComponent>(theShipForm,
-                                           [&](KeywordFormComponent& component) {
-                                               Empty(component.keywords);
-                                               for (Form* keyword : layout.keywords) Append(component.keywords, keyword);
-                                           });
+        theShipForm, [&](AddToInventoryOnDestroyComponent& component) { component.form = layout.addToInventoryForm; });
+    ReplaceComponent<AnimationGraphComponent>(theShipForm, [&](AnimationGraphComponent& component) {
+        AssignText(component.rootAnimGraph, layout.rootAnimGraph);
+        AssignText(component.rigFile, layout.rigFile);
+        AssignText(component.animPath, layout.animPath);
+        AssignText(component.responseFile, layout.responseFile);
+    });
+    ReplaceComponent<KeywordFormComponent>(theShipForm, [&](KeywordFormComponent& component) {
+        Empty(component.keywords);
+        for (Form* keyword : layout.keywords) Append(component.keywords, keyword);
+    });
     // The keywords the ship's modules attach to stay the ship's own; a
     // blueprint's are read only to check them.
     ReplaceComponent<PropertySheetComponent>(
-        theShipForm,
-        [&](PropertySheetComponent& component) { ReplacePropertySheet(component, layout); });
+        theShipForm, [&](PropertySheetComponent& component) { ReplacePropertySheet(component, layout); });
     ReplaceComponent<SpaceshipAIActorComponent>(
-        theShipForm,
-        [&](SpaceshipAIActorComponent& component) { component.actor = layout.aiActor; });
+        theShipForm, [&](SpaceshipAIActorComponent& component) { component.actor = layout.aiActor; });
     ReplaceComponent<LinkedVoiceTypeComponent>(
-        theShipForm,
-        [&](LinkedVoiceTypeComponent& component) { component.voice = layout.voiceType; });
-    ReplaceComponent<SpaceshipWeaponBindingsComponent>(theShipForm,
-                                                       [&](SpaceshipWeaponBindingsComponent& component) {
-                                                           component.weaponSlot1 = layout.weaponSlot1;
-                                                           component.weaponSlot2 = layout.weaponSlot2;
-                                                           component.weaponSlot3 = layout.weaponSlot3;
-                                                       });
+        theShipForm, [&](LinkedVoiceTypeComponent& component) { component.voice = layout.voiceType; });
+    ReplaceComponent<SpaceshipWeaponBindingsComponent>(theShipForm, [&](SpaceshipWeaponBindingsComponent& component) {
+        component.weaponSlot1 = layout.weaponSlot1;
+        component.weaponSlot2 = layout.weaponSlot2;
+        component.weaponSlot3 = layout.weaponSlot3;
+    });
     ReplaceComponent<SpaceshipHullCodeComponent>(
-        theShipForm,
-        [&](SpaceshipHullCodeComponent& component) { AssignText(component.hullCode, layout.hullCode); });
+        theShipForm, [&](SpaceshipHullCodeComponent& component) { AssignText(component.hullCode, layout.hullCode); });
     ReplaceComponent<StoredTraversalsComponent>(
-        theShipForm,
-        [&](StoredTraversalsComponent& component) { ReplaceTraversals(component, layout, storage); });
+        theShipForm, [&](StoredTraversalsComponent& component) { ReplaceTraversals(component, layout, storage); });
     ReplaceComponent<BlueprintComponent>(
-        theShipForm,
-        [&](BlueprintComponent& component) { ReplaceBlueprint(component, layout, fVersion); });
+        theShipForm, [&](BlueprintComponent& component) { ReplaceBlueprint(component, layout, fVersion); });
     ReplaceComponent<ContainerComponent>(theShipForm, [&](ContainerComponent& component) {
         const std::vector<ContainerEntryRecord> entries = ContainerEntries(layout);
         Empty(component.entries);
         for (const ContainerEntryRecord& entry : entries) Append(component.entries, entry);
     });
     ReplaceComponent<FullNameComponent>(
-        theShipForm,
-        [&](FullNameComponent& component) { AssignText(component.fullName, layout.fullName); });
+        theShipForm, [&](FullNameComponent& component) { AssignText(component.fullName, layout.fullName); });
     RenameShip(theShipRef, layout);
-    ReplaceComponent<ModelComponent>(theShipForm,
-                                     [&](ModelComponent& component) { AssignText(component.model, layout.model); });
+    ReplaceComponent<ModelComponent>(
+        theShipForm, [&](ModelComponent& component) { AssignText(component.model, layout.model); });
 }
 
 }  // namespace Corvanis

@@ -21,8 +21,7 @@ bool WriteKeywordForm(BlueprintWriter& out, const ShipToExport& ship, ExportErro
 }
 
 bool WriteAttachParentArray(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
-    const auto* component =
-        host::FindComponent<veltrane::AttachParentArrayComponent>(ship.form);
+    const auto* component = host::FindComponent<veltrane::AttachParentArrayComponent>(ship.form);
     if (component == nullptr || component->keywords.data == nullptr) return true;
     const veltrane::GameInterface& game = host::Game();
     // The game's count of this list is not to be trusted; the list runs up to

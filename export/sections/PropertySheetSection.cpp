@@ -15,8 +15,7 @@ std::string PropertyFormText(const host::Form* form) {
 }  // namespace
 
 bool WritePropertySheet(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
-    const auto* component =
-        host::FindComponent<veltrane::PropertySheetComponent>(ship.form);
+    const auto* component = host::FindComponent<veltrane::PropertySheetComponent>(ship.form);
     if (component == nullptr) return true;
     const veltrane::PropertySheet* sheet = component->sheet;
     if (sheet == nullptr) {

@@ -4,27 +4,31 @@
 
 namespace Corvanis {
 
+namespace {
+
+template <class Component>
+bool WriteSingleForm(BlueprintWriter& out, const ShipToExport& ship, veltrane::Form* Component::*form,
+                     std::string_view key, std::string_view missingFile, ExportErrorInfo& error) {
+    const auto* component = host::FindComponent<Component>(ship.form);
+    if (component == nullptr || component->*form == nullptr) return true;
+    return WriteFormLine(out, key, "", component->*form, missingFile, error);
+}
+
+}  // namespace
+
 bool WriteAddToInventoryOnDestroy(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
-    const auto* component = host::FindComponent<veltrane::AddToInventoryOnDestroyComponent>(ship.form);
-    if (component == nullptr || component->form == nullptr) return true;
-    return WriteFormLine(out, "QRNAddToInventoryOnDestroy.form |", "", component->form,
-                         "KORFile of QRNAddToInventoryOnDestroy ", error);
+    return WriteSingleForm(out, ship, &veltrane::AddToInventoryOnDestroyComponent::form,
+                           "QRNAddToInventoryOnDestroy.form |", "KORFile of QRNAddToInventoryOnDestroy ", error);
 }
 
 bool WriteSpaceshipAIActor(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
-    const auto* component =
-        host::FindComponent<veltrane::SpaceshipAIActorComponent>(ship.form);
-    if (component == nullptr || component->actor == nullptr) return true;
-    return WriteFormLine(out, "QRNSpaceshipAIActor.actor |", "", component->actor, "KORFile of QRNSpaceshipAIActor ",
-                         error);
+    return WriteSingleForm(out, ship, &veltrane::SpaceshipAIActorComponent::actor, "QRNSpaceshipAIActor.actor |",
+                           "KORFile of QRNSpaceshipAIActor ", error);
 }
 
 bool WriteLinkedVoiceType(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
-    const auto* component =
-        host::FindComponent<veltrane::LinkedVoiceTypeComponent>(ship.form);
-    if (component == nullptr || component->voice == nullptr) return true;
-    return WriteFormLine(out, "QRNLinkedVoiceType.voice |", "", component->voice, "KORFile of QRNLinkedVoiceType ",
-                         error);
+    return WriteSingleForm(out, ship, &veltrane::LinkedVoiceTypeComponent::voice, "QRNLinkedVoiceType.voice |",
+                           "KORFile of QRNLinkedVoiceType ", error);
 }
 
 }  // namespace Corvanis

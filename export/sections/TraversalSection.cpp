@@ -20,8 +20,7 @@ bool WriteGroup(BlueprintWriter& out, const IndexedKey& prefix, const veltrane::
 }  // namespace
 
 bool WriteStoredTraversalData(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
-    const auto* component =
-        host::FindComponent<veltrane::StoredTraversalsComponent>(ship.form);
+    const auto* component = host::FindComponent<veltrane::StoredTraversalsComponent>(ship.form);
     if (component == nullptr) return true;
     for (std::uint32_t i = 0; i < component->traversals1.count; ++i) {
         if (!WriteRecordLines(out, IndexedKey(kTraversalsKey, i), kTraversalFields, component->traversals1.data[i],

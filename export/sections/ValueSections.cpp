@@ -7,8 +7,7 @@ namespace Corvanis {
 using veltrane::FixedStringText;
 
 bool WriteAnimationGraph(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    const auto* component =
-        host::FindComponent<veltrane::AnimationGraphComponent>(ship.form);
+    const auto* component = host::FindComponent<veltrane::AnimationGraphComponent>(ship.form);
     if (component == nullptr) return true;
     out.TextLine("QRNAnimationGraphComponent.rootAnimGraph |", "", FixedStringText(component->rootAnimGraph));
     out.TextLine("QRNAnimationGraphComponent.rigFile |", "", FixedStringText(component->rigFile));
@@ -27,8 +26,7 @@ bool WriteSpaceshipWeaponBinding(BlueprintWriter& out, const ShipToExport& ship,
 }
 
 bool WriteSpaceshipHullCode(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    const auto* component =
-        host::FindComponent<veltrane::SpaceshipHullCodeComponent>(ship.form);
+    const auto* component = host::FindComponent<veltrane::SpaceshipHullCodeComponent>(ship.form);
     if (component == nullptr) return true;
     out.TextLine("QRNSpaceshipHullCode.hullCode |", "", FixedStringText(component->hullCode));
     return true;

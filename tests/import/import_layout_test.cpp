@@ -286,8 +286,7 @@ TEST_F(LayoutImport, AHomeShipTheFormatCannotCarry_IsImportedWithAWarningInstead
 
 TEST_F(LayoutImport, ABlueprintOlderThan200_GivesEachModuleItsOneByteUnk3C_AndAModuleAloneResetsEverythingElse) {
     const auto unk3CBytes = [] {
-        auto* component = host::FindComponent<veltrane::BlueprintComponent>(
-            host::Game().RefGetBaseObject(HomeShip()));
+        auto* component = host::FindComponent<veltrane::BlueprintComponent>(host::Game().RefGetBaseObject(HomeShip()));
         std::vector<std::uint32_t> fields;
         for (const veltrane::BlueprintPartRecord& part : component->data) {
             std::uint32_t bits = 0;
