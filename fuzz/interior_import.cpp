@@ -21,7 +21,6 @@
 // world is loaded anew after it.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,7 +31,8 @@
 #include "host/host.h"
 #include "import/ImportShipInterior.h"
 #include "sim/Game.h"
-#include "sim/worldfile/Json.h"
+#include "sim/GameState.h"
+#include "sim/worldfile/WorldWriter.h"
 #include "tests/support/CellItems.h"
 #include "tests/support/ReferencesTakenBack.h"
 
@@ -59,7 +59,7 @@ public:
             CheckUndo(files_.Written());
             parsedWorld_.Load();
         } else if (error.sPhase == kPlacingPhase) {
-            if (!EverythingTakenBack(sim::DumpWorldToText())) {
+            if (!EverythingTakenBack(WorldJson())) {
                 Fail("Broken: an interior import refused while placing its items takes back every item it placed");
             }
             parsedWorld_.Load();
@@ -75,18 +75,14 @@ private:
         return sim::DumpWorldToText();
     }
 
-    static sim::Json Parsed(const std::string& dump) {
-        std::string error;
-        std::optional<sim::Json> world = sim::ParseJsonText(dump, error);
-        if (!world) Fail(error);
-        return *std::move(world);
-    }
+    // The world as its dump would give it, without the text between.
+    static sim::Json WorldJson() { return sim::WriteWorldJson(sim::TheGame()); }
 
     // True when the world is the one before the import but for what the
     // game keeps of the references that the import placed and took back.
-    bool EverythingTakenBack(const std::string& dump) const {
+    bool EverythingTakenBack(const sim::Json& world) const {
         int takenBack = 0;
-        return corvanis_test::WithoutReferencesTakenBack(Parsed(dump), before_, takenBack) == liveBefore_;
+        return corvanis_test::WithoutReferencesTakenBack(world, before_, takenBack) == liveBefore_;
     }
 
     void CheckUndo(const std::string& backup) {
@@ -94,7 +90,7 @@ private:
             Fail("Broken: an interior import's backup imports, but: " + error.sPhase + " | " + error.sExtraErrorText +
                  "\n" + backup);
         }
-        if (corvanis_test::CellItems(Parsed(sim::DumpWorldToText()), kInterior) != itemsBefore_) {
+        if (corvanis_test::CellItems(WorldJson(), kInterior) != itemsBefore_) {
             Fail("Broken: an interior import's backup gives back the interior as it was\n" + backup);
         }
     }
@@ -114,7 +110,7 @@ private:
     corvanis_fuzz::BlueprintFolder folder_;
     corvanis_fuzz::InMemoryBlueprint files_;
     const std::string world_;
-    const sim::Json before_ = Parsed(world_);
+    const sim::Json before_ = WorldJson();
     const sim::Json liveBefore_ = corvanis_test::WithoutNextRuntimeFormID(before_);
     const std::multiset<std::string> itemsBefore_ = corvanis_test::CellItems(before_, kInterior);
     const corvanis_fuzz::ParsedWorld parsedWorld_;

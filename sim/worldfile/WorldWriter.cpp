@@ -241,7 +241,9 @@ Json TableJson(const TableContents& table) {
 
 }  // namespace
 
-std::string WriteWorldText(const GameState& game) {
+std::string WriteWorldText(const GameState& game) { return SerializeJson(WriteWorldJson(game)); }
+
+Json WriteWorldJson(const GameState& game) {
     const World& world = *game.world;
     Json root = Json::object();
     root["format"] = kWorldFormat;
@@ -258,7 +260,7 @@ std::string WriteWorldText(const GameState& game) {
     Json session = Json::object();
     session["pilotingCallSite"] = PilotingCallSiteIsOriginal() ? "original" : "patched";
     root["session"] = std::move(session);
-    return SerializeJson(root);
+    return root;
 }
 
 }  // namespace sim

@@ -6,9 +6,13 @@
 #include <string>
 
 #include "sim/GameState.h"
+#include "sim/worldfile/Json.h"
 
 namespace sim {
 
 std::string WriteWorldText(const GameState& game);
+// The same before it becomes text, for in-process checks that would only
+// parse the text again.
+Json WriteWorldJson(const GameState& game);
 
 }  // namespace sim
