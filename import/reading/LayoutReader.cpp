@@ -15,105 +15,108 @@
 
 namespace Corvanis {
 
+// What a line under a component's key is read as, and where it goes.
+enum class ComponentLineKind : std::uint8_t {
+    BoundForm,     // a form given as a bound object, into a form member
+    Form,          // a form of the row's type, into a form member
+    Keyword,       // a keyword, added to a list in file order
+    Text,          // into a text member; an empty value is an empty text
+    OptionalText,  // the same, but an empty value is not read
+    Unsigned,      // into an unsigned 32-bit member
+    // Lines of listed records, each read by its own function.
+    PropertySheet,
+    Traversals,
+    TraversalGroups,
+    Blueprint,
+    Container,
+};
+
+using ComponentLineMember =
+    std::variant<std::monostate, veltrane::Form* LayoutAccumulator::*, std::string LayoutAccumulator::*,
+                 std::uint32_t LayoutAccumulator::*, std::vector<veltrane::Form*> LayoutAccumulator::*>;
+
+// Rows with the same tag read a line once, under the first of their keys
+// that the line carries.
+enum class ComponentLineSharing : std::uint8_t { None, WeaponSlots, Traversals, Container };
+
+struct ComponentKey {
+    std::string_view key;
+    ComponentLineKind kind;
+    ComponentLineMember member = {};
+    std::uint8_t formType = 0;
+    ComponentLineSharing shared = ComponentLineSharing::None;
+};
+
 namespace {
 
 using veltrane::Form;
 
+// What a refusal names as the thing a line sets: its component's key
+// without the '[', '.' or bar that ends it ("QRNKeywordForm").
+constexpr std::string_view RefusalName(std::string_view key) {
+    if (key.ends_with(" |")) key.remove_suffix(2);
+    if (key.ends_with('[') || key.ends_with('.')) key.remove_suffix(1);
+    return key;
+}
+
+// What a refusal of a traversal's line names.
+constexpr std::string_view kTraversalsWhat = RefusalName(kTraversalsKey);
+
 // The keys that decide which part of the accumulator a line is for, in the
 // order a line is tested against them. A line may carry keys of several;
 // each of them reads it.
-enum GroupKey : int {
-    kAddToInventoryOnDestroy,
-    kRootAnimGraph,
-    kRigFile,
-    kAnimPath,
-    kResponseFile,
-    kKeywordForm,
-    kAttachParentArray,
-    kPropertySheet,
-    kAIActor,
-    kVoiceType,
-    kWeaponSlot1,
-    kWeaponSlot2,
-    kWeaponSlot3,
-    kTraversals1,
-    kTraversals2,
-    kBlueprint,
-    kContainerByName,   // the older form of the container keys
-    kContainerByIndex,  // as the exporter writes them
-    kDisplayName,
-    kFullName,
-    kModel,
-    kHullCode,
-    kGroupKeyCount,
+using A = LayoutAccumulator;
+constexpr ComponentKey kComponentKeys[] = {
+    {"QRNAddToInventoryOnDestroy.form", ComponentLineKind::BoundForm, &A::addToInventoryForm},
+    {"QRNAnimationGraphComponent.rootAnimGraph", ComponentLineKind::Text, &A::rootAnimGraph},
+    {"QRNAnimationGraphComponent.rigFile", ComponentLineKind::Text, &A::rigFile},
+    {"QRNAnimationGraphComponent.animPath", ComponentLineKind::Text, &A::animPath},
+    {"QRNAnimationGraphComponent.responseFile", ComponentLineKind::Text, &A::responseFile},
+    {"QRNKeywordForm[", ComponentLineKind::Keyword, &A::keywords, veltrane::kFormTypeKeyword},
+    {"QRNAttachParentArray[", ComponentLineKind::Keyword, &A::attachParentKeywords, veltrane::kFormTypeKeyword},
+    {"QRNPropertySheet[", ComponentLineKind::PropertySheet},
+    {"QRNSpaceshipAIActor.actor", ComponentLineKind::Form, &A::aiActor, veltrane::kFormTypeNPC},
+    {"QRNLinkedVoiceType.voice", ComponentLineKind::Form, &A::voiceType, veltrane::kFormTypeVoiceType},
+    {"QRNSpaceshipWeaponBinding.weaponSlot1", ComponentLineKind::Unsigned, &A::weaponSlot1, 0,
+     ComponentLineSharing::WeaponSlots},
+    {"QRNSpaceshipWeaponBinding.weaponSlot2", ComponentLineKind::Unsigned, &A::weaponSlot2, 0,
+     ComponentLineSharing::WeaponSlots},
+    {"QRNSpaceshipWeaponBinding.weaponSlot3", ComponentLineKind::Unsigned, &A::weaponSlot3, 0,
+     ComponentLineSharing::WeaponSlots},
+    // Every key part of a traversal group's line holds the first key too.
+    {kTraversalsKey, ComponentLineKind::Traversals, {}, 0, ComponentLineSharing::Traversals},
+    {kTraversalGroupsKey, ComponentLineKind::TraversalGroups, {}, 0, ComponentLineSharing::Traversals},
+    {"Blueprint.", ComponentLineKind::Blueprint},
+    // The older form of the container keys, then the one the exporter writes.
+    {"KORContainer.", ComponentLineKind::Container, {}, 0, ComponentLineSharing::Container},
+    {"KORContainer[", ComponentLineKind::Container, {}, 0, ComponentLineSharing::Container},
+    {"DisplayName |", ComponentLineKind::OptionalText, &A::displayName},
+    {"KORFullName.fullName", ComponentLineKind::Text, &A::fullName},
+    {"KORModel.model", ComponentLineKind::Text, &A::model},
+    {"QRNSpaceshipHullCode.hullCode", ComponentLineKind::OptionalText, &A::hullCode},
 };
 
-constexpr KeySet kGroupKeys{
-    "QRNAddToInventoryOnDestroy.form",
-    "QRNAnimationGraphComponent.rootAnimGraph",
-    "QRNAnimationGraphComponent.rigFile",
-    "QRNAnimationGraphComponent.animPath",
-    "QRNAnimationGraphComponent.responseFile",
-    "QRNKeywordForm[",
-    "QRNAttachParentArray[",
-    "QRNPropertySheet[",
-    "QRNSpaceshipAIActor.actor",
-    "QRNLinkedVoiceType.voice",
-    "QRNSpaceshipWeaponBinding.weaponSlot1",
-    "QRNSpaceshipWeaponBinding.weaponSlot2",
-    "QRNSpaceshipWeaponBinding.weaponSlot3",
-    "QRNStoredTraversalData.traversals1[",
-    "QRNStoredTraversalData.traversals2[",
-    "Blueprint.",
-    "KORContainer.",
-    "KORContainer[",
-    "DisplayName |",
-    "KORFullName.fullName",
-    "KORModel.model",
-    "QRNSpaceshipHullCode.hullCode",
-};
+constexpr KeySet kComponentKeySet = []() consteval {
+    std::array<std::string_view, std::size(kComponentKeys)> keys{};
+    for (std::size_t k = 0; k < keys.size(); ++k) keys[k] = kComponentKeys[k].key;
+    return KeySet(keys);
+}();
 
-// What a refusal names as the thing the line sets.
-constexpr std::array<std::string_view, kGroupKeyCount> kGroupNames{
-    "QRNAddToInventoryOnDestroy.form",
-    "QRNAnimationGraphComponent.rootAnimGraph",
-    "QRNAnimationGraphComponent.rigFile",
-    "QRNAnimationGraphComponent.animPath",
-    "QRNAnimationGraphComponent.responseFile",
-    "QRNKeywordForm",
-    "QRNAttachParentArray",
-    "QRNPropertySheet",
-    "QRNSpaceshipAIActor.actor",
-    "QRNLinkedVoiceType.voice",
-    "QRNSpaceshipWeaponBinding.weaponSlot1",
-    "QRNSpaceshipWeaponBinding.weaponSlot2",
-    "QRNSpaceshipWeaponBinding.weaponSlot3",
-    "QRNStoredTraversalData.traversals1",
-    "QRNStoredTraversalData.traversals2",
-    "Blueprint",
-    "KORContainer",
-    "KORContainer",
-    "DisplayName",
-    "KORFullName.fullName",
-    "KORModel.model",
-    "QRNSpaceshipHullCode.hullCode",
-};
-
-static_assert(kGroupKeys.Size() == kGroupKeyCount);
+// For each key, the keys a line is read under only once when it carries it.
+constexpr auto kKeysSharingLine = [] {
+    std::array<KeySet::Mask, std::size(kComponentKeys)> masks{};
+    for (std::size_t k = 0; k < masks.size(); ++k) {
+        masks[k] = KeySet::Mask{1} << k;
+        if (kComponentKeys[k].shared == ComponentLineSharing::None) continue;
+        for (std::size_t other = 0; other < masks.size(); ++other) {
+            if (kComponentKeys[other].shared == kComponentKeys[k].shared) masks[k] |= KeySet::Mask{1} << other;
+        }
+    }
+    return masks;
+}();
 
 // What a refusal of a traversal group's line names.
 constexpr std::string_view kGroupTraversalsWhat = "QRNStoredTraversalData.traversals2|traversals";
-
-constexpr KeySet::Mask Bit(int key) { return KeySet::Mask{1} << key; }
-
-// The keys a line is read under only once: the first of them it carries.
-constexpr KeySet::Mask KeysOfGroup(int key) {
-    constexpr KeySet::Mask kWeaponSlots = Bit(kWeaponSlot1) | Bit(kWeaponSlot2) | Bit(kWeaponSlot3);
-    constexpr KeySet::Mask kContainer = Bit(kContainerByName) | Bit(kContainerByIndex);
-    if (Bit(key) & kWeaponSlots) return kWeaponSlots;
-    if (Bit(key) & kContainer) return kContainer;
-    return Bit(key);
-}
 
 // The keys a reader looks for to find a record's fields, each with the row
 // of the field table it names; a row's older key comes after every row's key.
@@ -352,16 +355,15 @@ LineVerdict LayoutReader::ReadLine(const BlueprintLine& line, ImportErrorInfo& e
         if (verdict == LineVerdict::Refused) return verdict;
         read = verdict == LineVerdict::Read;
     }
-    KeySet::Mask keys = kGroupKeys.Find(line);
-    if (keys & Bit(kTraversals1)) keys &= ~Bit(kTraversals2);
+    KeySet::Mask keys = kComponentKeySet.Find(line);
     while (keys != 0) {
         const int key = std::countr_zero(keys);
-        keys &= ~KeysOfGroup(key);
+        keys &= ~kKeysSharingLine[key];
         LineVerdict verdict = LineVerdict::NotRead;
-        // What throws here is the memory running out: that group's work on
-        // the line ends, and the other groups still read it.
+        // What throws here is the memory running out: that key's work on the
+        // line ends, and the other keys still read it.
         try {
-            verdict = ReadGroup(key, line, error);
+            verdict = ReadComponentLine(kComponentKeys[key], line, error);
         } catch (...) {
         }
         if (verdict == LineVerdict::Refused) return verdict;
@@ -370,71 +372,49 @@ LineVerdict LayoutReader::ReadLine(const BlueprintLine& line, ImportErrorInfo& e
     return read ? LineVerdict::Read : LineVerdict::NotRead;
 }
 
-LineVerdict LayoutReader::ReadGroup(int key, const BlueprintLine& line, ImportErrorInfo& error) {
-    const std::string_view name = kGroupNames[key];
-    switch (key) {
-        case kAddToInventoryOnDestroy:
+LineVerdict LayoutReader::ReadComponentLine(const ComponentKey& key, const BlueprintLine& line,
+                                            ImportErrorInfo& error) {
+    const auto member = [&]<class Value>() -> Value& {
+        return layout_.*std::get<Value LayoutAccumulator::*>(key.member);
+    };
+    switch (key.kind) {
+        case ComponentLineKind::BoundForm:
             if (Form* form = BoundForm(line)) {
-                layout_.addToInventoryForm = form;
+                member.operator()<Form*>() = form;
                 return LineVerdict::Read;
             }
-            return Refuse(error, line, name);
-        case kRootAnimGraph:
-            return ReadText(line, layout_.rootAnimGraph);
-        case kRigFile:
-            return ReadText(line, layout_.rigFile);
-        case kAnimPath:
-            return ReadText(line, layout_.animPath);
-        case kResponseFile:
-            return ReadText(line, layout_.responseFile);
-        case kKeywordForm:
-        case kAttachParentArray:
+            return Refuse(error, line, RefusalName(key.key));
+        case ComponentLineKind::Form:
+            if (Form* form = FormOfType(line, key.formType)) {
+                member.operator()<Form*>() = form;
+                return LineVerdict::Read;
+            }
+            return Refuse(error, line, RefusalName(key.key));
+        case ComponentLineKind::Keyword:
             // The index is not read: keywords are kept in file order.
-            if (Form* keyword = FormOfType(line, veltrane::kFormTypeKeyword)) {
-                (key == kKeywordForm ? layout_.keywords : layout_.attachParentKeywords).push_back(keyword);
+            if (Form* keyword = FormOfType(line, key.formType)) {
+                member.operator()<std::vector<Form*>>().push_back(keyword);
                 return LineVerdict::Read;
             }
-            return Refuse(error, line, name);
-        case kPropertySheet:
+            return Refuse(error, line, RefusalName(key.key));
+        case ComponentLineKind::Text:
+            return ReadText(line, member.operator()<std::string>());
+        case ComponentLineKind::OptionalText:
+            return ReadOptionalText(line, member.operator()<std::string>());
+        case ComponentLineKind::Unsigned:
+            return Stored(ReadUInt32(line, member.operator()<std::uint32_t>()), error, line, RefusalName(key.key));
+        case ComponentLineKind::PropertySheet:
             return ReadPropertySheet(line, error);
-        case kAIActor:
-            if (Form* actor = FormOfType(line, veltrane::kFormTypeNPC)) {
-                layout_.aiActor = actor;
-                return LineVerdict::Read;
-            }
-            return Refuse(error, line, name);
-        case kVoiceType:
-            if (Form* voice = FormOfType(line, veltrane::kFormTypeVoiceType)) {
-                layout_.voiceType = voice;
-                return LineVerdict::Read;
-            }
-            return Refuse(error, line, name);
-        case kWeaponSlot1:
-            return Stored(ReadUInt32(line, layout_.weaponSlot1), error, line, name);
-        case kWeaponSlot2:
-            return Stored(ReadUInt32(line, layout_.weaponSlot2), error, line, name);
-        case kWeaponSlot3:
-            return Stored(ReadUInt32(line, layout_.weaponSlot3), error, line, name);
-        case kTraversals1:
+        case ComponentLineKind::Traversals:
             return ReadTraversals1(line, error);
-        case kTraversals2:
+        case ComponentLineKind::TraversalGroups:
             return ReadTraversals2(line, error);
-        case kBlueprint:
+        case ComponentLineKind::Blueprint:
             return ReadBlueprint(line, error);
-        case kContainerByName:
-        case kContainerByIndex:
+        case ComponentLineKind::Container:
             return ReadContainer(line, error);
-        case kDisplayName:
-            return ReadOptionalText(line, layout_.displayName);
-        case kFullName:
-            return ReadText(line, layout_.fullName);
-        case kModel:
-            return ReadText(line, layout_.model);
-        case kHullCode:
-            return ReadOptionalText(line, layout_.hullCode);
-        default:
-            return LineVerdict::NotRead;
     }
+    return LineVerdict::NotRead;
 }
 
 LineVerdict LayoutReader::ReadVersion(const BlueprintLine& line, ImportErrorInfo& error) {
@@ -495,7 +475,7 @@ LineVerdict LayoutReader::ReadTraversals1(const BlueprintLine& line, ImportError
                                            return SetField(field, line, traversal, kTraversalFormType);
                                        });
     if (read) return LineVerdict::Read;
-    return Refuse(error, line, kGroupNames[kTraversals1], FieldName(kTraversalKeySet.Key(key)));
+    return Refuse(error, line, kTraversalsWhat, FieldName(kTraversalKeySet.Key(key)));
 }
 
 LineVerdict LayoutReader::ReadTraversals2(const BlueprintLine& line, ImportErrorInfo& error) {
@@ -660,7 +640,7 @@ std::vector<IncompleteElement> LayoutReader::Finish() {
             if (traversals[i].traversal == nullptr) incomplete.push_back({firstLines[i], what, "traversal"});
         }
     };
-    traversalsWithoutForm(layout_.traversals1, traversal1Lines_, kGroupNames[kTraversals1]);
+    traversalsWithoutForm(layout_.traversals1, traversal1Lines_, kTraversalsWhat);
     for (std::size_t group = 0; group < layout_.traversals2.size(); ++group) {
         traversalsWithoutForm(layout_.traversals2[group].traversals, traversal2Lines_[group], kGroupTraversalsWhat);
     }

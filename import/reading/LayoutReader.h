@@ -48,6 +48,9 @@ struct IncompleteElement {
 // it lacks: "importing Blueprint|data|item at Blueprint.data[1].fPosX |1.5".
 void RefuseIncompleteElement(const IncompleteElement& element, ImportErrorInfo& error);
 
+// A key of the layout's components, and how a line under it is read.
+struct ComponentKey;
+
 class LayoutReader {
 public:
     // The reader fills `layout` and writes the version of each version line
@@ -69,7 +72,7 @@ public:
     std::vector<IncompleteElement> Finish();
 
 private:
-    LineVerdict ReadGroup(int key, const BlueprintLine& line, ImportErrorInfo& error);
+    LineVerdict ReadComponentLine(const ComponentKey& key, const BlueprintLine& line, ImportErrorInfo& error);
     LineVerdict ReadVersion(const BlueprintLine& line, ImportErrorInfo& error);
     LineVerdict ReadPropertySheet(const BlueprintLine& line, ImportErrorInfo& error);
     LineVerdict ReadTraversals1(const BlueprintLine& line, ImportErrorInfo& error);
