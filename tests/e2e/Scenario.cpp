@@ -29,7 +29,7 @@ Lines Concatenated(std::initializer_list<Lines> parts) {
 std::filesystem::path StarterWorld() { return ExamplesFolder() / "worlds" / "starter.json"; }
 
 std::string CorvanisLoadedLine() {
-    return "ORBX: loaded " + PluginFileName("Corvanis") + ": Corvanis - ORBX Plugin by Pellimor 3.1";
+    return "ORBX: loaded " + PluginFileName("Corvanis") + ": Corvanis - ORBX Plugin by Pellimor " CORVANIS_TITLE_VERSION;
 }
 
 }  // namespace e2e

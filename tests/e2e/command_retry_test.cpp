@@ -23,7 +23,7 @@ std::string FatalReportOnStandardError(const std::string& errorCode) {
     (void)errorCode;
     return "";
 #else
-    return "Corvanis - ORBX Plugin by Pellimor v3.1\n"
+    return "Corvanis - ORBX Plugin by Pellimor v" CORVANIS_TITLE_VERSION "\n"
            "Fatal error has occured in function Corvanis::InstallCommands at line 284\n\n\n"
            "Error text: \n -> couldn't install, error code: " +
            errorCode + "\n";

@@ -6,7 +6,7 @@
 namespace e2e {
 namespace {
 
-const std::string kCorvanisListing = PluginFileName("Corvanis") + ": Corvanis - ORBX Plugin by Pellimor 3.1";
+const std::string kCorvanisListing = PluginFileName("Corvanis") + ": Corvanis - ORBX Plugin by Pellimor " CORVANIS_TITLE_VERSION;
 
 TEST(CorvanisBoot, TheInstalledPlugin_PassesTheLoadersChecks_AndTheGameRuns) {
     GameFolder folder;

@@ -42,8 +42,9 @@ TEST(Timestamp, Now_ResultsInDateTimeAndFraction) {
     EXPECT_EQ(now.substr(20, 2), "00");
 }
 
-TEST(PluginTitle, VersionRecordAsShipped_ResultsInTheNameAndVersion3Point1) {
-    EXPECT_EQ(Corvanis::PluginTitle(), "Corvanis - ORBX Plugin by Pellimor v3.1");
+TEST(PluginTitle, VersionRecordAsShipped_ResultsInTheNameAndTheBuildsVersion) {
+    EXPECT_EQ(Corvanis::PluginTitle(), "Corvanis - ORBX Plugin by Pellimor v" + std::to_string(CORVANIS_VERSION_MAJOR) +
+                                           "." + std::to_string(CORVANIS_VERSION_MINOR));
 }
 
 TEST(FatalReport, FunctionLineAndError_ResultInTheReportText) {

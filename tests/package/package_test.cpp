@@ -60,8 +60,9 @@ TEST(ReleasePackage, UnpackedIntoAFreshGameFolder_BootsExportsIsCheckedByItsTool
 
     const e2e::ProcessResult exported =
         folder.Run({"--world", (worlds / "starter.json").string(), "--run", "ExportShip Pathfinder"});
-    EXPECT_EQ(exported.OutLines(), (Lines{"ORBX: loaded Corvanis.dll: Corvanis - ORBX Plugin by Pellimor 3.1",
-                                          "> ExportShip Pathfinder", "ExportShipRef: INFO: ship exported."}));
+    EXPECT_EQ(exported.OutLines(),
+              (Lines{"ORBX: loaded Corvanis.dll: Corvanis - ORBX Plugin by Pellimor " CORVANIS_TITLE_VERSION,
+                     "> ExportShip Pathfinder", "ExportShipRef: INFO: ship exported."}));
 
     const std::string blueprint = "Data\\ORBX\\Plugins\\Spaceships\\Pathfinder.txt";
     const e2e::ProcessResult checked = RunPackagedTool(folder.Game(), {"check", blueprint});
