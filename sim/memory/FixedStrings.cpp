@@ -1,5 +1,6 @@
 #include "sim/memory/FixedStrings.h"
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -16,12 +17,17 @@ struct PoolEntry {
     std::size_t references = 0;
 };
 
-// An entry whose last holder let it go stays where it is, dead: its address
-// is never a live string again, so a release too many is caught whenever it
-// comes.
+// An entry whose last holder let it go stays where it is, dead, for the next
+// kDeadEntriesKept releases of other entries: its address is no live string
+// meanwhile, so a release too many is caught. Only then is it freed, as a
+// sanitizer's quarantine frees memory, so that a game that makes and lets go
+// of strings for ever (a world loaded again and again) holds a bounded pool.
+constexpr std::size_t kDeadEntriesKept = 1 << 16;
+
 struct Pool {
     std::unordered_map<std::string_view, PoolEntry*> byText;  // live entries
     std::unordered_map<const char*, std::unique_ptr<PoolEntry>> byStorage;
+    std::deque<const char*> dead;  // the storage of dead entries, oldest first
 };
 
 // Never destroyed: strings may be released while the process ends.
@@ -57,7 +63,13 @@ void Unreference(const char* storage) {
         ReportGameError("the fixed string \"" + entry.text + "\" was released more often than it was made");
         return;
     }
-    if (--entry.references == 0) pool.byText.erase(std::string_view(entry.text));
+    if (--entry.references != 0) return;
+    pool.byText.erase(std::string_view(entry.text));
+    pool.dead.push_back(storage);
+    if (pool.dead.size() > kDeadEntriesKept) {
+        pool.byStorage.erase(pool.dead.front());
+        pool.dead.pop_front();
+    }
 }
 
 }  // namespace
