@@ -17,9 +17,8 @@ class GameFormResolver final : public FormResolver {
 public:
     // Asks the game with a fixed string of the name, made for the call and
     // released right after it, unless the same name and ID were asked before:
-    // then the game's answer of that time. (A blueprint's thousands of
-    // references name a few dozen forms; remembering them took the reading of
-    // the large ship's 5,000 decoration items from 3.0 to 2.4 ms.)
+    // then the game's answer of that time: a blueprint's thousands of
+    // references name a few dozen forms.
     veltrane::Form* LookupForm(std::string_view fileName, std::uint32_t localFormID) override;
     // The game's virtual type query.
     std::optional<std::uint8_t> FormType(const veltrane::Form* form) override;

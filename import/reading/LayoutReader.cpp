@@ -10,7 +10,8 @@
 #include <variant>
 
 #include "format/ShipRecords.h"
-#include "import/reading/KeySet.h"
+#include "import/reading/internal/ElementKey.h"
+#include "import/reading/internal/KeySet.h"
 #include "import/reading/LineReaders.h"
 
 namespace Corvanis {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "import/reading/NumberConversion.h"
+#include "import/reading/internal/FastDecimals.h"
 
 namespace Corvanis {
 
@@ -87,9 +88,7 @@ bool ParseLineFloat(const BlueprintLine& line, float& value) {
 }
 
 bool ParseLineFiniteFloat(const BlueprintLine& line, float& value) {
-    // A plain decimal is finite: most values end here, one call deep. (That
-    // took the interior reading of a large ship's blueprint from 1.79 to
-    // 1.74 ms.)
+    // A plain decimal is finite: most values end here, one call deep.
     if (ConvertPlainDecimal(line.ValuePart(), value)) return true;
     float read = 0.0f;
     if (!ParseValue(line.ValuePart(), read, ConvertFloat) || !std::isfinite(read)) return false;
@@ -146,8 +145,6 @@ std::int32_t GetLineInnerIndex(const BlueprintLine& line) {
 
 veltrane::Form* ResolveFormReference(const BlueprintLine& line, FormResolver& resolver) {
     // Both texts from one search for the last two bars, not one for each.
-    // (That took the interior reading of a large ship's blueprint from 1.83
-    // to 1.78 ms.)
     const auto [idText, fileName] = SplitFormReference(line.Text());
     // A name with a zero byte is no data file's name; the game would see it
     // cut short at that byte.

@@ -61,40 +61,9 @@ bool ParseVersionValue(const BlueprintLine& line, float& value);
 std::int32_t GetLineIndex(const BlueprintLine& line);
 std::int32_t GetLineInnerIndex(const BlueprintLine& line);
 
-// A key part as the exporter writes a field of a list's element: the list's
-// marker (its name up to and with its '[', "DecorItem["), the element's index
-// in decimal digits, ']', the field's name and at most one blank. Where the
-// marker holds no other bracket, the index is the one GetLineIndex reads.
-struct ElementKey {
-    std::string_view field;
-    std::int32_t index;
-};
 // The index that the text between a key part's brackets gives: strtol base
 // 10; -1 when nothing converts or the number is out of range.
 std::int32_t ParseElementIndex(std::string_view digits);
-
-// False, with `key` untouched, for every other key part. Inline, so that the
-// marker, a constant at every call, is compared in place rather than by a call
-// into the C library: asked of every line the readers read. (With IsShipLine
-// inline too, that took the interior reading of a large ship's blueprint from
-// 2.25 to 1.85 ms.)
-inline bool SplitExportedElementKey(std::string_view keyPart, std::string_view marker, ElementKey& key) {
-    if (!keyPart.starts_with(marker)) return false;
-    // Nine digits or fewer are a number in range, which strtol reads so; the
-    // general conversion is left for the longer ones.
-    constexpr std::size_t kDigitsInRange = 9;
-    std::size_t at = marker.size();
-    std::uint64_t number = 0;
-    for (; at < keyPart.size() && keyPart[at] >= '0' && keyPart[at] <= '9'; ++at) {
-        number = number * 10 + static_cast<std::uint64_t>(keyPart[at] - '0');
-    }
-    if (at == marker.size() || at == keyPart.size() || keyPart[at] != ']') return false;
-    std::string_view field = keyPart.substr(at + 1);
-    if (field.ends_with(' ')) field.remove_suffix(1);
-    const std::string_view digits = keyPart.substr(marker.size(), at - marker.size());
-    key = {field, digits.size() <= kDigitsInRange ? static_cast<std::int32_t>(number) : ParseElementIndex(digits)};
-    return true;
-}
 
 // The form the line's form reference names, through the resolver; null when
 // the line has no form ID text or no file name, the ID is 0 or does not

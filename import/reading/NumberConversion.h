@@ -43,15 +43,4 @@ ConversionResult ConvertUnsignedLongLong(std::string_view text, int base, std::u
 // a number with a non-zero digit that comes out zero or subnormal.
 ConversionResult ConvertFloat(std::string_view text, float& value);
 
-// The texts the exporter writes for floats ("-12.500000", "180.000000"), read
-// without the general conversion's steps: an optional '-', digits, a point
-// and digits, at least one digit on each side, at most kPlainDecimalDigits
-// digits and nothing else. True with the value ConvertFloat gives for the
-// whole text; false, with `value` untouched, for every other text. (Reading
-// the value of every line through this first took the reading of the large
-// ship's decoration items from 3.2 to 2.4 ms, and corvanis-blueprint's check
-// of a million-line blueprint from 111 to 90 ms.)
-constexpr std::size_t kPlainDecimalDigits = 18;
-bool ConvertPlainDecimal(std::string_view text, float& value);
-
 }  // namespace Corvanis

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "import/reading/NumberConversion.h"
+#include "import/reading/internal/FastDecimals.h"
 #include "tests/support/CLibraryConversions.h"
 #include "tests/support/CommaLocale.h"
 

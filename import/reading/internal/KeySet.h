@@ -1,3 +1,12 @@
+// Hand-tuned: the multi-pattern key search that every line of a blueprint
+// goes through. bench/README.md says what it bought.
+//
+// Contract: for any line, Find(line) has bit i set exactly when HasKey(line,
+// key i) is true, and Which(text) is the key that may stand anywhere and is
+// the whole text, or -1. Its plain oracle is HasKey asked once per key;
+// tests/import/key_set_test.cpp checks the two against each other on
+// generated lines.
+//
 // A table of keys and which of them a line carries, found in one pass over
 // the line's key part: the readers test every line against a dozen keys, and
 // a search per key per line would read each key part a dozen times.
@@ -13,9 +22,7 @@
 // window jumps ahead, and only the keys that begin with them are compared
 // where it stops. Where some key is short the jumps are too small to pay for
 // the lookups they wait on, and every place a key could end at is looked up
-// by the four bytes before it, one independent lookup each. (Measured on a
-// million-line blueprint: the jumps take a quarter off the reading time; a
-// key compared at every place of its first byte took twice as long.)
+// by the four bytes before it, one independent lookup each.
 #pragma once
 
 #include <algorithm>

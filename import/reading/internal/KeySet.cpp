@@ -1,4 +1,4 @@
-#include "import/reading/KeySet.h"
+#include "import/reading/internal/KeySet.h"
 
 #include <cstring>
 
@@ -38,8 +38,6 @@ bool EqualEnds(const char* a, const char* b, std::size_t size) {
 
 // Whether two texts of `size` bytes are equal. Up to 16 bytes without a loop,
 // whose end, at another length for nearly every line, was mispredicted.
-// (That took the interior reading of a large ship's blueprint from 1.91 to
-// 1.81 ms.)
 bool EqualBytes(const char* a, const char* b, std::size_t size) {
     if (size >= 4 && size <= 8) return EqualEnds<std::uint32_t>(a, b, size);
     if (size >= 8 && size <= 16) return EqualEnds<std::uint64_t>(a, b, size);
