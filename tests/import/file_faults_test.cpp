@@ -22,6 +22,7 @@
 #include "import/ImportShipInterior.h"
 #include "import/ImportShipLayout.h"
 #include "sim/Game.h"
+#include "tests/support/ExportedBlueprint.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
 #include "tests/support/LargeShipWorld.h"
@@ -270,21 +271,9 @@ std::string ReadOrBackupFailure(const std::string& readPhase, const std::string&
     }
 }
 
-// The starter ship as the first playthrough exports it.
-const std::string& PathfinderBlueprint() {
-    static const std::string bytes = [] {
-        corvanis_test::LoadWorldFile(CORVANIS_EXAMPLE_WORLDS "/starter.json");
-        corvanis_test::ScratchFolder exported;
-        Corvanis::RunExportShip({"Pathfinder", Corvanis::kDefaultSettings}, exported.PluginPath(),
-                                platform::SystemFiles());
-        return exported.ReadFile("Pathfinder.txt");
-    }();
-    return bytes;
-}
-
 void PrepareSecondPlaythrough(const corvanis_test::ScratchFolder& folder, bool aboard) {
     static const std::string world = ReadWhole(CORVANIS_EXAMPLE_WORLDS "/second-playthrough.json");
-    folder.WriteFile("Pathfinder.txt", PathfinderBlueprint());
+    folder.WriteFile("Pathfinder.txt", corvanis_test::PathfinderBlueprint());
     corvanis_test::LoadWorld(world);
     if (aboard) sim::RunConsoleLine("sim.board @Kestrel");
 }
@@ -300,7 +289,7 @@ void PrepareRefusedPlacement(const corvanis_test::ScratchFolder& folder) {
                     "\n");
         return text;
     }();
-    folder.WriteFile("Pathfinder.txt", PathfinderBlueprint() + "DecorItem[15].base |0A3FFF|Veltrane.vmf\r\n");
+    folder.WriteFile("Pathfinder.txt", corvanis_test::PathfinderBlueprint() + "DecorItem[15].base |0A3FFF|Veltrane.vmf\r\n");
     corvanis_test::LoadWorld(world);
     sim::RunConsoleLine("sim.board @Kestrel");
 }

@@ -23,6 +23,7 @@
 #include "sim/Game.h"
 #include "sim/memory/GameMemory.h"
 #include "tests/support/CommaLocale.h"
+#include "tests/support/ExportedBlueprint.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
 #include "tests/support/ScratchFolder.h"
@@ -84,21 +85,9 @@ std::string PhaseLine(const std::string& phase, const std::string& text = {}) {
 class LayoutImport : public testing::Test {
 protected:
     void SetUp() override {
-        blueprint = PathfinderBlueprint();
+        blueprint = corvanis_test::PathfinderBlueprint();
         corvanis_test::LoadWorld(SecondPlaythrough());
         console.Take();
-    }
-
-    // The starter ship as the first playthrough exports it.
-    static const std::string& PathfinderBlueprint() {
-        static const std::string bytes = [] {
-            corvanis_test::LoadWorldFile(CORVANIS_EXAMPLE_WORLDS "/starter.json");
-            corvanis_test::ScratchFolder exported;
-            Corvanis::RunExportShip({"Pathfinder", Corvanis::kDefaultSettings}, exported.PluginPath(),
-                                    platform::SystemFiles());
-            return exported.ReadFile("Pathfinder.txt");
-        }();
-        return bytes;
     }
 
     Lines Import(const std::string& name, platform::FileSystem& files = platform::SystemFiles()) {

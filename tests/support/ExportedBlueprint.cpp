@@ -1,0 +1,22 @@
+#include "tests/support/ExportedBlueprint.h"
+
+#include "export/ExportShip.h"
+#include "frame/Settings.h"
+#include "platform/platform.h"
+#include "tests/support/InProcessGame.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace corvanis_test {
+
+const std::string& PathfinderBlueprint() {
+    static const std::string bytes = [] {
+        LoadWorldFile(CORVANIS_EXAMPLE_WORLDS "/starter.json");
+        ScratchFolder exported;
+        Corvanis::RunExportShip({"Pathfinder", Corvanis::kDefaultSettings}, exported.PluginPath(),
+                                platform::SystemFiles());
+        return exported.ReadFile("Pathfinder.txt");
+    }();
+    return bytes;
+}
+
+}  // namespace corvanis_test
