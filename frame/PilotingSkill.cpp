@@ -3,6 +3,7 @@
 #include "frame/FatalReport.h"
 #include "frame/PluginState.h"
 #include "frame/Settings.h"
+#include "frame/TrampolineReports.h"
 #include "host/host.h"
 #include "orbx_common/BranchTrampoline.h"
 
@@ -39,7 +40,8 @@ RedirectStatus RedirectRequirementCall(std::uintptr_t site) {
     // path the moment the bytes are written.
     Corvanis_ReplacedPilotingCallee = callee;
     const auto hook = reinterpret_cast<std::uintptr_t>(&Corvanis_PilotingRequirementHook);
-    if (g_branchTrampoline.WriteCallThroughTrampoline(site, hook)) return RedirectStatus::Redirected;
+    const TrampolineStatus written = StopOnFailedCheck(g_branchTrampoline.WriteCallThroughTrampoline(site, hook));
+    if (written == TrampolineStatus::Ok) return RedirectStatus::Redirected;
     Corvanis_ReplacedPilotingCallee = 0;
     return RedirectStatus::WriteFailed;
 }

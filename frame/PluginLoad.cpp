@@ -5,6 +5,7 @@
 #include "frame/FatalReport.h"
 #include "frame/LoaderMessages.h"
 #include "frame/PluginState.h"
+#include "frame/TrampolineReports.h"
 #include "host/host.h"
 #include "orbx_common/BranchTrampoline.h"
 
@@ -25,7 +26,9 @@ bool LoadPlugin(const orbx::LoadInterface* loader, std::uintptr_t gameBase, plat
         ReportFatalError("ORBXPlugin_Load", 465,
                          "Installation error: Veltrane.exe doesn't fit this plug-in (" + mismatch + ")");
     }
-    if (!g_branchTrampoline.Create(gameBase, memory)) ReportFatalError("ORBXPlugin_Load", 472, "alloc error");
+    const TrampolineSearch trampoline = g_branchTrampoline.Create(gameBase, memory);
+    ReportTrampolineSearch(trampoline);
+    if (!trampoline.created) ReportFatalError("ORBXPlugin_Load", 472, "alloc error");
     const auto* messaging =
         static_cast<const orbx::MessagingInterface*>(loader->QueryInterface(orbx::kInterfaceMessaging));
     if (messaging == nullptr) return false;

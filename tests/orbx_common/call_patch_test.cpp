@@ -135,7 +135,7 @@ TEST(CodePatch, CodeThatCannotBeMadeWritable_ResultsInFalseWithNothingWrittenOrF
 TEST(RealTrampoline, CreatedForTheTestProgram_ResultsInABlockBelowItsImageWithinReach) {
     const std::uintptr_t image = platform::MainModuleBase();
     BranchTrampoline trampoline;
-    ASSERT_TRUE(trampoline.Create(image, platform::SystemMemory()));
+    ASSERT_TRUE(trampoline.Create(image, platform::SystemMemory()).created);
     EXPECT_LE(trampoline.Base() + BranchTrampoline::kSize, image);
     EXPECT_GE(trampoline.Base(), Corvanis::TrampolineSearchBound(image));
     EXPECT_TRUE(Corvanis::FitsInDisplacement(Corvanis::CallDisplacement(image, trampoline.Base())));
@@ -149,9 +149,9 @@ TEST(CallPatch, RelativeCallInTheTestProgram_ResultsInTheNewTargetReachedThrough
     ASSERT_EQ(Corvanis::GetCallTarget(site), Address(&corvanis_test_original_callee));
 
     BranchTrampoline trampoline;
-    ASSERT_TRUE(trampoline.Create(platform::MainModuleBase(), platform::SystemMemory()));
+    ASSERT_TRUE(trampoline.Create(platform::MainModuleBase(), platform::SystemMemory()).created);
     CallSiteRestorer restorer(site);
-    ASSERT_TRUE(trampoline.WriteCallThroughTrampoline(site, Address(&corvanis_test_replacement_callee)));
+    ASSERT_EQ(trampoline.WriteCallThroughTrampoline(site, Address(&corvanis_test_replacement_callee)), Corvanis::TrampolineStatus::Ok);
 
     EXPECT_EQ(corvanis_test_caller(), 2);
     EXPECT_EQ(Corvanis::GetCallTarget(site), trampoline.Base());
@@ -165,7 +165,7 @@ TEST(CallPatch, RelativeCallInTheTestProgram_ResultsInTheNewTargetReachedThrough
                                                           platform::kPageExecuteRead, &protection));
     EXPECT_EQ(protection, platform::kPageExecuteRead);
 
-    ASSERT_TRUE(trampoline.WriteCallThroughTrampoline(site, Address(&corvanis_test_original_callee)));
+    ASSERT_EQ(trampoline.WriteCallThroughTrampoline(site, Address(&corvanis_test_original_callee)), Corvanis::TrampolineStatus::Ok);
     EXPECT_EQ(corvanis_test_caller(), 1);
     EXPECT_EQ(Corvanis::GetCallTarget(site), trampoline.Base() + 14);
 }

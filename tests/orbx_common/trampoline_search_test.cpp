@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "frame/TrampolineReports.h"
 #include "orbx_common/BranchTrampoline.h"
 #include "platform/platform.h"
 
 namespace {
 
 using Corvanis::BranchTrampoline;
+using Corvanis::TrampolineStatus;
 using platform::RegionState;
 
 struct Region {
@@ -85,12 +87,14 @@ struct SearchOutcome {
     std::string output;
 };
 
+// The search and the diagnostics the plug-in writes of it.
 SearchOutcome Search(FakeMemory& memory, std::uintptr_t image = kImage) {
     BranchTrampoline trampoline;
+    const Corvanis::TrampolineSearch search = trampoline.Create(image, memory);
     testing::internal::CaptureStdout();
-    const bool created = trampoline.Create(image, memory);
-    SearchOutcome outcome{created, trampoline.Base(), testing::internal::GetCapturedStdout()};
-    if (created) {
+    Corvanis::ReportTrampolineSearch(search);
+    SearchOutcome outcome{search.created, trampoline.Base(), testing::internal::GetCapturedStdout()};
+    if (search.created) {
         EXPECT_EQ(trampoline.Capacity(), 256u);
         EXPECT_EQ(trampoline.Used(), 0u);
     }
@@ -187,8 +191,8 @@ TEST(TrampolineLifetime, SecondCreation_ResultsInNoSecondAllocation) {
     memory.regions = {{kImage - 0x10000, 0x10000, kFree}};
     {
         BranchTrampoline trampoline;
-        ASSERT_TRUE(trampoline.Create(kImage, memory));
-        EXPECT_TRUE(trampoline.Create(kImage, memory));
+        ASSERT_TRUE(trampoline.Create(kImage, memory).created);
+        EXPECT_TRUE(trampoline.Create(kImage, memory).created);
         EXPECT_EQ(memory.allocated.size(), 1u);
         EXPECT_EQ(memory.queried.size(), 1u);
         EXPECT_EQ(trampoline.Base(), kImage - 256);
@@ -196,17 +200,55 @@ TEST(TrampolineLifetime, SecondCreation_ResultsInNoSecondAllocation) {
     EXPECT_EQ(memory.released, (std::vector<void*>{reinterpret_cast<void*>(kImage - 256)}));
 }
 
-TEST(TrampolineLifetime, SlotsTaken_ResultsInConsecutiveBytesUntilTheCapacity) {
+TEST(TrampolineLifetime, SlotsTaken_ResultsInConsecutiveBytesUntilTheCapacity_ThenInTheFullStatus) {
     FakeMemory memory;
     memory.regions = {{kImage - 0x10000, 0x10000, kFree}};
     BranchTrampoline trampoline;
-    ASSERT_TRUE(trampoline.Create(kImage, memory));
+    ASSERT_TRUE(trampoline.Create(kImage, memory).created);
     for (std::size_t slot = 0; slot < 18; ++slot) {
-        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(trampoline.AllocateBytes(14)), kImage - 256 + slot * 14);
+        void* bytes = nullptr;
+        EXPECT_EQ(trampoline.AllocateBytes(14, bytes), TrampolineStatus::Ok);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(bytes), kImage - 256 + slot * 14);
     }
+    void* bytes = nullptr;
+    EXPECT_EQ(trampoline.AllocateBytes(14, bytes), TrampolineStatus::Full);
+    EXPECT_EQ(bytes, nullptr);
     EXPECT_EQ(trampoline.Used(), 252u);
-    EXPECT_EQ(trampoline.AllocateBytes(4), reinterpret_cast<void*>(kImage - 4));
+    EXPECT_EQ(trampoline.AllocateBytes(4, bytes), TrampolineStatus::Ok);
+    EXPECT_EQ(bytes, reinterpret_cast<void*>(kImage - 4));
     EXPECT_EQ(trampoline.Used(), 256u);
+}
+
+// Each failed check is a status of its own, reported under the line number and
+// condition text that players' reports have always carried.
+TEST(TrampolineChecks, EachFailedCheck_ResultsInItsStatusAndItsReportLine) {
+    BranchTrampoline none;
+    EXPECT_EQ(none.WriteCallThroughTrampoline(0x1000, 0x2000), TrampolineStatus::NoTrampoline);
+
+    // Slots are written, so the trampoline lies in memory of the test's own.
+    alignas(16) static std::uint8_t block[BranchTrampoline::kSize];
+    const auto blockAddress = reinterpret_cast<std::uintptr_t>(block);
+    FakeMemory memory;
+    memory.regions = {{blockAddress, BranchTrampoline::kSize, kFree}};
+    BranchTrampoline trampoline;
+    ASSERT_TRUE(trampoline.Create(blockAddress + BranchTrampoline::kSize, memory).created);
+    ASSERT_EQ(trampoline.Base(), blockAddress);
+    EXPECT_EQ(trampoline.WriteCallThroughTrampoline(blockAddress + 0x100000000ULL, 0x2000),
+              TrampolineStatus::OutOfReach);
+    void* bytes = nullptr;
+    while (trampoline.AllocateBytes(14, bytes) == TrampolineStatus::Ok) {
+    }
+    EXPECT_EQ(trampoline.WriteCallThroughTrampoline(blockAddress, 0x2000), TrampolineStatus::Full);
+
+    EXPECT_EQ(Corvanis::FailedCheckReport(TrampolineStatus::NoTrampoline),
+              "Assertion failed in orbx_common/BranchTrampoline (125): m_base");
+    EXPECT_EQ(Corvanis::FailedCheckReport(TrampolineStatus::Full),
+              "Assertion failed in orbx_common/BranchTrampoline (255): result");
+    EXPECT_EQ(Corvanis::FailedCheckReport(TrampolineStatus::OutOfReach),
+              "Assertion failed in orbx_common/BranchTrampoline (245): "
+              "(trampolineDispl >= _I32_MIN) && (trampolineDispl <= _I32_MAX)");
+    EXPECT_EQ(Corvanis::FailedCheckReport(TrampolineStatus::Ok), "");
+    EXPECT_EQ(Corvanis::FailedCheckReport(TrampolineStatus::NotWritable), "");
 }
 
 }  // namespace

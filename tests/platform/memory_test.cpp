@@ -46,7 +46,7 @@ TEST(MemoryRegions, ReserveCommitAtAFreeAddress_ResultsInUsableMemoryOnTheGranul
     platform::MemorySystem& memory = platform::SystemMemory();
     // The trampoline search finds a free spot; it is given back at once.
     Corvanis::BranchTrampoline probe;
-    ASSERT_TRUE(probe.Create(platform::MainModuleBase(), memory));
+    ASSERT_TRUE(probe.Create(platform::MainModuleBase(), memory).created);
     const std::uintptr_t free = probe.Base();
     probe.Destroy();
 
@@ -70,8 +70,9 @@ TEST(MemoryRegions, ReserveCommitAtAFreeAddress_ResultsInUsableMemoryOnTheGranul
 TEST(MemoryRegions, ProtectionChanges_ResultInThePreviousProtectionReportedEachTime) {
     platform::MemorySystem& memory = platform::SystemMemory();
     Corvanis::BranchTrampoline block;
-    ASSERT_TRUE(block.Create(platform::MainModuleBase(), memory));
-    void* address = block.AllocateBytes(16);
+    ASSERT_TRUE(block.Create(platform::MainModuleBase(), memory).created);
+    void* address = nullptr;
+    ASSERT_EQ(block.AllocateBytes(16, address), Corvanis::TrampolineStatus::Ok);
 
     std::uint32_t previous = 0;
     ASSERT_TRUE(memory.ChangeProtection(address, 16, platform::kPageReadOnly, &previous));
@@ -87,7 +88,7 @@ TEST(MemoryRegions, ProtectionChanges_ResultInThePreviousProtectionReportedEachT
 
 TEST(MemoryRegions, ProtectionChangeOfUnmappedMemory_ResultsInFailure) {
     Corvanis::BranchTrampoline probe;
-    ASSERT_TRUE(probe.Create(platform::MainModuleBase(), platform::SystemMemory()));
+    ASSERT_TRUE(probe.Create(platform::MainModuleBase(), platform::SystemMemory()).created);
     void* gone = reinterpret_cast<void*>(probe.Base());
     probe.Destroy();
     std::uint32_t previous = 0;
@@ -126,7 +127,7 @@ TEST(ReadableMemory, MemoryOfEveryKind_IsToldReadableOnlyWhereEveryByteCanBeRead
 
     // Memory that was mapped and is given back.
     Corvanis::BranchTrampoline probe;
-    ASSERT_TRUE(probe.Create(platform::MainModuleBase(), platform::SystemMemory()));
+    ASSERT_TRUE(probe.Create(platform::MainModuleBase(), platform::SystemMemory()).created);
     const void* gone = reinterpret_cast<const void*>(probe.Base());
     EXPECT_TRUE(platform::IsReadableMemory(gone, 8));
     probe.Destroy();

@@ -7,6 +7,7 @@
 #include "frame/FatalReport.h"
 #include "frame/PilotingSkill.h"
 #include "frame/PluginLoad.h"
+#include "frame/TrampolineReports.h"
 #include "orbx_common/BranchTrampoline.h"
 #include "platform/platform.h"
 #include "plugin/PluginCommands.h"
@@ -42,8 +43,6 @@ public:
     bool ChangeProtection(void*, std::size_t, std::uint32_t, std::uint32_t*) override { return false; }
     void FlushInstructionCache(const void*, std::size_t) override {}
 
-    std::uintptr_t Address() const { return reinterpret_cast<std::uintptr_t>(block_); }
-
 private:
     alignas(16) std::uint8_t block_[Corvanis::BranchTrampoline::kSize] = {};
 };
@@ -63,7 +62,8 @@ int Scenario(const std::string& name) {
     }
     if (name == "call-without-trampoline") {
         Corvanis::BranchTrampoline none;
-        return none.WriteCallThroughTrampoline(0x1000, 0x2000);
+        Corvanis::StopOnFailedCheck(none.WriteCallThroughTrampoline(0x1000, 0x2000));
+        return 1;
     }
     if (name == "piloting-patch-without-call" || name == "piloting-patch-on-unwritable-code") {
         // Static, as the game's code here is: the trampoline must lie within
@@ -74,18 +74,6 @@ int Scenario(const std::string& name) {
         Corvanis::LoadPlugin(&corvanis_test::ProbeLoader(), platform::MainModuleBase(), nearMemory,
                              Corvanis::PluginCommands());
         Corvanis::PilotingSkill::InstallNoPilotingSkillRequirement();
-    }
-    StaticBlockMemory memory;
-    Corvanis::BranchTrampoline trampoline;
-    trampoline.Create(memory.Address() + 0x10000, memory);
-    if (name == "trampoline-overflow") {
-        for (int slot = 0; slot < 19; ++slot) {
-            trampoline.AllocateBytes(14);
-            std::printf("slot %d taken\n", slot + 1);
-        }
-    }
-    if (name == "call-out-of-reach") {
-        return trampoline.WriteCallThroughTrampoline(memory.Address() + 0x100000000ULL, 0x2000);
     }
     return 1;
 }
