@@ -58,8 +58,7 @@ bool RunExportShip(const CommandInput& input, const std::string& folder, platfor
         PrintCommandInfo(kExportShipPrefix, "ship exported.");
         return true;
     }
-    PrintError(kNotExportedText);
-    host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
+    PrintCommandFailure(kExportShipPrefix, kNotExportedText, error);
     return false;
 }
 

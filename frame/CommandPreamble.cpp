@@ -53,4 +53,9 @@ bool RunCommandPreamble(const char* prefix, const CommandArguments& arguments, C
     return true;
 }
 
+void PrintCommandFailure(const char* prefix, const char* failure, const ErrorInfo& error) {
+    PrintCommandError(prefix, failure);
+    host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
+}
+
 }  // namespace Corvanis

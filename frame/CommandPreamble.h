@@ -36,4 +36,8 @@ bool RunCommandPreamble(const char* prefix, const CommandArguments& arguments, C
 void PrintCommandError(const char* prefix, const std::string& text);
 void PrintCommandInfo(const char* prefix, const std::string& text);
 
+// The two lines of a command whose work failed: `prefix + ": ERROR: " +
+// failure`, then where it stopped and why (ErrorPhaseLine).
+void PrintCommandFailure(const char* prefix, const char* failure, const ErrorInfo& error);
+
 }  // namespace Corvanis

@@ -214,8 +214,7 @@ bool RunImportShipInterior(const CommandInput& input, const std::string& folder,
     ImportReport report;
     if (!ImportShipInteriorHelper(theShipRef, theInteriorCell, folder, *fileName, input.settings, error, report,
                                   files)) {
-        PrintCommandError(kImportShipInteriorPrefix, kNotImportedText);
-        host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
+        PrintCommandFailure(kImportShipInteriorPrefix, kNotImportedText, error);
         return false;
     }
     PrintImportReport(kImportedLine, report);

@@ -110,8 +110,7 @@ bool RunImportShipLayout(const CommandInput& input, const std::string& folder, p
     ReturnStorageBlueprintVersionInfo version;
     ImportReport report;
     if (!ImportShipLayoutToBaseOfRef(theShipRef, folder, *fileName, input.settings, error, version, report, files)) {
-        PrintError(kNotImportedText);
-        host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
+        PrintCommandFailure(kImportShipLayoutPrefix, kNotImportedText, error);
         return false;
     }
     PrintImportReport(kImportedLine, report);
