@@ -2,12 +2,13 @@
 // key parts the exporter writes, asked of every line the readers read.
 // bench/README.md says what it bought.
 //
-// Contract: where SplitExportedElementKey gives true for a key part that
-// starts with a marker holding no other bracket, the index is the one that
-// GetLineIndex reads from the same line, and the field is what follows the
-// ']' without one trailing blank. Its plain oracle is GetLineIndex;
-// tests/import/fast_paths_test.cpp checks the two against each other on
-// generated key parts.
+// Contract: a line that the short way splits is read as the general way
+// reads it (the key set's search anywhere in the key part, then
+// GetLineIndex): the same verdict, refusal and values. Where it gives true
+// for a key part that starts with a marker holding no other bracket, the
+// index is the one GetLineIndex reads. Its plain oracle is that general way;
+// tests/import/exported_keys_test.cpp reads generated exporter lines both
+// ways and compares every reading.
 #pragma once
 
 #include <cstdint>
