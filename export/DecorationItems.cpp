@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "export/DecorationTypes.h"
+#include "format/DecorationTypes.h"
 #include "forms/FormIDText.h"
 #include "forms/HomeFile.h"
 
@@ -86,7 +86,7 @@ std::optional<DecorationItem> AsDecorationItem(host::Form* reference, Selection&
     const ExportSettings* settings = selection.settings;
     if (settings != nullptr && facts.isCargoContainer) return std::nullopt;
     const DecorationType* type = facts.type;
-    if (type == nullptr || (settings != nullptr && IsSkipped(*type, settings->skip))) return std::nullopt;
+    if (type == nullptr || (settings != nullptr && IsSkipped(type->skippedBy, settings->skip))) return std::nullopt;
     if (settings != nullptr && game.RefHasKeyword(reference, selection.keywords.spaceshipCockpitPilotSeat)) {
         return std::nullopt;
     }

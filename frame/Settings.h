@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "format/DecorationTypes.h"
+
 namespace Corvanis {
 
 // Item-type gates of the decoration export and import, in their fixed order.
@@ -24,6 +26,9 @@ struct ItemTypeSkips {
     std::uint8_t bSkipType30;  // no key sets it
 };
 static_assert(sizeof(ItemTypeSkips) == 12);
+
+// Whether the settings skip the items that the setting names.
+bool IsSkipped(SkipSetting setting, const ItemTypeSkips& skips);
 
 struct ExportSettings {
     std::uint8_t bInventoryItemTypes;

@@ -1,7 +1,7 @@
 #include "import/DecorPlacement.h"
 
 #include "format/DecorItemAngles.h"
-#include "export/DecorationTypes.h"
+#include "format/DecorationTypes.h"
 #include "forms/DescribeForm.h"
 
 namespace Corvanis {
@@ -26,7 +26,7 @@ void RemovePlacedItems(std::vector<PlacedDecorItem>& placed) {
 
 bool IsPlacedByImport(std::uint8_t type, bool bWorkshopItem, const ImportSettings& settings) {
     const DecorationType* known = FindDecorationType(type);
-    if (known == nullptr || IsSkipped(*known, settings.skip)) return false;
+    if (known == nullptr || IsSkipped(known->skippedBy, settings.skip)) return false;
     return bWorkshopItem == (settings.bWorkshopItems != 0) ||
            known->inventoryType == (settings.bInventoryItemTypes != 0);
 }

@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "export/DecorationTypes.h"
+#include "format/DecorationTypes.h"
 
 namespace Corvanis {
 
