@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/ErrorInfo.h"
+#include "orbx_common/ErrorInfo.h"
 
 namespace Corvanis {
 

@@ -1,10 +1,10 @@
 #include "export/ExportShip.h"
 
-#include "format/BlueprintFileName.h"
 #include "export/ExportErrorInfo.h"
 #include "export/WriteShipBlueprint.h"
-#include "frame/FileExists.h"
+#include "format/BlueprintFileName.h"
 #include "host/host.h"
+#include "orbx_common/FileExists.h"
 
 namespace Corvanis {
 

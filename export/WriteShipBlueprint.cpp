@@ -3,10 +3,10 @@
 #include <string>
 #include <utility>
 
-#include "format/BlueprintFileName.h"
 #include "export/DecorationItems.h"
 #include "export/ExportKeywords.h"
 #include "export/ShipBlueprintFile.h"
+#include "format/BlueprintFileName.h"
 #include "forms/DescribeForm.h"
 
 namespace Corvanis {

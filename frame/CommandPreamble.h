@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "frame/ErrorInfo.h"
 #include "frame/Settings.h"
+#include "orbx_common/ErrorInfo.h"
 
 namespace Corvanis {
 

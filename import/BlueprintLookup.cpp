@@ -1,7 +1,7 @@
 #include "import/BlueprintLookup.h"
 
 #include "format/BlueprintFileName.h"
-#include "frame/FileExists.h"
+#include "orbx_common/FileExists.h"
 
 namespace Corvanis {
 

@@ -4,12 +4,12 @@
 #include <utility>
 
 #include "export/BlueprintHeader.h"
-#include "frame/FileExists.h"
 #include "import/GameFormResolver.h"
 #include "import/ImportShipLayout.h"
 #include "import/LayoutComponents.h"
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/WholeBlueprint.h"
+#include "orbx_common/FileExists.h"
 
 namespace Corvanis {
 

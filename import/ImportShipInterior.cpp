@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "format/BlueprintFileName.h"
 #include "export/DecorationItems.h"
 #include "export/ExportKeywords.h"
+#include "format/BlueprintFileName.h"
 #include "forms/DescribeForm.h"
 #include "forms/FormIDText.h"
-#include "frame/FileExists.h"
 #include "import/BlueprintLookup.h"
 #include "import/ClosestWorkshop.h"
 #include "import/DecorPlacement.h"
@@ -19,6 +18,7 @@
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/InteriorReader.h"
 #include "import/reading/WholeBlueprint.h"
+#include "orbx_common/FileExists.h"
 
 namespace Corvanis {
 

@@ -1,8 +1,8 @@
 #include "export/sections/DecorItemSection.h"
 
-#include "format/DecorItemAngles.h"
 #include "export/sections/FormLine.h"
 #include "format/BackupLines.h"
+#include "format/DecorItemAngles.h"
 #include "forms/FormIDText.h"
 
 namespace Corvanis {

@@ -3,9 +3,9 @@
 #include <array>
 #include <bit>
 
+#include "import/reading/LineReaders.h"
 #include "import/reading/internal/ElementKey.h"
 #include "import/reading/internal/KeySet.h"
-#include "import/reading/LineReaders.h"
 
 namespace Corvanis {
 

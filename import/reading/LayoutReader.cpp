@@ -10,9 +10,9 @@
 #include <variant>
 
 #include "format/ShipRecords.h"
+#include "import/reading/LineReaders.h"
 #include "import/reading/internal/ElementKey.h"
 #include "import/reading/internal/KeySet.h"
-#include "import/reading/LineReaders.h"
 
 namespace Corvanis {
 

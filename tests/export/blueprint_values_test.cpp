@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "format/BlueprintFileName.h"
 #include "export/BlueprintValues.h"
+#include "format/BlueprintFileName.h"
 
 namespace {
 

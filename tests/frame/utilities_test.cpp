@@ -4,9 +4,9 @@
 #include <string>
 
 #include "frame/FatalReport.h"
-#include "frame/FileExists.h"
 #include "frame/PluginTitle.h"
 #include "frame/Timestamp.h"
+#include "orbx_common/FileExists.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "frame/FileExists.h"
+#include "orbx_common/FileExists.h"
 
 #include "platform/platform.h"
 
