@@ -1,7 +1,7 @@
 #include "export/BlueprintHeader.h"
 
+#include "format/Timestamp.h"
 #include "forms/FormIDText.h"
-#include "frame/Timestamp.h"
 
 namespace Corvanis {
 

@@ -6,6 +6,7 @@
 #include "format/DecorationTypes.h"
 #include "forms/FormIDText.h"
 #include "forms/HomeFile.h"
+#include "host/layouts/DataFiles.h"
 
 namespace Corvanis {
 

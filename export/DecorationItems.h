@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "export/ExportKeywords.h"
-#include "frame/Settings.h"
+#include "frame/settings/Settings.h"
 #include "host/host.h"
 
 namespace Corvanis {

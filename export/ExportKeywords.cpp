@@ -1,5 +1,7 @@
 #include "export/ExportKeywords.h"
 
+#include "host/layouts/DataFiles.h"
+
 namespace Corvanis {
 
 namespace {

@@ -4,6 +4,7 @@
 #include "export/WriteShipBlueprint.h"
 #include "format/BlueprintFileName.h"
 #include "host/host.h"
+#include "host/layouts/DataFiles.h"
 #include "orbx_common/FileExists.h"
 
 namespace Corvanis {

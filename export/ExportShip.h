@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frame/CommandWork.h"
+#include "frame/commands/CommandWork.h"
 #include "platform/platform.h"
 
 namespace Corvanis {

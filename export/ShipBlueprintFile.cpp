@@ -6,6 +6,7 @@
 #include "export/BlueprintOutputFile.h"
 #include "export/BlueprintWriter.h"
 #include "export/sections/DecorItemSection.h"
+#include "host/layouts/DataFiles.h"
 
 namespace Corvanis {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "export/ExportErrorInfo.h"
-#include "frame/Settings.h"
+#include "frame/settings/Settings.h"
 #include "host/host.h"
 #include "platform/platform.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "host/layouts.h"
+#include "host/layouts/DataFiles.h"
 
 namespace Corvanis {
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <variant>
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
 
 namespace Corvanis {
 

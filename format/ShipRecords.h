@@ -7,7 +7,9 @@
 #include <string_view>
 
 #include "format/FieldTable.h"
-#include "host/layouts.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/ShipComponents.h"
 
 namespace Corvanis {
 

@@ -4,6 +4,7 @@
 
 #include "forms/FormIDText.h"
 #include "forms/HexText.h"
+#include "host/layouts/DataFiles.h"
 
 namespace Corvanis {
 

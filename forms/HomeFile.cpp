@@ -4,6 +4,7 @@
 
 #include "forms/FileIndexText.h"
 #include "forms/FormIDText.h"
+#include "host/layouts/DataFiles.h"
 
 namespace Corvanis {
 

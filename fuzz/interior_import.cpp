@@ -24,7 +24,7 @@
 #include <string>
 #include <string_view>
 
-#include "frame/Settings.h"
+#include "frame/settings/Settings.h"
 #include "fuzz/support/Fail.h"
 #include "fuzz/support/InMemoryBlueprint.h"
 #include "fuzz/support/Playthrough.h"

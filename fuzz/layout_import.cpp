@@ -19,11 +19,12 @@
 #include <string>
 
 #include "export/ShipBlueprintFile.h"
-#include "frame/Settings.h"
+#include "frame/settings/Settings.h"
 #include "fuzz/support/Fail.h"
 #include "fuzz/support/InMemoryBlueprint.h"
 #include "fuzz/support/Playthrough.h"
 #include "host/host.h"
+#include "host/layouts/ShipComponents.h"
 #include "import/GameFormResolver.h"
 #include "import/ImportLayout.h"
 #include "import/LayoutComponents.h"

@@ -4,7 +4,7 @@
 // that it is exactly that on every compiler.
 #pragma once
 
-#include "host/layouts.h"
+#include "host/layouts/PlayerUpdateEvents.h"
 
 namespace veltrane {
 

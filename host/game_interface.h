@@ -6,7 +6,13 @@
 
 #include <cstdint>
 
-#include "host/layouts.h"
+#include "host/layouts/CommandTables.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/LoadedCells.h"
+#include "host/layouts/PlayerUpdateEvents.h"
+#include "host/layouts/ReferenceCreation.h"
+#include "host/layouts/StringsAndArrays.h"
 
 namespace veltrane {
 

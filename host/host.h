@@ -6,7 +6,8 @@
 #include <string>
 
 #include "host/game_interface.h"
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/StringsAndArrays.h"
 
 namespace host {
 

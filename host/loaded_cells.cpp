@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/layouts/LoadedCells.h"
+
 namespace host {
 
 namespace {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "host/layouts/LoadedCells.h"
 #include "platform/platform.h"
 
 namespace host {

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 
+#include "host/layouts/DataFiles.h"
 #include "host/loaded_cells.h"
 
 namespace Corvanis {

@@ -3,6 +3,7 @@
 #include "format/DecorItemAngles.h"
 #include "format/DecorationTypes.h"
 #include "forms/DescribeForm.h"
+#include "host/layouts/ReferenceCreation.h"
 
 namespace Corvanis {
 

@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "frame/Settings.h"
+#include "frame/settings/Settings.h"
 #include "host/host.h"
+#include "host/layouts/ReferenceCreation.h"
 #include "import/ImportErrorInfo.h"
 #include "import/reading/InteriorReader.h"
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "export/BlueprintHeader.h"
+#include "host/layouts/DataFiles.h"
 #include "import/GameFormResolver.h"
 #include "import/ImportShipLayout.h"
 #include "import/LayoutComponents.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "frame/Settings.h"
+#include "frame/settings/Settings.h"
 #include "host/host.h"
 #include "import/ImportErrorInfo.h"
 #include "import/ImportReport.h"

@@ -10,6 +10,7 @@
 #include "format/BlueprintFileName.h"
 #include "forms/DescribeForm.h"
 #include "forms/FormIDText.h"
+#include "host/layouts/DataFiles.h"
 #include "import/BlueprintLookup.h"
 #include "import/ClosestWorkshop.h"
 #include "import/DecorPlacement.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "frame/CommandWork.h"
+#include "frame/commands/CommandWork.h"
 #include "host/host.h"
 #include "import/ImportErrorInfo.h"
 #include "import/ImportReport.h"

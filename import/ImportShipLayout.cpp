@@ -3,6 +3,7 @@
 #include "format/BlueprintFileName.h"
 #include "forms/FormIDText.h"
 #include "host/host.h"
+#include "host/layouts/DataFiles.h"
 #include "import/BlueprintLookup.h"
 #include "import/ImportLayout.h"
 

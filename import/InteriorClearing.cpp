@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "format/DecorationTypes.h"
+#include "host/layouts/DataFiles.h"
 
 namespace Corvanis {
 

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "frame/Settings.h"
+#include "frame/settings/Settings.h"
 #include "host/host.h"
 
 namespace Corvanis {

@@ -5,6 +5,9 @@
 #include <string>
 #include <utility>
 
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/ShipComponents.h"
+#include "host/layouts/StringsAndArrays.h"
 #include "import/reading/LayoutReader.h"
 
 namespace Corvanis {

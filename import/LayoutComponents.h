@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "host/host.h"
+#include "host/layouts/ShipComponents.h"
+#include "host/layouts/StringsAndArrays.h"
 #include "import/reading/LayoutAccumulator.h"
 
 namespace Corvanis {

@@ -1,6 +1,8 @@
 #include "import/ShipBackup.h"
 
 #include "format/BlueprintFileName.h"
+#include "host/layouts/ShipComponents.h"
+#include "host/layouts/StringsAndArrays.h"
 
 namespace Corvanis {
 

@@ -1,7 +1,7 @@
 #include "plugin/PluginCommands.h"
 
 #include "export/ExportShip.h"
-#include "frame/CommandExecution.h"
+#include "frame/commands/CommandExecution.h"
 #include "import/ImportShipInterior.h"
 #include "import/ImportShipLayout.h"
 

@@ -2,7 +2,7 @@
 // the imports together and hands them to the frame's installer.
 #pragma once
 
-#include "frame/CommandTable.h"
+#include "frame/commands/CommandTable.h"
 
 namespace Corvanis {
 

@@ -1,6 +1,6 @@
 #include "plugin/PluginEntry.h"
 
-#include "frame/PluginLoad.h"
+#include "frame/startup/PluginLoad.h"
 #include "platform/platform.h"
 #include "plugin/PluginCommands.h"
 

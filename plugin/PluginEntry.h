@@ -1,7 +1,7 @@
 // The function the loader calls once it has read the version record.
 #pragma once
 
-#include "frame/SymbolExport.h"
+#include "frame/startup/SymbolExport.h"
 #include "host/loader_interface.h"
 
 extern "C" {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/layouts/CommandTables.h"
 #include "sim/GameInterface.h"
 #include "sim/GameState.h"
 #include "sim/console/Arguments.h"

@@ -1,5 +1,9 @@
 #include "sim/GameInterface.h"
 
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/LoadedCells.h"
+#include "host/layouts/ReferenceCreation.h"
+#include "host/layouts/StringsAndArrays.h"
 #include "sim/GameState.h"
 #include "sim/code/PilotingCallSite.h"
 #include "sim/console/Arguments.h"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "host/layouts/StringsAndArrays.h"
 #include "sim/GameInterface.h"
 #include "sim/console/ConsoleOutput.h"
 #include "sim/console/ConsoleText.h"

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "host/layouts/LoadedCells.h"
 #include "sim/console/CommandTables.h"
 #include "sim/events/PlayerUpdateSource.h"
 #include "sim/world/World.h"

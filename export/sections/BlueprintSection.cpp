@@ -3,6 +3,8 @@
 #include "export/sections/SectionWriters.h"
 #include "format/ShipRecords.h"
 #include "format/UnreadKeys.h"
+#include "host/layouts/ShipComponents.h"
+#include "host/layouts/StringsAndArrays.h"
 
 namespace Corvanis {
 

@@ -1,6 +1,7 @@
 #include "export/sections/FormLine.h"
 #include "export/sections/SectionWriters.h"
 #include "format/UnreadKeys.h"
+#include "host/layouts/ShipComponents.h"
 
 namespace Corvanis {
 

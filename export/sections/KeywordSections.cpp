@@ -1,6 +1,8 @@
 // The ship's keyword lists.
 #include "export/sections/FormLine.h"
 #include "export/sections/SectionWriters.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/ShipComponents.h"
 
 namespace Corvanis {
 

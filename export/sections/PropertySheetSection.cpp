@@ -1,5 +1,6 @@
 #include "export/sections/SectionWriters.h"
 #include "forms/FormReference.h"
+#include "host/layouts/ShipComponents.h"
 
 namespace Corvanis {
 

@@ -1,6 +1,7 @@
 // Sections of one form each, written only when the form is set.
 #include "export/sections/FormLine.h"
 #include "export/sections/SectionWriters.h"
+#include "host/layouts/ShipComponents.h"
 
 namespace Corvanis {
 

@@ -1,6 +1,7 @@
 #include "export/sections/RecordLines.h"
 #include "export/sections/SectionWriters.h"
 #include "format/ShipRecords.h"
+#include "host/layouts/ShipComponents.h"
 
 namespace Corvanis {
 

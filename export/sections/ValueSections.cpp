@@ -1,6 +1,8 @@
 // Sections made of texts and numbers only; none of them can stop an export.
 #include "export/BlueprintHeader.h"
 #include "export/sections/SectionWriters.h"
+#include "host/layouts/ShipComponents.h"
+#include "host/layouts/StringsAndArrays.h"
 
 namespace Corvanis {
 

@@ -8,7 +8,8 @@
 #include <optional>
 #include <string_view>
 
-#include "host/layouts.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/GameObjects.h"
 
 namespace Corvanis {
 

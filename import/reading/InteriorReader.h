@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
 #include "import/ImportErrorInfo.h"
 #include "import/reading/BlueprintLine.h"
 #include "import/reading/FormResolver.h"

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "format/BackupLines.h"
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/ShipComponents.h"
 
 namespace Corvanis {
 

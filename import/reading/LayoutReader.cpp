@@ -10,6 +10,8 @@
 #include <variant>
 
 #include "format/ShipRecords.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/ShipComponents.h"
 #include "import/reading/LineReaders.h"
 #include "import/reading/internal/ElementKey.h"
 #include "import/reading/internal/KeySet.h"

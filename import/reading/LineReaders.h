@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
 #include "import/reading/BlueprintLine.h"
 #include "import/reading/FormResolver.h"
 

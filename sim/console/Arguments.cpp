@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "host/layouts/CommandTables.h"
 #include "sim/console/ConsoleOutput.h"
 #include "sim/console/ScriptCall.h"
 

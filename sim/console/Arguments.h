@@ -7,8 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "host/layouts.h"
-
 namespace sim {
 
 // What separates a console line's words: a line may still carry its line end.

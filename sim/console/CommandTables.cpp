@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/layouts/CommandTables.h"
 #include "sim/console/ConsoleOutput.h"
 #include "sim/console/GameCommands.h"
 #include "sim/console/ScriptCall.h"

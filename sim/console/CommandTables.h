@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/layouts.h"
+#include "host/layouts/CommandTables.h"
 
 namespace sim {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/layouts.h"
+#include "host/layouts/CommandTables.h"
 
 namespace sim {
 

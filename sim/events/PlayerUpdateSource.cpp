@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/layouts/PlayerUpdateEvents.h"
 #include "sim/console/ConsoleOutput.h"
 
 namespace sim {

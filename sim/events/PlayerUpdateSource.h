@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/PlayerUpdateEvents.h"
 
 namespace veltrane {
 

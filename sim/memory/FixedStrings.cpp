@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/layouts/StringsAndArrays.h"
 #include "sim/console/ConsoleOutput.h"
 
 namespace sim {

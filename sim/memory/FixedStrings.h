@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/layouts.h"
+#include "host/layouts/StringsAndArrays.h"
 
 namespace sim {
 

@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "host/layouts/StringsAndArrays.h"
 #include "sim/console/ConsoleOutput.h"
 #include "sim/memory/AddressSpace.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "host/layouts.h"
+#include "host/layouts/StringsAndArrays.h"
 
 namespace sim {
 

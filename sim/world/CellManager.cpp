@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "host/layouts/LoadedCells.h"
 #include "sim/world/ClassIdentities.h"
 #include "sim/world/World.h"
 

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/LoadedCells.h"
 #include "sim/memory/WorldMemory.h"
 
 namespace sim {

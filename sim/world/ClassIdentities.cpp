@@ -1,5 +1,7 @@
 #include "sim/world/ClassIdentities.h"
 
+#include "host/layouts/LoadedCells.h"
+
 namespace sim {
 
 namespace {

@@ -8,7 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/LoadedCells.h"
 
 namespace sim {
 

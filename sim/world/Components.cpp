@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "host/layouts/ShipComponents.h"
 #include "sim/memory/FixedStrings.h"
 #include "sim/memory/GameMemory.h"
 #include "sim/world/Records.h"

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/ShipComponents.h"
+#include "host/layouts/StringsAndArrays.h"
 #include "sim/world/RecordFields.h"
 
 namespace sim {

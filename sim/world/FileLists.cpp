@@ -1,5 +1,7 @@
 #include "sim/world/FileLists.h"
 
+#include "host/layouts/DataFiles.h"
+
 namespace sim {
 
 FileLists::FileLists() = default;

@@ -9,7 +9,8 @@
 #include <span>
 #include <vector>
 
-#include "host/layouts.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/GameObjects.h"
 
 namespace sim {
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "host/layouts/DataFiles.h"
+
 namespace sim {
 
 namespace {

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/layouts.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/GameObjects.h"
 
 namespace sim {
 

@@ -2,7 +2,8 @@
 
 #include <array>
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/ShipComponents.h"
 
 namespace sim {
 

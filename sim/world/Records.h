@@ -11,7 +11,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "host/layouts.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/GameObjects.h"
 #include "sim/memory/WorldMemory.h"
 #include "sim/world/FormIDs.h"
 

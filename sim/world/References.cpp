@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/ReferenceCreation.h"
 #include "sim/console/ConsoleOutput.h"
 #include "sim/memory/GameMemory.h"
 #include "sim/world/FormTypes.h"

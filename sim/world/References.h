@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/ReferenceCreation.h"
 #include "sim/world/World.h"
 
 namespace sim {

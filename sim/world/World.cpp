@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "host/layouts/DataFiles.h"
 #include "sim/world/AsciiCase.h"
 #include "sim/world/ClassIdentities.h"
 #include "sim/world/Components.h"

@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "sim/worldfile/Json.h"
 #include "sim/world/World.h"
+#include "sim/worldfile/Json.h"
 
 namespace sim {
 

@@ -1,7 +1,7 @@
 // Reading what forms carry: ship components and extra data.
 #pragma once
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
 #include "sim/worldfile/ReadContext.h"
 
 namespace sim {

@@ -2,7 +2,7 @@
 // record, and extra data.
 #pragma once
 
-#include "host/layouts.h"
+#include "host/layouts/GameObjects.h"
 #include "sim/world/World.h"
 #include "sim/worldfile/Json.h"
 

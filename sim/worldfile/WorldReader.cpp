@@ -4,6 +4,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "host/layouts/DataFiles.h"
 #include "sim/world/AsciiCase.h"
 #include "sim/world/ClassIdentities.h"
 #include "sim/world/FormTypes.h"

@@ -1,5 +1,6 @@
 #include "sim/worldfile/WorldWriter.h"
 
+#include "host/layouts/DataFiles.h"
 #include "sim/code/PilotingCallSite.h"
 #include "sim/world/ClassIdentities.h"
 #include "sim/worldfile/FormRefText.h"

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "export/ExportShip.h"
-#include "frame/CommandExecution.h"
+#include "frame/commands/CommandExecution.h"
+#include "host/layouts/CommandTables.h"
 #include "import/ImportShipInterior.h"
 #include "import/ImportShipLayout.h"
 #include "sim/console/ScriptCall.h"

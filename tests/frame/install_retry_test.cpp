@@ -7,7 +7,7 @@
 #include <mutex>
 #include <thread>
 
-#include "frame/InstallRetry.h"
+#include "frame/commands/InstallRetry.h"
 
 namespace {
 

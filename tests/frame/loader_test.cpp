@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "frame/FatalReport.h"
-#include "frame/LoaderMessages.h"
-#include "frame/PluginTitle.h"
+#include "frame/startup/FatalReport.h"
+#include "frame/startup/LoaderMessages.h"
+#include "frame/startup/PluginTitle.h"
 #include "host/host.h"
 #include "tests/support/ChildProcess.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "frame/FatalReport.h"
-#include "frame/PluginTitle.h"
+#include "frame/startup/FatalReport.h"
+#include "frame/startup/PluginTitle.h"
 #include "tests/support/ChildProcess.h"
 
 namespace {

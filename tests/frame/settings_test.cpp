@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "frame/IniFile.h"
-#include "frame/SettingsFile.h"
+#include "frame/settings/IniFile.h"
+#include "frame/settings/SettingsFile.h"
 #include "tests/support/DefaultSettingsFile.h"
 #include "tests/support/ScratchFolder.h"
 

@@ -3,9 +3,9 @@
 #include <ctime>
 #include <string>
 
-#include "frame/FatalReport.h"
-#include "frame/PluginTitle.h"
-#include "frame/Timestamp.h"
+#include "format/Timestamp.h"
+#include "frame/startup/FatalReport.h"
+#include "frame/startup/PluginTitle.h"
 #include "orbx_common/FileExists.h"
 #include "tests/support/ScratchFolder.h"
 

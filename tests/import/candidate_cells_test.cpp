@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "host/layouts/LoadedCells.h"
 #include "host/loaded_cells.h"
 #include "import/CandidateCells.h"
 #include "platform/platform.h"

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/ShipComponents.h"
 #include "import/reading/InteriorReader.h"
 #include "import/reading/LayoutReader.h"
 #include "tests/support/ListedForms.h"

@@ -17,6 +17,7 @@
 
 #include "export/ExportShip.h"
 #include "export/ShipBlueprintFile.h"
+#include "host/layouts/ShipComponents.h"
 #include "import/ImportShipLayout.h"
 #include "import/ShipBackup.h"
 #include "platform/platform.h"

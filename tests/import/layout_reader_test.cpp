@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host/layouts/DataFiles.h"
 #include "import/reading/LayoutReader.h"
 #include "tests/support/ListedForms.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/TrampolineReports.h"
+#include "frame/piloting/TrampolineReports.h"
 #include "orbx_common/BranchTrampoline.h"
 #include "platform/platform.h"
 

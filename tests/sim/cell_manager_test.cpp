@@ -10,6 +10,7 @@
 
 #include "SimTestSupport.h"
 #include "host/game_interface.h"
+#include "host/layouts/LoadedCells.h"
 #include "platform/platform.h"
 #include "sim/Game.h"
 #include "sim/GameInterface.h"

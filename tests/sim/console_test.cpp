@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "SimTestSupport.h"
-#include "tests/support/GameErrors.h"
 #include "host/game_interface.h"
+#include "host/layouts/CommandTables.h"
 #include "sim/Game.h"
 #include "sim/GameInterface.h"
+#include "tests/support/GameErrors.h"
 
 namespace {
 

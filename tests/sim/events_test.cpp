@@ -8,6 +8,7 @@
 
 #include "SimTestSupport.h"
 #include "host/game_interface.h"
+#include "host/layouts/PlayerUpdateEvents.h"
 #include "sim/Game.h"
 #include "sim/GameInterface.h"
 

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "SimTestSupport.h"
-#include "sim/Game.h"
 #include "host/game_interface.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/StringsAndArrays.h"
+#include "sim/Game.h"
 #include "sim/GameInterface.h"
 #include "sim/world/FormIDs.h"
 

@@ -9,6 +9,7 @@
 
 #include "SimTestSupport.h"
 #include "host/game_interface.h"
+#include "host/layouts/StringsAndArrays.h"
 #include "sim/GameInterface.h"
 #include "sim/memory/FixedStrings.h"
 #include "sim/memory/GameMemory.h"

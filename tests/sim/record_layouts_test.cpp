@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "host/layouts.h"
+#include "host/layouts/CommandTables.h"
+#include "host/layouts/GameObjects.h"
+#include "host/layouts/ReferenceCreation.h"
+#include "host/layouts/ShipComponents.h"
 
 namespace {
 

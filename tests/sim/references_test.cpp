@@ -8,6 +8,8 @@
 
 #include "SimTestSupport.h"
 #include "host/game_interface.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/ReferenceCreation.h"
 #include "sim/Game.h"
 #include "sim/GameInterface.h"
 #include "sim/memory/GameMemory.h"

@@ -14,6 +14,11 @@
 
 #include "SimTestSupport.h"
 #include "host/game_interface.h"
+#include "host/layouts/CommandTables.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/ReferenceCreation.h"
+#include "host/layouts/ShipComponents.h"
+#include "host/layouts/StringsAndArrays.h"
 #include "sim/Game.h"
 #include "sim/GameInterface.h"
 

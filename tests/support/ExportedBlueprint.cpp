@@ -1,7 +1,7 @@
 #include "tests/support/ExportedBlueprint.h"
 
 #include "export/ExportShip.h"
-#include "frame/Settings.h"
+#include "frame/settings/Settings.h"
 #include "platform/platform.h"
 #include "tests/support/InProcessGame.h"
 #include "tests/support/ScratchFolder.h"

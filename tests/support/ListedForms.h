@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/layouts/DataFiles.h"
 #include "import/reading/FormResolver.h"
 
 namespace corvanis_test {

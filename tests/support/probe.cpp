@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "frame/FatalReport.h"
-#include "frame/PilotingSkill.h"
-#include "frame/PluginLoad.h"
-#include "frame/TrampolineReports.h"
+#include "frame/piloting/PilotingSkill.h"
+#include "frame/piloting/TrampolineReports.h"
+#include "frame/startup/FatalReport.h"
+#include "frame/startup/PluginLoad.h"
 #include "orbx_common/BranchTrampoline.h"
 #include "platform/platform.h"
 #include "plugin/PluginCommands.h"

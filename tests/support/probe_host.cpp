@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <type_traits>
 
-#include "frame/SymbolExport.h"
+#include "frame/startup/SymbolExport.h"
+#include "host/layouts/CommandTables.h"
+#include "host/layouts/DataFiles.h"
+#include "host/layouts/LoadedCells.h"
 
 namespace corvanis_test {
 

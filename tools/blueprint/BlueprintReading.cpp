@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "format/UnreadKeys.h"
+#include "host/layouts/ShipComponents.h"
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/BlueprintLines.h"
 #include "import/reading/WholeBlueprint.h"

@@ -1,8 +1,9 @@
+#include "host/layouts/CommandTables.h"
+#include "sim/GameState.h"
 #include "sim/console/Arguments.h"
 #include "sim/console/ConsoleOutput.h"
 #include "sim/console/GameCommands.h"
 #include "sim/console/commands/CommandGroups.h"
-#include "sim/GameState.h"
 #include "sim/world/AsciiCase.h"
 
 namespace sim {

@@ -12,6 +12,8 @@
 #endif
 
 #include "host/game_interface.h"
+#include "host/layouts/CommandTables.h"
+#include "host/layouts/StringsAndArrays.h"
 #include "host/loader_interface.h"
 #include "tests/e2e/plugins/PluginExport.h"
 

@@ -1,7 +1,0 @@
-#include "frame/PluginState.h"
-
-namespace Corvanis {
-
-PluginState g_plugin;
-
-}  // namespace Corvanis

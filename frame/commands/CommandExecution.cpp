@@ -1,0 +1,21 @@
+#include "frame/commands/CommandExecution.h"
+
+namespace Corvanis {
+
+bool ExecuteCommand(const CommandWork& work, const CommandArguments& arguments) {
+    try {
+        CommandInput input;
+        if (!RunCommandPreamble(work.messagePrefix, arguments, input)) return false;
+        return work.run(input);
+    } catch (...) {
+        // The report itself may fail as well; the game's console must still
+        // not see the exception.
+        try {
+            PrintCommandError(work.messagePrefix, work.failureText);
+        } catch (...) {
+        }
+        return false;
+    }
+}
+
+}  // namespace Corvanis

@@ -1,0 +1,7 @@
+#include "frame/startup/PluginState.h"
+
+namespace Corvanis {
+
+PluginState g_plugin;
+
+}  // namespace Corvanis
