@@ -1,6 +1,6 @@
 // The game's event sink classes, with the virtual layout the game calls
-// through (host/layouts.h): the object is its table pointer alone; slot 0
-// destroys, slot 1 handles an event. Each sink builds its table by hand so
+// through (host/layouts/PlayerUpdateEvents.h): the object is its table
+// pointer alone; slot 0 destroys, slot 1 handles an event. Each sink builds its table by hand so
 // that it is exactly that on every compiler.
 #pragma once
 

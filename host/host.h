@@ -1,5 +1,5 @@
 // The plug-in's one door to the game. Every game operation is reached through
-// the table that Game() returns; record layouts come from host/layouts.h.
+// the table that Game() returns; record layouts come from host/layouts/.
 #pragma once
 
 #include <cstdint>

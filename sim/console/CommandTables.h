@@ -1,4 +1,4 @@
-// The game's two command tables, arrays of 88-byte entries as host/layouts.h
+// The game's two command tables, arrays of 88-byte entries as host/layouts/CommandTables.h
 // lays them out. The console-command table starts with the game's own console
 // commands; after them, and in the script-command table, come the entries a
 // world file gives: script commands and free placeholders that plug-ins may

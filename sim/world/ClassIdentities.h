@@ -1,4 +1,4 @@
-// The class identities game objects begin with (host/layouts.h, ObjectHead):
+// The class identities game objects begin with (host/layouts/GameObjects.h, ObjectHead):
 // addresses of class tables inside the game module, as a real game's
 // virtual tables are.
 #pragma once

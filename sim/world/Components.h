@@ -1,5 +1,5 @@
 // Ship components: records that generic base forms carry, looked up by the
-// game's component type name and laid out exactly as host/layouts.h states.
+// game's component type name and laid out exactly as host/layouts/ShipComponents.h states.
 #pragma once
 
 #include <cstddef>

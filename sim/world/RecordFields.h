@@ -1,7 +1,7 @@
 // Field tables of the records that ship components hold. The world file
 // reader and writer and the console's inspection commands all walk these
 // tables, so every field of every record is read, written and shown the same
-// way, at the offset host/layouts.h gives it.
+// way, at the offset host/layouts/ gives it.
 #pragma once
 
 #include <cstddef>

@@ -22,7 +22,7 @@ struct ComponentType;
 
 struct ComponentInstance {
     const ComponentType* type;
-    void* record;  // laid out as in host/layouts.h, in game memory
+    void* record;  // laid out as in host/layouts/, in game memory
 };
 
 struct ReferenceLink {
