@@ -60,6 +60,16 @@ bool Export(const std::string& fileName, platform::FileSystem& files = platform:
 // without the disk.
 class NoDisk final : public platform::FileSystem {
 public:
+    // Holds nothing, so every name is free; and no settings file.
+    platform::PathKind QueryPath(const std::string&) override { return platform::PathKind::NotFound; }
+    std::string ReadProfileString(const std::string&, const std::string&, const std::string& fallback,
+                                  const std::string&, std::size_t) override {
+        return fallback;
+    }
+    bool WriteProfileString(const std::string&, const std::string&, const std::string&,
+                            const std::string&) override {
+        return false;
+    }
     bool CreateFolder(const std::string&) override { return true; }
     platform::CreateResult CreateNewFile(const std::string&, platform::FileHandle& file) override {
         file = 1;

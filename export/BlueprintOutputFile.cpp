@@ -42,8 +42,8 @@ bool BlueprintOutputFile::Open() {
     // The finished file can only take a free name. Whatever stands there now
     // (a folder, say), or a name the system cannot answer for, is found
     // before anything is written.
-    if (platform::QueryPath(path_) != platform::PathKind::NotFound) return false;
-    if (platform::QueryPath(folder_) != platform::PathKind::Directory) {
+    if (files_.QueryPath(path_) != platform::PathKind::NotFound) return false;
+    if (files_.QueryPath(folder_) != platform::PathKind::Directory) {
         files_.CreateFolder(WithoutTrailingSeparator(folder_));
     }
     const auto first = static_cast<std::uint64_t>(platform::SteadyNanoseconds());

@@ -49,7 +49,7 @@ bool RunExportShip(const CommandInput& input, const std::string& folder, platfor
     // The file that would be written is the one that must not exist.
     const std::string fileName = input.blueprintName + kBlueprintExtension;
     const std::string writtenName = SanitizeBlueprintFileName(fileName);
-    if (RegularFileExists(folder, writtenName)) {
+    if (RegularFileExists(folder, writtenName, files)) {
         PrintError("file already exists at [" + folder + writtenName + "].");
         return false;
     }

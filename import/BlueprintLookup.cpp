@@ -5,10 +5,11 @@
 
 namespace Corvanis {
 
-std::optional<std::string> FindBlueprintFile(const std::string& folder, const std::string& fileName) {
-    if (RegularFileExists(folder, fileName)) return fileName;
+std::optional<std::string> FindBlueprintFile(const std::string& folder, const std::string& fileName,
+                                             platform::FileSystem& files) {
+    if (RegularFileExists(folder, fileName, files)) return fileName;
     std::string sanitised = SanitizeBlueprintFileName(fileName);
-    if (sanitised != fileName && RegularFileExists(folder, sanitised)) return sanitised;
+    if (sanitised != fileName && RegularFileExists(folder, sanitised, files)) return sanitised;
     return std::nullopt;
 }
 

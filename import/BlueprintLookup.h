@@ -8,10 +8,13 @@
 #include <optional>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace Corvanis {
 
 // The file name under the folder: as typed when a regular file has it; else
 // the sanitised name, when it differs and a regular file has it; else none.
-std::optional<std::string> FindBlueprintFile(const std::string& folder, const std::string& fileName);
+std::optional<std::string> FindBlueprintFile(const std::string& folder, const std::string& fileName,
+                                             platform::FileSystem& files);
 
 }  // namespace Corvanis

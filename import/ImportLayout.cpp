@@ -89,7 +89,7 @@ bool ImportShipLayoutToBaseOfRef(host::Form* theShipRef, std::string directory, 
     if (theShipRef == nullptr) return Fail(error, "theShipRef is nullptr");
     host::Form* theShipForm = ShipForm(theShipRef);
     if (theShipForm == nullptr) return Fail(error, "theShipForm is nullptr or not QRNGenericBaseForm");
-    if (!RegularFileExists(directory, fileName)) {
+    if (!RegularFileExists(directory, fileName, files)) {
         return Fail(error, "Blueprint file [" + fileName + "] at path [" + directory + "] does not exist");
     }
     BlueprintFile file(files);

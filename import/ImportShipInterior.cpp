@@ -152,7 +152,7 @@ bool ImportShipInteriorHelper(host::Form* theShipRef, host::Form* theInteriorCel
     if (!IsKeyword(keywords.workshopItem)) return Fail(error, "WorkshopItemKeyword is nullptr or not QRNKeyword");
     host::Form* closestWorkshop = FindClosestWorkshop(keywords.workshop);
     if (closestWorkshop == nullptr) return Fail(error, "ClosestWorkshopRef is nullptr");
-    if (!RegularFileExists(folder, fileName)) {
+    if (!RegularFileExists(folder, fileName, files)) {
         return Fail(error, "Blueprint file [" + fileName + "] at path [" + folder + "] does not exist");
     }
     BlueprintFile file(files);
@@ -205,7 +205,7 @@ bool RunImportShipInterior(const CommandInput& input, const std::string& folder,
         return false;
     }
     const std::string typedName = input.blueprintName + kBlueprintExtension;
-    const std::optional<std::string> fileName = FindBlueprintFile(folder, typedName);
+    const std::optional<std::string> fileName = FindBlueprintFile(folder, typedName, files);
     if (!fileName) {
         PrintCommandError(kImportShipInteriorPrefix, "no file exists at [" + folder + typedName + "]");
         return false;

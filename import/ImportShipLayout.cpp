@@ -101,7 +101,7 @@ bool RunImportShipLayout(const CommandInput& input, const std::string& folder, p
     if (!HomeShipMayChange(theShipRef)) return false;
 
     const std::string typedName = input.blueprintName + kBlueprintExtension;
-    const std::optional<std::string> fileName = FindBlueprintFile(folder, typedName);
+    const std::optional<std::string> fileName = FindBlueprintFile(folder, typedName, files);
     if (!fileName) {
         PrintError("no file exists at [" + folder + typedName + "]");
         return false;

@@ -30,8 +30,8 @@ std::string FullName(const ShipToExport& ship) {
     return component != nullptr ? veltrane::FixedStringText(component->fullName) : "";
 }
 
-bool NameIsFree(const std::string& path) {
-    const platform::PathKind taken = platform::QueryPath(path);
+bool NameIsFree(platform::FileSystem& files, const std::string& path) {
+    const platform::PathKind taken = files.QueryPath(path);
     return taken == platform::PathKind::NotFound || taken == platform::PathKind::QueryFailed;
 }
 
@@ -65,7 +65,7 @@ ShipBackup BackUpShip(const ShipToExport& ship, const BlueprintContents& content
                       const char* prefix, platform::FileSystem& files) {
     // A blueprint named with a path may come from elsewhere; the backups
     // still go into the Spaceships folder, which ends with its separator.
-    if (!spaceshipsFolder.empty() && platform::QueryPath(spaceshipsFolder) != platform::PathKind::Directory) {
+    if (!spaceshipsFolder.empty() && files.QueryPath(spaceshipsFolder) != platform::PathKind::Directory) {
         files.CreateFolder(spaceshipsFolder.substr(0, spaceshipsFolder.size() - 1));
     }
     const std::string folder = spaceshipsFolder + kBackupsFolder;
@@ -76,7 +76,7 @@ ShipBackup BackUpShip(const ShipToExport& ship, const BlueprintContents& content
     for (int number = 1; number <= kMostBackups; ++number) {
         const std::string name = stem + std::to_string(number);
         const std::string fileName = name + kBlueprintExtension;
-        if (!NameIsFree(folder + fileName)) continue;
+        if (!NameIsFree(files, folder + fileName)) continue;
         switch (WriteShipBlueprintFile(backedUp, contents, folder, fileName, error, files)) {
             case ShipFileResult::Written:
                 return {BackupResult::Written, name, {}, UndoLine(prefix, contents, name)};

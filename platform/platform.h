@@ -123,41 +123,40 @@ std::int64_t SteadyNanoseconds();
 
 // --- Files --------------------------------------------------------------------------
 
-enum class PathKind { NotFound, RegularFile, Directory, Other, QueryFailed };
-
-// The status of the entry at the path, following links.
-PathKind QueryPath(const std::string& path);
-
-// GetPrivateProfileStringA with a buffer of `capacity` bytes: at most
-// capacity - 1 characters come back. Section and key names match without
-// regard to case or surrounding blanks; a value loses its surrounding blanks
-// and one pair of matching quotes, and keeps an inline "; comment".
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                              const std::string& fallback, const std::string& path,
-                              std::size_t capacity);
-
-// WritePrivateProfileStringA: creates the file and the section as needed (not
-// the folder) and rewrites the file with CR LF line ends. Blanks before the
-// value are dropped.
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& path);
-
-// --- Writing and reading files ------------------------------------------------------
-
 // An open file: a file descriptor on POSIX, a HANDLE on Windows.
 using FileHandle = std::intptr_t;
 constexpr FileHandle kNoFile = -1;
 
+enum class PathKind { NotFound, RegularFile, Directory, Other, QueryFailed };
 enum class CreateResult { Created, NameTaken, Failed };
 enum class MoveResult { Moved, TargetExists, Failed };
 
-// The file operations of writing a file safely (into a new file beside the
-// target, then moved onto the target's name) and of reading one whole. A
-// seam: tests hand writers and readers a file system that fails at a chosen
-// operation or fills up.
+// Every file operation the plug-in and its tools make: asking what is at a
+// path, writing a file safely (into a new file beside the target, then moved
+// onto the target's name), reading one whole, and the INI files' profile
+// calls. The one seam: tests hand commands, writers and readers a file
+// system that fails at a chosen operation, fills up, or cannot answer a
+// query.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
+    // The status of the entry at the path, following links.
+    virtual PathKind QueryPath(const std::string& path) = 0;
+
+    // GetPrivateProfileStringA with a buffer of `capacity` bytes: at most
+    // capacity - 1 characters come back. Section and key names match without
+    // regard to case or surrounding blanks; a value loses its surrounding
+    // blanks and one pair of matching quotes, and keeps an inline
+    // "; comment".
+    virtual std::string ReadProfileString(const std::string& section, const std::string& key,
+                                          const std::string& fallback, const std::string& path,
+                                          std::size_t capacity) = 0;
+    // WritePrivateProfileStringA: creates the file and the section as needed
+    // (not the folder) and rewrites the file with CR LF line ends. Blanks
+    // before the value are dropped.
+    virtual bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                                    const std::string& path) = 0;
+
     // Creates the folder (its parent must exist). True when it was created or
     // already was a folder.
     virtual bool CreateFolder(const std::string& path) = 0;

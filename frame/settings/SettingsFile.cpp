@@ -69,31 +69,32 @@ constexpr std::array<DefaultKey, 25> kDefaultKeys = [] {
     return keys;
 }();
 
-void ReadKeys(SettingsFlags& flags, const std::string& folder) {
+void ReadKeys(SettingsFlags& flags, const std::string& folder, platform::FileSystem& files) {
     auto* bytes = reinterpret_cast<std::uint8_t*>(&flags);
     for (const LoadedKey& entry : kLoadedKeys) {
-        const std::string text = ReadIniValue(kSettingsFileBaseName, entry.section, entry.key, folder);
+        const std::string text = ReadIniValue(kSettingsFileBaseName, entry.section, entry.key, folder, files);
         if (!text.empty()) bytes[entry.flag] = text == "1" ? 1 : 0;
     }
 }
 
-void WriteDefaultKeys(const std::string& folder) {
+void WriteDefaultKeys(const std::string& folder, platform::FileSystem& files) {
     for (const DefaultKey& entry : kDefaultKeys) {
-        WriteIniValue(kSettingsFileBaseName, entry.section, entry.key, entry.value, folder);
+        WriteIniValue(kSettingsFileBaseName, entry.section, entry.key, entry.value, folder, files);
     }
 }
 
 }  // namespace
 
-void LoadSettingsFile(SettingsFlags& flags, bool createIfMissing, const std::string& replacementFolder) {
+void LoadSettingsFile(SettingsFlags& flags, bool createIfMissing, const std::string& replacementFolder,
+                      platform::FileSystem& files) {
     const auto path = IniPath(kSettingsFileBaseName, replacementFolder);
     if (!path) return;
     // Only a certain "not there" makes the file missing: whatever else stands
     // at the path is never written over.
-    if (platform::QueryPath(*path) != platform::PathKind::NotFound) {
-        ReadKeys(flags, replacementFolder);
+    if (files.QueryPath(*path) != platform::PathKind::NotFound) {
+        ReadKeys(flags, replacementFolder, files);
     } else if (createIfMissing) {
-        WriteDefaultKeys(replacementFolder);
+        WriteDefaultKeys(replacementFolder, files);
     }
 }
 

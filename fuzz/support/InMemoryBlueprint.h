@@ -18,6 +18,17 @@ public:
     // What was written to the file created last.
     const std::string& Written() const { return written_; }
 
+    // What is at a path, the system answers: see BlueprintFolder. There is no
+    // settings file.
+    platform::PathKind QueryPath(const std::string& path) override { return platform::SystemFiles().QueryPath(path); }
+    std::string ReadProfileString(const std::string&, const std::string&, const std::string& fallback,
+                                  const std::string&, std::size_t) override {
+        return fallback;
+    }
+    bool WriteProfileString(const std::string&, const std::string&, const std::string&,
+                            const std::string&) override {
+        return false;
+    }
     bool CreateFolder(const std::string&) override { return true; }
     platform::CreateResult CreateNewFile(const std::string&, platform::FileHandle& file) override;
     bool Write(platform::FileHandle, const void* bytes, std::size_t size) override;

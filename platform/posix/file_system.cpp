@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/native_files.h"
 #include "platform/platform.h"
 #include "platform/posix/native_path.h"
 
@@ -34,6 +35,18 @@ MoveResult LinkThenUnlink(const std::string& from, const std::string& to) {
 
 class PosixFileSystem final : public FileSystem {
 public:
+    PathKind QueryPath(const std::string& path) override { return native::QueryPath(path); }
+
+    std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& fallback,
+                                  const std::string& path, std::size_t capacity) override {
+        return native::ReadProfileString(section, key, fallback, path, capacity);
+    }
+
+    bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                            const std::string& path) override {
+        return native::WriteProfileString(section, key, value, path);
+    }
+
     bool CreateFolder(const std::string& path) override {
         const std::string native = posix::NativePath(path);
         if (mkdir(native.c_str(), 0777) == 0) return true;

@@ -2,10 +2,10 @@
 
 #include <cerrno>
 
-#include "platform/platform.h"
+#include "platform/native_files.h"
 #include "platform/posix/native_path.h"
 
-namespace platform {
+namespace platform::native {
 
 PathKind QueryPath(const std::string& path) {
     struct stat status{};
@@ -17,4 +17,4 @@ PathKind QueryPath(const std::string& path) {
     return PathKind::Other;
 }
 
-}  // namespace platform
+}  // namespace platform::native

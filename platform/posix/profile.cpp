@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "platform/platform.h"
+#include "platform/native_files.h"
 #include "platform/posix/native_path.h"
 #include "platform/posix/profile_document.h"
 
-namespace platform {
+namespace platform::native {
 
 namespace {
 
@@ -58,4 +58,4 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     return WriteWholeFile(native, posix::SerializeProfile(document));
 }
 
-}  // namespace platform
+}  // namespace platform::native

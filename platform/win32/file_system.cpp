@@ -1,5 +1,9 @@
 #include <windows.h>
 
+// windows.h names the win.ini writer WriteProfileString; ours is another.
+#undef WriteProfileString
+
+#include "platform/native_files.h"
 #include "platform/platform.h"
 #include "platform/win32/wide_path.h"
 
@@ -28,6 +32,18 @@ bool OpenExisting(const std::string& path, DWORD access, FileHandle& file) {
 
 class Win32FileSystem final : public FileSystem {
 public:
+    PathKind QueryPath(const std::string& path) override { return native::QueryPath(path); }
+
+    std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& fallback,
+                                  const std::string& path, std::size_t capacity) override {
+        return native::ReadProfileString(section, key, fallback, path, capacity);
+    }
+
+    bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                            const std::string& path) override {
+        return native::WriteProfileString(section, key, value, path);
+    }
+
     bool CreateFolder(const std::string& path) override {
         const std::wstring wide = WidePath(path);
         if (CreateDirectoryW(wide.c_str(), nullptr)) return true;

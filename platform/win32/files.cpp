@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/native_files.h"
 #include "platform/win32/wide_path.h"
 
-namespace platform {
+namespace platform::native {
 
 namespace {
 
@@ -47,4 +47,4 @@ PathKind QueryPath(const std::string& path) {
     return PathKind::RegularFile;
 }
 
-}  // namespace platform
+}  // namespace platform::native

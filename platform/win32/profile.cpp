@@ -5,9 +5,9 @@
 // windows.h names the win.ini writer WriteProfileString; ours is another.
 #undef WriteProfileString
 
-#include "platform/platform.h"
+#include "platform/native_files.h"
 
-namespace platform {
+namespace platform::native {
 
 std::string ReadProfileString(const std::string& section, const std::string& key,
                               const std::string& fallback, const std::string& path,
@@ -25,4 +25,4 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
 }
 
-}  // namespace platform
+}  // namespace platform::native

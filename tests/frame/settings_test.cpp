@@ -11,6 +11,7 @@
 #include "frame/settings/IniFile.h"
 #include "frame/settings/SettingsFile.h"
 #include "tests/support/DefaultSettingsFile.h"
+#include "tests/support/FailingFileSystem.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -19,7 +20,6 @@ using Corvanis::kDefaultSettings;
 using Corvanis::SettingsFlags;
 using corvanis_test::kDefaultSettingsFile;
 using corvanis_test::ScratchFolder;
-
 
 // Records compare as their 32 bytes, so a failure names every byte.
 std::string Bytes(const SettingsFlags& flags) {
@@ -78,6 +78,19 @@ TEST_F(SettingsFile, NoFolderForTheFile_ResultsInNothingWrittenAndTheDefaultsKep
     Corvanis::LoadSettingsFile(flags, true, folder.PluginPath() + "missing\\");
     EXPECT_FALSE(std::filesystem::exists(folder.Native("missing")));
     EXPECT_EQ(Bytes(flags), Bytes(kDefaultSettings));
+}
+
+// A file the system cannot answer for may be there: it is neither read
+// (nothing of it would be trusted) nor written over with the defaults.
+TEST_F(SettingsFile, PathTheSystemCannotAnswerFor_IsNeitherReadNorWritten) {
+    corvanis_test::FailingFileSystem files;
+    files.FailQueries();
+    Corvanis::LoadSettingsFile(flags, true, folder.PluginPath(), files);
+    EXPECT_FALSE(FileExists());
+    Given("[Export]\r\nbSkipWEAP=1\r\n");
+    Corvanis::LoadSettingsFile(flags, true, folder.PluginPath(), files);
+    EXPECT_EQ(Bytes(flags), Bytes(kDefaultSettings));
+    EXPECT_EQ(folder.ReadFile("Corvanis.ini"), "[Export]\r\nbSkipWEAP=1\r\n");
 }
 
 TEST_F(SettingsFile, FileWithOnlyExportSkipWEAP_ResultsInByte12OnAndEveryOtherByteAtItsDefault) {

@@ -59,25 +59,26 @@ protected:
         std::filesystem::create_directory(folder.Native("Spaceships"));
     }
     corvanis_test::ScratchFolder folder;
+    platform::FileSystem& files = platform::SystemFiles();
 };
 
 TEST_F(FileTest, RegularFileInAnExistingFolder_ResultsInTrue) {
-    EXPECT_TRUE(RegularFileExists(folder.PluginPath(), "ship.txt"));
+    EXPECT_TRUE(RegularFileExists(folder.PluginPath(), "ship.txt", files));
 }
 
 TEST_F(FileTest, EmptyNamesSubFoldersAndMissingEntries_ResultInFalse) {
-    EXPECT_FALSE(RegularFileExists(folder.PluginPath(), ""));
-    EXPECT_FALSE(RegularFileExists("", "ship.txt"));
-    EXPECT_FALSE(RegularFileExists(folder.PluginPath(), "Spaceships"));
-    EXPECT_FALSE(RegularFileExists(folder.PluginPath(), "missing.txt"));
-    EXPECT_FALSE(RegularFileExists(folder.PluginPath() + "missing\\", "ship.txt"));
+    EXPECT_FALSE(RegularFileExists(folder.PluginPath(), "", files));
+    EXPECT_FALSE(RegularFileExists("", "ship.txt", files));
+    EXPECT_FALSE(RegularFileExists(folder.PluginPath(), "Spaceships", files));
+    EXPECT_FALSE(RegularFileExists(folder.PluginPath(), "missing.txt", files));
+    EXPECT_FALSE(RegularFileExists(folder.PluginPath() + "missing\\", "ship.txt", files));
 }
 
 TEST_F(FileTest, FolderWithoutTrailingBackslash_ResultsInFalseBecauseTheNamesAreJoinedAsTheyAre) {
     std::string withoutSeparator = folder.PluginPath();
     withoutSeparator.pop_back();
-    EXPECT_FALSE(RegularFileExists(withoutSeparator, "ship.txt"));
-    EXPECT_TRUE(RegularFileExists(withoutSeparator, "\\ship.txt"));
+    EXPECT_FALSE(RegularFileExists(withoutSeparator, "ship.txt", files));
+    EXPECT_TRUE(RegularFileExists(withoutSeparator, "\\ship.txt", files));
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ struct Outcome {
 
 class FileFaults : public testing::Test {
 protected:
-    Outcome Run(const Command& command, const std::set<int>& failing) {
+    Outcome Run(const Command& command, const std::set<int>& failing, bool queriesFail = false) {
         std::filesystem::remove_all(folder.Native(""));
         std::filesystem::create_directories(folder.Native(""));
         command.prepare(folder);
@@ -138,6 +138,7 @@ protected:
         before = {false, {}, sim::DumpWorldToText(), folder.Contents(), {}};
         FailingFileSystem files;
         for (const int number : failing) files.FailOperation(number);
+        if (queriesFail) files.FailQueries();
         Outcome outcome;
         outcome.succeeded = command.run(folder, files);
         outcome.console = console.Take();
@@ -208,8 +209,22 @@ protected:
         int doubleFaults = 0;
     };
 
+    // A system that cannot tell what is at a path: the command may not take
+    // that for a free name or a file that is there.
+    void ExpectQueryFailuresHandled(const Command& command) {
+        SCOPED_TRACE("every query failing");
+        const Outcome outcome = Run(command, {}, true);
+        EXPECT_FALSE(outcome.succeeded);
+        ASSERT_FALSE(outcome.console.empty());
+        EXPECT_NE(outcome.console[0], command.firstLine);
+        EXPECT_TRUE(outcome.dump == before.dump) << "the world changed";
+        Files left = outcome.files;
+        DropNewEmptyFolders(left, before.files);
+        EXPECT_EQ(DifferentEntries(left, before.files), Lines{});
+    }
+
     // Fails each operation of a run that succeeds, and with each, each later
-    // operation of the failed run.
+    // operation of the failed run; then every query.
     Coverage ExpectEveryFaultHandled(const Command& command, const std::vector<FileOperation>& operations) {
         const Outcome unfailed = Run(command, {});
         EXPECT_EQ(unfailed.console.at(0), command.firstLine);
@@ -228,6 +243,7 @@ protected:
                 ++coverage.doubleFaults;
             }
         }
+        ExpectQueryFailuresHandled(command);
         return coverage;
     }
 

@@ -18,10 +18,10 @@ protected:
     std::string Path(const std::string& name = "settings.ini") const { return folder.PluginPath() + name; }
     std::string Read(const std::string& section, const std::string& key, const std::string& fallback = "DEF",
                      std::size_t capacity = 100) const {
-        return platform::ReadProfileString(section, key, fallback, Path(), capacity);
+        return platform::SystemFiles().ReadProfileString(section, key, fallback, Path(), capacity);
     }
     bool Write(const std::string& section, const std::string& key, const std::string& value) const {
-        return platform::WriteProfileString(section, key, value, Path());
+        return platform::SystemFiles().WriteProfileString(section, key, value, Path());
     }
     void Given(const std::string& bytes) const { folder.WriteFile("settings.ini", bytes); }
     std::string Bytes() const { return folder.ReadFile("settings.ini"); }
@@ -78,11 +78,11 @@ TEST_F(Ini, WritesIntoUnusualFiles_ResultInTheirShapeKeptWhereWineKeepsIt) {
 }
 
 TEST_F(Ini, WriteWhereNoFileCanBe_ResultsInFailureAndNoFile) {
-    EXPECT_FALSE(platform::WriteProfileString("S", "k", "v", folder.PluginPath() + "missing\\settings.ini"));
+    EXPECT_FALSE(platform::SystemFiles().WriteProfileString("S", "k", "v", folder.PluginPath() + "missing\\settings.ini"));
     EXPECT_FALSE(std::filesystem::exists(folder.Native("missing")));
     std::filesystem::create_directory(folder.Native("taken.ini"));
-    EXPECT_FALSE(platform::WriteProfileString("S", "k", "v", Path("taken.ini")));
-    EXPECT_EQ(platform::ReadProfileString("S", "k", "DEF", Path("taken.ini"), 100), "DEF");
+    EXPECT_FALSE(platform::SystemFiles().WriteProfileString("S", "k", "v", Path("taken.ini")));
+    EXPECT_EQ(platform::SystemFiles().ReadProfileString("S", "k", "DEF", Path("taken.ini"), 100), "DEF");
 }
 
 TEST_F(Ini, ReadsOfQuotedAndCommentedValues_ResultInOnePairOfQuotesRemovedAndTheCommentKept) {
@@ -147,8 +147,8 @@ TEST_F(Ini, ReadsOfAbsentKeysOrFiles_ResultInTheDefaultWithoutTrailingSpacesOrQu
     EXPECT_EQ(Read("S", "missing", "d\t"), "d\t");
     EXPECT_EQ(Read("S", "missing", "\"def\""), "def");
     EXPECT_EQ(Read("S", "missing", ""), "");
-    EXPECT_EQ(platform::ReadProfileString("S", "k", "'x'", Path("absent.ini"), 100), "x");
-    EXPECT_EQ(platform::ReadProfileString("S", "k", "", folder.PluginPath() + "absent\\a.ini", 100), "");
+    EXPECT_EQ(platform::SystemFiles().ReadProfileString("S", "k", "'x'", Path("absent.ini"), 100), "x");
+    EXPECT_EQ(platform::SystemFiles().ReadProfileString("S", "k", "", folder.PluginPath() + "absent\\a.ini", 100), "");
 }
 
 }  // namespace

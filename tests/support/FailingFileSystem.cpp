@@ -15,6 +15,21 @@ void FailingFileSystem::Opened(bool opened, platform::FileHandle file, FileOpera
     if (opened) openedBy_[file] = operation;
 }
 
+platform::PathKind FailingFileSystem::QueryPath(const std::string& path) {
+    return queriesFail_ ? platform::PathKind::QueryFailed : real_.QueryPath(path);
+}
+
+std::string FailingFileSystem::ReadProfileString(const std::string& section, const std::string& key,
+                                                 const std::string& fallback, const std::string& path,
+                                                 std::size_t capacity) {
+    return real_.ReadProfileString(section, key, fallback, path, capacity);
+}
+
+bool FailingFileSystem::WriteProfileString(const std::string& section, const std::string& key,
+                                           const std::string& value, const std::string& path) {
+    return real_.WriteProfileString(section, key, value, path);
+}
+
 bool FailingFileSystem::CreateFolder(const std::string& path) {
     return !Fails(FileOperation::CreateFolder) && real_.CreateFolder(path);
 }

@@ -1,7 +1,10 @@
 // The system's file operations with a fault of the test's choosing: one
 // operation that fails, every operation of a kind failing (a read-only file
 // refuses every open for update), or a disk that is full after so many bytes.
-// Every operation is counted, so that a test can fail each in turn.
+// Every operation is counted, so that a test can fail each in turn. Queries
+// and the profile calls are not counted: they change nothing, and the
+// numbered operations are the steps of writing or reading a file. Queries
+// fail all at once instead, as on a share that stops answering.
 #pragma once
 
 #include <cstddef>
@@ -41,6 +44,8 @@ public:
     // Writes fail once this many bytes in all are written; what fits is
     // written first, as on a disk that fills up.
     void FillAfter(std::size_t bytes) { capacity_ = bytes; }
+    // Every query answers that the system could not tell.
+    void FailQueries() { queriesFail_ = true; }
     // Runs just before the first move, as another program could.
     void BeforeMove(std::function<void()> action) { beforeMove_ = std::move(action); }
 
@@ -50,6 +55,11 @@ public:
     // Every operation in order.
     const std::vector<OperationRecord>& Log() const { return log_; }
 
+    platform::PathKind QueryPath(const std::string& path) override;
+    std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& fallback,
+                                  const std::string& path, std::size_t capacity) override;
+    bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                            const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     platform::CreateResult CreateNewFile(const std::string& path, platform::FileHandle& file) override;
     bool Write(platform::FileHandle file, const void* bytes, std::size_t size) override;
@@ -76,6 +86,7 @@ private:
     std::size_t written_ = 0;
     std::optional<FileOperation> failed_;
     std::function<void()> beforeMove_;
+    bool queriesFail_ = false;
 };
 
 }  // namespace corvanis_test

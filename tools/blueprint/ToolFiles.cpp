@@ -37,7 +37,7 @@ bool ReplaceFile(const std::string& path, std::string_view bytes) {
         files.Remove(part);
         return false;
     }
-    if (platform::QueryPath(path) == platform::PathKind::RegularFile) files.Remove(path);
+    if (files.QueryPath(path) == platform::PathKind::RegularFile) files.Remove(path);
     if (files.MoveNoReplace(part, path) != platform::MoveResult::Moved) {
         files.Remove(part);
         return false;
