@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "forms/KeywordIDs.h"
 #include "host/host.h"
 
 namespace Corvanis {
@@ -13,9 +14,6 @@ struct ExportKeywords {
     host::Form* workshopItemKeyword;          // links an item to its workshop
     host::Form* workshopKeyword;              // marks the workshop
 };
-
-constexpr std::uint32_t kSpaceshipCockpitPilotSeatID = 0x5627;
-constexpr std::uint32_t kSpaceshipInventoryContainerID = 0x18DFD;
 
 // Looks the four keywords up. False, with the error text naming the first
 // that is missing or not a keyword, when any is.

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "export/DecorationItems.h"
-#include "export/ExportKeywords.h"
 #include "format/BlueprintFileName.h"
 #include "forms/DescribeForm.h"
 #include "forms/FormIDText.h"
+#include "forms/KeywordIDs.h"
 #include "host/layouts/DataFiles.h"
 #include "import/BlueprintLookup.h"
 #include "import/ClosestWorkshop.h"

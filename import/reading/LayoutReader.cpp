@@ -145,10 +145,14 @@ constexpr std::string_view InsideGroup(std::string_view key) {
     return std::string_view(kGroupTraversalsKey).starts_with(KeyWithoutBar(key)) ? key : KeyWithoutBar(key);
 }
 
-template <class Record, std::size_t N>
-consteval FieldKeys<2 * N> ReaderKeys(const RecordField<Record> (&fields)[N],
-                                      std::string_view (*place)(std::string_view)) {
-    FieldKeys<2 * N> keys;
+// The keys of the record's rows as `place` puts them, after the `leading`
+// keys of another kind (which name row 0 and are told apart by their index).
+template <class Record, std::size_t N, std::size_t L = 0>
+consteval FieldKeys<L + 2 * N> ReaderKeys(const RecordField<Record> (&fields)[N],
+                                          std::string_view (*place)(std::string_view),
+                                          std::array<std::string_view, L> leading = {}) {
+    FieldKeys<L + 2 * N> keys;
+    for (std::string_view key : leading) keys.Add(key, 0);
     for (std::size_t row = 0; row < N; ++row) keys.Add(place(fields[row].key), row);
     for (std::size_t row = 0; row < N; ++row) {
         if (!fields[row].olderKey.empty()) keys.Add(place(fields[row].olderKey), row);
@@ -167,20 +171,12 @@ constexpr KeySet kTraversalGroupKeySet = kTraversalGroupKeys.Set();
 // carries ".data["), in one set: each line is looked at once. A module's key
 // as the key part has it after the element's "]": ".fPosX".
 enum BlueprintField : int { kBlueprintUnk08, kBlueprintUnk10, kBlueprintData, kFirstPartField };
-constexpr auto kBlueprintKeys = [] {
-    FieldKeys<kFirstPartField + std::size(kModuleFields)> keys;
-    keys.Add("Blueprint.unk08", 0);
-    keys.Add("Blueprint.unk10", 0);
-    keys.Add(".data[", 0);
-    for (std::size_t row = 0; row < std::size(kModuleFields); ++row) {
-        keys.Add(KeyWithoutBar(kModuleFields[row].key).substr(1), row);
-    }
-    return keys;
-}();
+constexpr std::string_view AfterBracket(std::string_view key) { return KeyWithoutBar(key).substr(1); }
+constexpr auto kBlueprintKeys =
+    ReaderKeys(kModuleFields, AfterBracket,
+               std::array<std::string_view, kFirstPartField>{"Blueprint.unk08", "Blueprint.unk10", ".data["});
 constexpr KeySet kBlueprintKeySet = kBlueprintKeys.Set();
 constexpr KeySet::Mask kPartFields = ~KeySet::Mask{0} << kFirstPartField;
-// What a module's line begins with, as the exporter writes it.
-constexpr std::string_view kModuleMarker = kModuleKey;
 
 constexpr KeySet kPropertySheetFields{".first", ".second", ".third"};
 enum PropertySheetField : int { kPropertyFirst, kPropertySecond, kPropertyThird };
@@ -518,7 +514,7 @@ LineVerdict LayoutReader::ReadBlueprint(const BlueprintLine& line, ImportErrorIn
     // A module's line as the exporter writes it: no key of the set stands
     // in another, so the search would find ".data[" and this field and no
     // other.
-    if (ElementKey key; SplitExportedElementKey(line.KeyPart(), kModuleMarker, key)) {
+    if (ElementKey key; SplitExportedElementKey(line.KeyPart(), kModuleKey, key)) {
         if (const int field = kBlueprintKeySet.Which(key.field); field >= kFirstPartField) {
             return ReadPart(field, key.index, line, error);
         }
