@@ -1,9 +1,10 @@
-// How a blueprint carries the fields of a record that it lists element by
-// element (a module, a traversal): one table per record, a row per field, in
-// the order the exporter writes them. A row gives the field's key after the
-// element's index, the kind of its value and the member that holds it. The
-// exporter writes every row; the layout reader finds a row by its key. A
-// field that the game adds to a record is one row.
+// How a blueprint carries the fields of a record: one table per record (a
+// module, a traversal, a component with values of its own), a row per field,
+// in the order the exporter writes them. A row gives the field's key (for a
+// listed record, after the element's index), the kind of its value and the
+// member that holds it. The exporter writes every row; the layout reader
+// finds a row by its key. A field that the game adds to a record is one
+// row.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include <variant>
 
 #include "host/layouts/GameObjects.h"
+#include "host/layouts/StringsAndArrays.h"
 
 namespace Corvanis {
 
@@ -31,6 +33,8 @@ enum class FieldKind : std::uint8_t {
     // Written as a float. Blueprints older than version 2.00 hold a byte
     // there: read both ways, the version decides.
     FloatOrLegacyByte,
+    // A game string, written as it stands.
+    Text,
 };
 
 template <class Record>
@@ -39,11 +43,13 @@ using RawBytesMember = std::uint8_t (Record::*)[80];
 // The member a field's value lives in.
 template <class Record>
 using FieldMember = std::variant<float Record::*, std::uint32_t Record::*, std::uint8_t Record::*,
-                                 veltrane::Form* Record::*, RawBytesMember<Record>>;
+                                 veltrane::Form* Record::*, RawBytesMember<Record>, veltrane::FixedString Record::*>;
 
 template <class Record>
 struct RecordField {
-    // After the element's index, as the exporter writes it: "].fPosX |".
+    // As the exporter writes it: after the element's index for a listed
+    // record ("].fPosX |"), whole for a component's own value
+    // ("KORModel.model |").
     std::string_view key;
     FieldKind kind;
     FieldMember<Record> member;
@@ -64,12 +70,19 @@ constexpr std::string_view KeyWithoutBar(std::string_view key) {
     return key;
 }
 
+// Whether a table's keys follow an element's index ("].fPosX |") or stand
+// whole ("KORModel.model |").
+enum class KeyShape : std::uint8_t { AfterIndex, Whole };
+
 // True when every row's kind suits its member's type and every key has the
 // shape the readers look for: what a table is checked by while compiling.
 template <class Record>
-consteval bool IsWellFormed(std::span<const RecordField<Record>> fields) {
+consteval bool IsWellFormed(std::span<const RecordField<Record>> fields, KeyShape shape = KeyShape::AfterIndex) {
     for (const RecordField<Record>& field : fields) {
-        if (!field.key.starts_with("].") || !field.key.ends_with(" |")) return false;
+        if (!field.key.ends_with(" |")) return false;
+        if (field.key.starts_with("].") != (shape == KeyShape::AfterIndex)) return false;
+        // A listed element is read before the game may make strings for it.
+        if (shape == KeyShape::AfterIndex && field.kind == FieldKind::Text) return false;
         const auto holds = [&]<class Member>() { return std::holds_alternative<Member>(field.member); };
         bool suits = false;
         switch (field.kind) {
@@ -82,6 +95,7 @@ consteval bool IsWellFormed(std::span<const RecordField<Record>> fields) {
             case FieldKind::Unsigned: suits = holds.template operator()<std::uint32_t Record::*>(); break;
             case FieldKind::Form: suits = holds.template operator()<veltrane::Form* Record::*>(); break;
             case FieldKind::RawBytes: suits = holds.template operator()<RawBytesMember<Record>>(); break;
+            case FieldKind::Text: suits = holds.template operator()<veltrane::FixedString Record::*>(); break;
         }
         if (!suits) return false;
     }

@@ -1,5 +1,5 @@
-// Writes a list element's lines from its record's field table, one line per
-// row in the table's order.
+// Writes a record's lines from its field table, one line per row in the
+// table's order.
 #pragma once
 
 #include <span>
@@ -11,10 +11,12 @@
 #include "export/ExportErrorInfo.h"
 #include "export/sections/FormLine.h"
 #include "format/FieldTable.h"
+#include "host/layouts/StringsAndArrays.h"
 
 namespace Corvanis {
 
-// `prefix` is the element's key up to its index ("Blueprint.data[3");
+// `prefix` is a listed element's key up to its index ("Blueprint.data[3"),
+// empty for a component's own values;
 // `missingFile` is what the export stops with when the element's form has no
 // data file. A backup (`forUndo`) writes raw bytes with two digits each, so
 // that they read back.
@@ -43,6 +45,10 @@ bool WriteRecordLines(BlueprintWriter& out, std::string_view prefix, std::span<c
                                    missingFile, error)) {
                     return false;
                 }
+                break;
+            case FieldKind::Text:
+                out.TextLine(prefix, field.key,
+                             veltrane::FixedStringText(record.*std::get<veltrane::FixedString Record::*>(field.member)));
                 break;
             case FieldKind::RawBytes: {
                 const auto& bytes = record.*std::get<RawBytesMember<Record>>(field.member);

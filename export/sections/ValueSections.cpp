@@ -1,37 +1,36 @@
 // Sections made of texts and numbers only; none of them can stop an export.
 #include "export/BlueprintHeader.h"
+#include "export/sections/RecordLines.h"
 #include "export/sections/SectionWriters.h"
+#include "format/ComponentFields.h"
 #include "host/layouts/ShipComponents.h"
-#include "host/layouts/StringsAndArrays.h"
 
 namespace Corvanis {
 
-using veltrane::FixedStringText;
+namespace {
 
-bool WriteAnimationGraph(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    const auto* component = host::FindComponent<veltrane::AnimationGraphComponent>(ship.form);
+// The component's lines from its field table; none when the ship has no
+// such component.
+template <class Component, std::size_t N>
+bool WriteComponentLines(BlueprintWriter& out, const ShipToExport& ship, const RecordField<Component> (&fields)[N],
+                         ExportErrorInfo& error) {
+    const auto* component = host::FindComponent<Component>(ship.form);
     if (component == nullptr) return true;
-    out.TextLine("QRNAnimationGraphComponent.rootAnimGraph |", "", FixedStringText(component->rootAnimGraph));
-    out.TextLine("QRNAnimationGraphComponent.rigFile |", "", FixedStringText(component->rigFile));
-    out.TextLine("QRNAnimationGraphComponent.animPath |", "", FixedStringText(component->animPath));
-    out.TextLine("QRNAnimationGraphComponent.responseFile |", "", FixedStringText(component->responseFile));
-    return true;
+    return WriteRecordLines<Component>(out, "", fields, *component, "", ship.forUndo, error);
 }
 
-bool WriteSpaceshipWeaponBinding(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    const auto* component = host::FindComponent<veltrane::SpaceshipWeaponBindingsComponent>(ship.form);
-    if (component == nullptr) return true;
-    out.UnsignedLine("QRNSpaceshipWeaponBinding.weaponSlot1 |", "", component->weaponSlot1);
-    out.UnsignedLine("QRNSpaceshipWeaponBinding.weaponSlot2 |", "", component->weaponSlot2);
-    out.UnsignedLine("QRNSpaceshipWeaponBinding.weaponSlot3 |", "", component->weaponSlot3);
-    return true;
+}  // namespace
+
+bool WriteAnimationGraph(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
+    return WriteComponentLines(out, ship, kAnimationGraphFields, error);
 }
 
-bool WriteSpaceshipHullCode(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    const auto* component = host::FindComponent<veltrane::SpaceshipHullCodeComponent>(ship.form);
-    if (component == nullptr) return true;
-    out.TextLine("QRNSpaceshipHullCode.hullCode |", "", FixedStringText(component->hullCode));
-    return true;
+bool WriteSpaceshipWeaponBinding(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
+    return WriteComponentLines(out, ship, kWeaponBindingFields, error);
+}
+
+bool WriteSpaceshipHullCode(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
+    return WriteComponentLines(out, ship, kHullCodeFields, error);
 }
 
 bool WriteDisplayName(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
@@ -39,18 +38,12 @@ bool WriteDisplayName(BlueprintWriter& out, const ShipToExport& ship, ExportErro
     return true;
 }
 
-bool WriteFullName(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    const auto* component = host::FindComponent<veltrane::FullNameComponent>(ship.form);
-    if (component == nullptr) return true;
-    out.TextLine("KORFullName.fullName |", "", FixedStringText(component->fullName));
-    return true;
+bool WriteFullName(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
+    return WriteComponentLines(out, ship, kFullNameFields, error);
 }
 
-bool WriteModel(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo&) {
-    const auto* component = host::FindComponent<veltrane::ModelComponent>(ship.form);
-    if (component == nullptr) return true;
-    out.TextLine("KORModel.model |", "", FixedStringText(component->model));
-    return true;
+bool WriteModel(BlueprintWriter& out, const ShipToExport& ship, ExportErrorInfo& error) {
+    return WriteComponentLines(out, ship, kModelFields, error);
 }
 
 }  // namespace Corvanis

@@ -9,6 +9,7 @@
 #include <utility>
 #include <variant>
 
+#include "format/ComponentFields.h"
 #include "format/ShipRecords.h"
 #include "host/layouts/DataFiles.h"
 #include "host/layouts/ShipComponents.h"
@@ -71,20 +72,20 @@ constexpr std::string_view kTraversalsWhat = RefusalName(kTraversalsKey);
 using A = LayoutAccumulator;
 constexpr ComponentKey kComponentKeys[] = {
     {"QRNAddToInventoryOnDestroy.form", ComponentLineKind::BoundForm, &A::addToInventoryForm},
-    {"QRNAnimationGraphComponent.rootAnimGraph", ComponentLineKind::Text, &A::rootAnimGraph},
-    {"QRNAnimationGraphComponent.rigFile", ComponentLineKind::Text, &A::rigFile},
-    {"QRNAnimationGraphComponent.animPath", ComponentLineKind::Text, &A::animPath},
-    {"QRNAnimationGraphComponent.responseFile", ComponentLineKind::Text, &A::responseFile},
+    {KeyWithoutBar(kAnimationGraphFields[0].key), ComponentLineKind::Text, &A::rootAnimGraph},
+    {KeyWithoutBar(kAnimationGraphFields[1].key), ComponentLineKind::Text, &A::rigFile},
+    {KeyWithoutBar(kAnimationGraphFields[2].key), ComponentLineKind::Text, &A::animPath},
+    {KeyWithoutBar(kAnimationGraphFields[3].key), ComponentLineKind::Text, &A::responseFile},
     {"QRNKeywordForm[", ComponentLineKind::Keyword, &A::keywords, veltrane::kFormTypeKeyword},
     {"QRNAttachParentArray[", ComponentLineKind::Keyword, &A::attachParentKeywords, veltrane::kFormTypeKeyword},
     {"QRNPropertySheet[", ComponentLineKind::PropertySheet},
     {"QRNSpaceshipAIActor.actor", ComponentLineKind::Form, &A::aiActor, veltrane::kFormTypeNPC},
     {"QRNLinkedVoiceType.voice", ComponentLineKind::Form, &A::voiceType, veltrane::kFormTypeVoiceType},
-    {"QRNSpaceshipWeaponBinding.weaponSlot1", ComponentLineKind::Unsigned, &A::weaponSlot1, 0,
+    {KeyWithoutBar(kWeaponBindingFields[0].key), ComponentLineKind::Unsigned, &A::weaponSlot1, 0,
      ComponentLineSharing::WeaponSlots},
-    {"QRNSpaceshipWeaponBinding.weaponSlot2", ComponentLineKind::Unsigned, &A::weaponSlot2, 0,
+    {KeyWithoutBar(kWeaponBindingFields[1].key), ComponentLineKind::Unsigned, &A::weaponSlot2, 0,
      ComponentLineSharing::WeaponSlots},
-    {"QRNSpaceshipWeaponBinding.weaponSlot3", ComponentLineKind::Unsigned, &A::weaponSlot3, 0,
+    {KeyWithoutBar(kWeaponBindingFields[2].key), ComponentLineKind::Unsigned, &A::weaponSlot3, 0,
      ComponentLineSharing::WeaponSlots},
     // Every key part of a traversal group's line holds the first key too.
     {kTraversalsKey, ComponentLineKind::Traversals, {}, 0, ComponentLineSharing::Traversals},
@@ -94,9 +95,9 @@ constexpr ComponentKey kComponentKeys[] = {
     {"KORContainer.", ComponentLineKind::Container, {}, 0, ComponentLineSharing::Container},
     {"KORContainer[", ComponentLineKind::Container, {}, 0, ComponentLineSharing::Container},
     {"DisplayName |", ComponentLineKind::OptionalText, &A::displayName},
-    {"KORFullName.fullName", ComponentLineKind::Text, &A::fullName},
-    {"KORModel.model", ComponentLineKind::Text, &A::model},
-    {"QRNSpaceshipHullCode.hullCode", ComponentLineKind::OptionalText, &A::hullCode},
+    {KeyWithoutBar(kFullNameFields[0].key), ComponentLineKind::Text, &A::fullName},
+    {KeyWithoutBar(kModelFields[0].key), ComponentLineKind::Text, &A::model},
+    {KeyWithoutBar(kHullCodeFields[0].key), ComponentLineKind::OptionalText, &A::hullCode},
 };
 
 constexpr KeySet kComponentKeySet = []() consteval {
@@ -595,6 +596,10 @@ bool LayoutReader::SetField(const RecordField<Record>& field, const BlueprintLin
             if (legacyByte != nullptr) *legacyByte = legacy;
             return true;
         }
+        case FieldKind::Text:
+            // No listed record holds a game string (IsWellFormed sees to it):
+            // the game makes those only once the reading is done.
+            return false;
     }
     return false;
 }
