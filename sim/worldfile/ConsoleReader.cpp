@@ -2,7 +2,6 @@
 // commands and the free placeholders plug-ins may take over.
 #include <cstdint>
 #include <string>
-#include <utility>
 
 #include "sim/console/CommandTables.h"
 #include "sim/worldfile/WorldReading.h"
@@ -10,6 +9,15 @@
 namespace sim {
 
 namespace {
+
+ParameterDescription ReadParameter(const Entry& parameter) {
+    parameter.AllowOnly({"name", "type", "optional"});
+    ParameterDescription read;
+    read.name = parameter.Field("name").String();
+    read.typeCode = static_cast<std::uint32_t>(parameter.Field("type").Unsigned(0xFFFFFFFF));
+    read.isOptional = static_cast<std::uint32_t>(parameter.Field("optional").Unsigned(0xFFFFFFFF));
+    return read;
+}
 
 // A plug-in's entry keeps what the dump recorded, but the tables made from it
 // hold a free placeholder there: a game that starts runs none of another
@@ -37,14 +45,7 @@ TableEntry ReadTableEntry(const Entry& entry) {
     }
     if (auto flags = entry.Optional("flags")) described.flags = static_cast<std::uint8_t>(flags->Unsigned(255));
     if (auto parameters = entry.Optional("parameters")) {
-        for (const Entry& parameter : parameters->Elements()) {
-            parameter.AllowOnly({"name", "type", "optional"});
-            ParameterDescription read;
-            read.name = parameter.Field("name").String();
-            read.typeCode = static_cast<std::uint32_t>(parameter.Field("type").Unsigned(0xFFFFFFFF));
-            read.isOptional = static_cast<std::uint32_t>(parameter.Field("optional").Unsigned(0xFFFFFFFF));
-            described.parameters.push_back(std::move(read));
-        }
+        for (const Entry& parameter : parameters->Elements()) described.parameters.push_back(ReadParameter(parameter));
     }
     return described;
 }
