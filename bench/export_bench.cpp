@@ -15,7 +15,7 @@
 #include "host/host.h"
 #include "platform/platform.h"
 #include "sim/Game.h"
-#include "tests/support/LargeShipWorld.h"
+#include "support/LargeShipWorld.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ const fs::path& BenchFolder() {
 const Ship& LargeShip() {
     static const Ship ship = [] {
         std::string error;
-        if (!sim::LoadWorldFromText(corvanis_test::LargeShipWorld(), "large ship", error)) {
+        if (!sim::LoadWorldFromText(dev_support::LargeShipWorld(), "large ship", error)) {
             throw std::runtime_error(error);
         }
         const veltrane::GameInterface& game = host::Game();

@@ -34,7 +34,7 @@
 #include "import/reading/LayoutReader.h"
 #include "platform/platform.h"
 #include "sim/Game.h"
-#include "tests/support/LargeShipWorld.h"
+#include "support/LargeShipWorld.h"
 #include "tools/blueprint/Commands.h"
 
 namespace {
@@ -75,10 +75,10 @@ const fs::path& BenchFolder() {
 
 // The large ship, the game holding 50 more cells loaded, the player aboard.
 Ship LoadLargeShip() {
-    corvanis_test::LargeShipShape shape;
+    dev_support::LargeShipShape shape;
     shape.loadedCells = 50;
     std::string error;
-    if (!sim::LoadWorldFromText(corvanis_test::LargeShipWorld(shape), "large ship", error)) {
+    if (!sim::LoadWorldFromText(dev_support::LargeShipWorld(shape), "large ship", error)) {
         throw std::runtime_error(error);
     }
     const veltrane::GameInterface& game = host::Game();

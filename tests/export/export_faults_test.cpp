@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "export/ExportShip.h"
+#include "support/LargeShipWorld.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
-#include "tests/support/LargeShipWorld.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -73,7 +73,7 @@ protected:
 };
 
 TEST_F(ExportFaults, ADiskThatFillsAtAnyPoint_ResultsInTheFailureInTheSectionBeingWrittenAndNoFileLeft) {
-    corvanis_test::LoadWorld(corvanis_test::LargeShipWorld());
+    corvanis_test::LoadWorld(dev_support::LargeShipWorld());
     std::uintmax_t size = 0;
     {
         corvanis_test::ScratchFolder measuring;

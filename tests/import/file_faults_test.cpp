@@ -22,11 +22,11 @@
 #include "import/ImportShipInterior.h"
 #include "import/ImportShipLayout.h"
 #include "sim/Game.h"
+#include "support/LargeShipWorld.h"
+#include "support/ReferencesTakenBack.h"
 #include "tests/support/ExportedBlueprint.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
-#include "tests/support/LargeShipWorld.h"
-#include "tests/support/ReferencesTakenBack.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -188,9 +188,9 @@ protected:
         }
         // Items placed before the fault are taken back again.
         int takenBack = 0;
-        EXPECT_TRUE(corvanis_test::WithoutReferencesTakenBack(sim::Json::parse(outcome.dump),
-                                                              sim::Json::parse(before.dump), takenBack) ==
-                    corvanis_test::WithoutNextRuntimeFormID(sim::Json::parse(before.dump)))
+        EXPECT_TRUE(dev_support::WithoutReferencesTakenBack(sim::Json::parse(outcome.dump),
+                                                            sim::Json::parse(before.dump), takenBack) ==
+                    dev_support::WithoutNextRuntimeFormID(sim::Json::parse(before.dump)))
             << "the world changed";
         DropNewEmptyFolders(left, before.files);
         EXPECT_EQ(DifferentEntries(left, before.files), Lines{});
@@ -300,7 +300,7 @@ using Op = FileOperation;
 // fail: the first, one between, and the last. The Spaceships folder is made
 // first.
 TEST_F(FileFaults, EveryOperationOfAnExportFailing_LeavesNoFileAndTheWorldAsItWas) {
-    static const std::string world = corvanis_test::LargeShipWorld({.modules = 100, .decorationItems = 1000});
+    static const std::string world = dev_support::LargeShipWorld({.modules = 100, .decorationItems = 1000});
     const Command exportShip{
         "ExportShipRef: INFO: ship exported.",
         "ExportShipRef: ERROR: ship couldn't be exported.",
