@@ -24,10 +24,10 @@
 #include "sim/Game.h"
 #include "support/LargeShipWorld.h"
 #include "support/ReferencesTakenBack.h"
+#include "support/ScratchFolder.h"
 #include "tests/support/ExportedBlueprint.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -108,8 +108,8 @@ struct Command {
     std::string firstLine;
     std::string failureLine;
     // Loads the world and writes the blueprint the command reads.
-    std::function<void(const corvanis_test::ScratchFolder&)> prepare;
-    std::function<bool(const corvanis_test::ScratchFolder&, platform::FileSystem&)> run;
+    std::function<void(const dev_support::ScratchFolder&)> prepare;
+    std::function<bool(const dev_support::ScratchFolder&, platform::FileSystem&)> run;
     // The second failure line for the first operation that fails; "*" in
     // place of a phase stands for any section's.
     std::function<std::string(FileOperation)> phaseLine;
@@ -131,8 +131,7 @@ struct Outcome {
 class FileFaults : public testing::Test {
 protected:
     Outcome Run(const Command& command, const std::set<int>& failing) {
-        std::filesystem::remove_all(folder.Native(""));
-        std::filesystem::create_directories(folder.Native(""));
+        folder.Empty();
         command.prepare(folder);
         console.Take();
         before = {false, {}, sim::DumpWorldToText(), folder.Contents(), {}};
@@ -231,7 +230,7 @@ protected:
         return coverage;
     }
 
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
     corvanis_test::ConsoleLines console;
     Outcome before;
 };
@@ -271,7 +270,7 @@ std::string ReadOrBackupFailure(const std::string& readPhase, const std::string&
     }
 }
 
-void PrepareSecondPlaythrough(const corvanis_test::ScratchFolder& folder, bool aboard) {
+void PrepareSecondPlaythrough(const dev_support::ScratchFolder& folder, bool aboard) {
     static const std::string world = ReadWhole(CORVANIS_EXAMPLE_WORLDS "/second-playthrough.json");
     folder.WriteFile("Pathfinder.txt", corvanis_test::PathfinderBlueprint());
     corvanis_test::LoadWorld(world);
@@ -280,7 +279,7 @@ void PrepareSecondPlaythrough(const corvanis_test::ScratchFolder& folder, bool a
 
 // The Pathfinder's blueprint with one more item, whose base the game refuses
 // to place, in a second playthrough that has that base.
-void PrepareRefusedPlacement(const corvanis_test::ScratchFolder& folder) {
+void PrepareRefusedPlacement(const dev_support::ScratchFolder& folder) {
     static const std::string world = [] {
         std::string text = ReadWhole(CORVANIS_EXAMPLE_WORLDS "/second-playthrough.json");
         const std::string forms = "\"forms\": [\n";
@@ -304,8 +303,8 @@ TEST_F(FileFaults, EveryOperationOfAnExportFailing_LeavesNoFileAndTheWorldAsItWa
     const Command exportShip{
         "ExportShipRef: INFO: ship exported.",
         "ExportShipRef: ERROR: ship couldn't be exported.",
-        [](const corvanis_test::ScratchFolder&) { corvanis_test::LoadWorld(world); },
-        [](const corvanis_test::ScratchFolder& folder, platform::FileSystem& files) {
+        [](const dev_support::ScratchFolder&) { corvanis_test::LoadWorld(world); },
+        [](const dev_support::ScratchFolder& folder, platform::FileSystem& files) {
             return Corvanis::RunExportShip({"Large Ship", Corvanis::kDefaultSettings},
                                            folder.PluginPath() + "Spaceships\\", files);
         },
@@ -329,8 +328,8 @@ TEST_F(FileFaults, EveryOperationOfALayoutImportWithItsBackupFailing_LeavesTheHo
         "Services Technician before flying it (any kind of modification will do). Fly it manually first (i.e. not "
         "with Fast Travel).",
         "ImportShipLayout: ERROR: ship layout couldn't be imported.",
-        [](const corvanis_test::ScratchFolder& folder) { PrepareSecondPlaythrough(folder, false); },
-        [](const corvanis_test::ScratchFolder& folder, platform::FileSystem& files) {
+        [](const dev_support::ScratchFolder& folder) { PrepareSecondPlaythrough(folder, false); },
+        [](const dev_support::ScratchFolder& folder, platform::FileSystem& files) {
             return Corvanis::RunImportShipLayout({"Pathfinder", Corvanis::kDefaultSettings}, folder.PluginPath(),
                                                  files);
         },
@@ -349,8 +348,8 @@ TEST_F(FileFaults, EveryOperationOfAnInteriorImportWithItsBackupFailing_LeavesTh
     const Command importInterior{
         "ImportShipInterior: INFO: ship interior successfully imported.",
         "ImportShipInterior: ERROR: ship interior couldn't be imported.",
-        [](const corvanis_test::ScratchFolder& folder) { PrepareSecondPlaythrough(folder, true); },
-        [](const corvanis_test::ScratchFolder& folder, platform::FileSystem& files) {
+        [](const dev_support::ScratchFolder& folder) { PrepareSecondPlaythrough(folder, true); },
+        [](const dev_support::ScratchFolder& folder, platform::FileSystem& files) {
             return Corvanis::RunImportShipInterior({"Pathfinder", Corvanis::kDefaultSettings}, folder.PluginPath(),
                                                    files);
         },
@@ -374,7 +373,7 @@ TEST_F(FileFaults, EveryOperationOfAnInteriorImportWhosePlacementFails_LeavesThe
         "ImportShipInterior: ERROR: ship interior couldn't be imported.",
         "ImportShipInterior: ERROR: ship interior couldn't be imported.",
         PrepareRefusedPlacement,
-        [](const corvanis_test::ScratchFolder& folder, platform::FileSystem& files) {
+        [](const dev_support::ScratchFolder& folder, platform::FileSystem& files) {
             return Corvanis::RunImportShipInterior({"Pathfinder", Corvanis::kDefaultSettings}, folder.PluginPath(),
                                                    files);
         },

@@ -14,9 +14,9 @@
 #include "sim/worldfile/Json.h"
 #include "support/CellItems.h"
 #include "support/ReferencesTakenBack.h"
+#include "support/ScratchFolder.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ protected:
         return Corvanis::RunImportShipInterior({name, Corvanis::kDefaultSettings}, folder.PluginPath(), files);
     }
 
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
     corvanis_test::ConsoleLines console;
     std::string blueprint;
 };
