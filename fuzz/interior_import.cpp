@@ -103,7 +103,7 @@ private:
         host::Form* interior = game.RefGetParentCell(player);
         files_.SetBytes(bytes);
         ImportReport backup;
-        return ImportShipInteriorHelper(ship, interior, folder_.Path(), kBlueprintName, kDefaultSettings, error,
+        return ImportShipInteriorHelper(ship, interior, folder_.PluginPath(), kBlueprintName, kDefaultSettings, error,
                                         backup, files_);
     }
 
