@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -15,7 +13,8 @@
 #include "host/host.h"
 #include "platform/platform.h"
 #include "sim/Game.h"
-#include "tests/support/LargeShipWorld.h"
+#include "support/LargeShipWorld.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -26,20 +25,15 @@ struct Ship {
     host::Form* interiorCell;
 };
 
-const fs::path& BenchFolder() {
-    static const fs::path folder = [] {
-        fs::path made = fs::temp_directory_path() / "corvanis-export-bench";
-        fs::remove_all(made);
-        fs::create_directories(made);
-        return made;
-    }();
+const dev_support::ScratchFolder& BenchFolder() {
+    static const dev_support::ScratchFolder folder("export-bench");
     return folder;
 }
 
 const Ship& LargeShip() {
     static const Ship ship = [] {
         std::string error;
-        if (!sim::LoadWorldFromText(corvanis_test::LargeShipWorld(), "large ship", error)) {
+        if (!sim::LoadWorldFromText(dev_support::LargeShipWorld(), "large ship", error)) {
             throw std::runtime_error(error);
         }
         const veltrane::GameInterface& game = host::Game();
@@ -51,9 +45,8 @@ const Ship& LargeShip() {
 
 bool Export(const std::string& fileName, platform::FileSystem& files = platform::SystemFiles()) {
     Corvanis::ExportErrorInfo error;
-    return Corvanis::WriteShipBlueprint(LargeShip().reference, LargeShip().interiorCell,
-                                        BenchFolder().string() + "/", fileName, Corvanis::kDefaultSettings, error,
-                                        files);
+    return Corvanis::WriteShipBlueprint(LargeShip().reference, LargeShip().interiorCell, BenchFolder().PluginPath(),
+                                        fileName, Corvanis::kDefaultSettings, error, files);
 }
 
 // Takes every file operation and stores nothing: what an export costs
@@ -91,17 +84,16 @@ public:
 const std::string& BlueprintBytes() {
     static const std::string bytes = [] {
         if (!Export("reference.txt")) throw std::runtime_error("the large ship cannot be exported");
-        std::ifstream file(BenchFolder() / "reference.txt", std::ios::binary);
-        std::string read{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        fs::remove(BenchFolder() / "reference.txt");
+        std::string read = BenchFolder().ReadFile("reference.txt");
+        fs::remove(BenchFolder().Native("reference.txt"));
         return read;
     }();
     return bytes;
 }
 
-void RemoveBetweenRuns(benchmark::State& state, const fs::path& file) {
+void RemoveBetweenRuns(benchmark::State& state, const std::string& fileName) {
     state.PauseTiming();
-    fs::remove(file);
+    fs::remove(BenchFolder().Native(fileName));
     state.ResumeTiming();
 }
 
@@ -109,7 +101,7 @@ void ExportLargeShip(benchmark::State& state) {
     const std::size_t size = BlueprintBytes().size();
     for (auto _ : state) {
         if (!Export("Hauler.txt")) state.SkipWithError("the export failed");
-        RemoveBetweenRuns(state, BenchFolder() / "Hauler.txt");
+        RemoveBetweenRuns(state, "Hauler.txt");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
     state.counters["lines"] = static_cast<double>(std::count(BlueprintBytes().begin(), BlueprintBytes().end(), '\n'));
@@ -127,14 +119,14 @@ void ExportLargeShipWithoutDisk(benchmark::State& state) {
 void WriteSameBytesInOneBuffer(benchmark::State& state) {
     const std::string& bytes = BlueprintBytes();
     platform::FileSystem& files = platform::SystemFiles();
-    const std::string path = BenchFolder().string() + "/plain.txt";
+    const std::string path = BenchFolder().PluginPath() + "plain.txt";
     for (auto _ : state) {
         platform::FileHandle file = platform::kNoFile;
         if (files.CreateNewFile(path, file) != platform::CreateResult::Created ||
             !files.Write(file, bytes.data(), bytes.size()) || !files.Close(file)) {
             state.SkipWithError("the plain write failed");
         }
-        RemoveBetweenRuns(state, path);
+        RemoveBetweenRuns(state, "plain.txt");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }

@@ -15,9 +15,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -34,7 +31,8 @@
 #include "import/reading/LayoutReader.h"
 #include "platform/platform.h"
 #include "sim/Game.h"
-#include "tests/support/LargeShipWorld.h"
+#include "support/LargeShipWorld.h"
+#include "support/ScratchFolder.h"
 #include "tools/blueprint/Commands.h"
 
 namespace {
@@ -48,37 +46,18 @@ struct Ship {
     host::Form* interiorCell;
 };
 
-// The folder as the plug-in spells folders: with its separator at the end.
-std::string PluginFolder(const fs::path& folder) { return folder.string() + "/"; }
-
-// A folder of this run's own, removed when the run ends: a million-line
-// blueprint is 40 MB.
-class ScratchFolder {
-public:
-    ScratchFolder() : path_(fs::temp_directory_path() / ("corvanis-import-bench-" + std::to_string(std::random_device()()))) {
-        fs::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-const fs::path& BenchFolder() {
-    static const ScratchFolder folder;
-    return folder.Path();
+// Removed when the run ends: a million-line blueprint is 40 MB.
+const dev_support::ScratchFolder& BenchFolder() {
+    static const dev_support::ScratchFolder folder("import-bench");
+    return folder;
 }
 
 // The large ship, the game holding 50 more cells loaded, the player aboard.
 Ship LoadLargeShip() {
-    corvanis_test::LargeShipShape shape;
+    dev_support::LargeShipShape shape;
     shape.loadedCells = 50;
     std::string error;
-    if (!sim::LoadWorldFromText(corvanis_test::LargeShipWorld(shape), "large ship", error)) {
+    if (!sim::LoadWorldFromText(dev_support::LargeShipWorld(shape), "large ship", error)) {
         throw std::runtime_error(error);
     }
     const veltrane::GameInterface& game = host::Game();
@@ -91,16 +70,11 @@ const Ship& LargeShip() {
     return ship;
 }
 
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The large ship as the exporter writes it.
 const std::string& LargeShipBlueprint() {
     static const std::string name = [] {
         Corvanis::ExportErrorInfo error;
-        if (!Corvanis::WriteShipBlueprint(LargeShip().reference, LargeShip().interiorCell, PluginFolder(BenchFolder()),
+        if (!Corvanis::WriteShipBlueprint(LargeShip().reference, LargeShip().interiorCell, BenchFolder().PluginPath(),
                                           "Hauler.txt", Corvanis::kDefaultSettings, error)) {
             throw std::runtime_error("the large ship cannot be exported: " + error.sExtraErrorText);
         }
@@ -114,7 +88,7 @@ const std::string& LargeShipBlueprint() {
 // items in the share of lines they have in the large ship's blueprint.
 const std::string& GeneratedBlueprint() {
     static const std::string name = [] {
-        const std::string hauler = ReadFile(BenchFolder() / LargeShipBlueprint());
+        const std::string hauler = BenchFolder().ReadFile(LargeShipBlueprint());
         std::string module;
         std::string item;
         double moduleLines = 0;
@@ -151,7 +125,7 @@ const std::string& GeneratedBlueprint() {
             bytes += "DisplayName |Generated\r\n";
             ++written;
         }
-        std::ofstream(BenchFolder() / "Generated.txt", std::ios::binary) << bytes;
+        BenchFolder().WriteFile("Generated.txt", bytes);
         return std::string("Generated.txt");
     }();
     return name;
@@ -162,7 +136,7 @@ void ScanLines(benchmark::State& state, const std::string& name) {
     for (auto _ : state) {
         Corvanis::BlueprintFile file(platform::SystemFiles());
         std::string error;
-        if (!file.Open(PluginFolder(BenchFolder()), name, error)) state.SkipWithError(error.c_str());
+        if (!file.Open(BenchFolder().PluginPath(), name, error)) state.SkipWithError(error.c_str());
         const std::string_view bytes = file.Bytes();
         lines = 0;
         for (const char* at = bytes.data(); const void* end = std::memchr(at, '\n', bytes.data() + bytes.size() - at);
@@ -182,7 +156,7 @@ void ReadingPhase(benchmark::State& state) {
     for (auto _ : state) {
         Corvanis::BlueprintFile file(platform::SystemFiles());
         std::string error;
-        if (!file.Open(PluginFolder(BenchFolder()), name, error)) state.SkipWithError(error.c_str());
+        if (!file.Open(BenchFolder().PluginPath(), name, error)) state.SkipWithError(error.c_str());
         Corvanis::GameFormResolver forms;
         Corvanis::LayoutAccumulator layout;
         Corvanis::ReturnStorageBlueprintVersionInfo version;
@@ -201,7 +175,7 @@ void ReadingPhase(benchmark::State& state) {
 // corvanis-blueprint's check of the same file: both importers' readers over
 // every line, forms found without the game, and the report.
 void ToolCheck(benchmark::State& state) {
-    const std::string path = (BenchFolder() / GeneratedBlueprint()).string();
+    const std::string path = BenchFolder().Native(GeneratedBlueprint()).string();
     for (auto _ : state) {
         std::ostringstream report;
         std::ostringstream complaints;
@@ -218,14 +192,14 @@ void ImportLargeShip(benchmark::State& state) {
         Corvanis::ImportErrorInfo error;
         Corvanis::ReturnStorageBlueprintVersionInfo version;
         Corvanis::ImportReport report;
-        if (!Corvanis::ImportShipLayoutToBaseOfRef(LargeShip().reference, PluginFolder(BenchFolder()), name,
+        if (!Corvanis::ImportShipLayoutToBaseOfRef(LargeShip().reference, BenchFolder().PluginPath(), name,
                                                    Corvanis::kDefaultSettings, error, version, report) ||
             report.backup.result != Corvanis::BackupResult::Written) {
             state.SkipWithError(("the import failed: " + error.sPhase + " " + error.sExtraErrorText).c_str());
             break;
         }
         state.PauseTiming();
-        fs::remove_all(BenchFolder() / "Backups");
+        fs::remove_all(BenchFolder().Native("Backups"));
         state.ResumeTiming();
     }
 }
@@ -238,7 +212,7 @@ void InteriorReadingPhase(benchmark::State& state) {
     for (auto _ : state) {
         Corvanis::BlueprintFile file(platform::SystemFiles());
         std::string error;
-        if (!file.Open(PluginFolder(BenchFolder()), name, error)) state.SkipWithError(error.c_str());
+        if (!file.Open(BenchFolder().PluginPath(), name, error)) state.SkipWithError(error.c_str());
         Corvanis::GameFormResolver forms;
         std::vector<Corvanis::DecorItemRecord> items;
         Corvanis::InteriorReader reader(forms, items);
@@ -270,12 +244,12 @@ void ImportLargeInterior(benchmark::State& state) {
     const std::string& name = LargeShipBlueprint();
     for (auto _ : state) {
         state.PauseTiming();
-        fs::remove_all(BenchFolder() / "Backups");
+        fs::remove_all(BenchFolder().Native("Backups"));
         const Ship ship = LoadLargeShip();
         state.ResumeTiming();
         Corvanis::ImportErrorInfo error;
         Corvanis::ImportReport report;
-        if (!Corvanis::ImportShipInteriorHelper(ship.reference, ship.interiorCell, PluginFolder(BenchFolder()), name,
+        if (!Corvanis::ImportShipInteriorHelper(ship.reference, ship.interiorCell, BenchFolder().PluginPath(), name,
                                                 Corvanis::kDefaultSettings, error, report) ||
             report.backup.result != Corvanis::BackupResult::Written) {
             state.SkipWithError(("the import failed: " + error.sPhase + " " + error.sExtraErrorText).c_str());

@@ -5,12 +5,11 @@
 // "problems", never an error. A broken promise ends the run like a crash.
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "fuzz/support/Fail.h"
-#include "fuzz/support/InMemoryBlueprint.h"
+#include "support/ScratchFolder.h"
 #include "tools/blueprint/Commands.h"
 
 namespace {
@@ -25,18 +24,16 @@ constexpr const char* kDataFileList = "# A player's load order\nVeltrane.vmf\n*F
 
 class Checker {
 public:
-    Checker() : folder_(kBlueprintName) {
-        std::ofstream(folder_.Path() + kDataFileListName, std::ios::binary) << kDataFileList;
-    }
+    Checker() { folder_.WriteFile(kDataFileListName, kDataFileList); }
 
     void Run(std::string_view bytes) {
-        std::ofstream(Blueprint(), std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
+        folder_.WriteFile(kBlueprintName, bytes);
         CheckFound(Check({{Blueprint()}, std::nullopt, false}));
-        CheckFound(Check({{Blueprint()}, folder_.Path() + kDataFileListName, true}));
+        CheckFound(Check({{Blueprint()}, folder_.Native(kDataFileListName).string(), true}));
     }
 
 private:
-    std::string Blueprint() const { return folder_.Path() + kBlueprintName; }
+    std::string Blueprint() const { return folder_.Native(kBlueprintName).string(); }
 
     // The exit code.
     static int Check(const blueprint_tool::CheckOptions& options) {
@@ -50,7 +47,7 @@ private:
         }
     }
 
-    corvanis_fuzz::BlueprintFolder folder_;
+    const dev_support::ScratchFolder folder_{"fuzz"};
 };
 
 }  // namespace

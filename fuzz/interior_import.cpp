@@ -33,8 +33,8 @@
 #include "sim/Game.h"
 #include "sim/GameState.h"
 #include "sim/worldfile/WorldWriter.h"
-#include "tests/support/CellItems.h"
-#include "tests/support/ReferencesTakenBack.h"
+#include "support/CellItems.h"
+#include "support/ReferencesTakenBack.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ private:
     // game keeps of the references that the import placed and took back.
     bool EverythingTakenBack(const sim::Json& world) const {
         int takenBack = 0;
-        return corvanis_test::WithoutReferencesTakenBack(world, before_, takenBack) == liveBefore_;
+        return dev_support::WithoutReferencesTakenBack(world, before_, takenBack) == liveBefore_;
     }
 
     void CheckUndo(const std::string& backup) {
@@ -90,7 +90,7 @@ private:
             Fail("Broken: an interior import's backup imports, but: " + error.sPhase + " | " + error.sExtraErrorText +
                  "\n" + backup);
         }
-        if (corvanis_test::CellItems(WorldJson(), kInterior) != itemsBefore_) {
+        if (dev_support::CellItems(WorldJson(), kInterior) != itemsBefore_) {
             Fail("Broken: an interior import's backup gives back the interior as it was\n" + backup);
         }
     }
@@ -103,7 +103,7 @@ private:
         host::Form* interior = game.RefGetParentCell(player);
         files_.SetBytes(bytes);
         ImportReport backup;
-        return ImportShipInteriorHelper(ship, interior, folder_.Path(), kBlueprintName, kDefaultSettings, error,
+        return ImportShipInteriorHelper(ship, interior, folder_.PluginPath(), kBlueprintName, kDefaultSettings, error,
                                         backup, files_);
     }
 
@@ -111,8 +111,8 @@ private:
     corvanis_fuzz::InMemoryBlueprint files_;
     const std::string world_;
     const sim::Json before_ = WorldJson();
-    const sim::Json liveBefore_ = corvanis_test::WithoutNextRuntimeFormID(before_);
-    const std::multiset<std::string> itemsBefore_ = corvanis_test::CellItems(before_, kInterior);
+    const sim::Json liveBefore_ = dev_support::WithoutNextRuntimeFormID(before_);
+    const std::multiset<std::string> itemsBefore_ = dev_support::CellItems(before_, kInterior);
     const corvanis_fuzz::ParsedWorld parsedWorld_;
     unsigned refused_ = 0;
 };

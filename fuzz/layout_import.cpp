@@ -68,8 +68,8 @@ private:
     bool Import(std::string_view bytes, ImportErrorInfo& error, ImportReport& report) {
         files_.SetBytes(bytes);
         ReturnStorageBlueprintVersionInfo version;
-        return ImportShipLayoutToBaseOfRef(shipRef_, folder_.Path(), kBlueprintName, kDefaultSettings, error, version,
-                                           report, files_);
+        return ImportShipLayoutToBaseOfRef(shipRef_, folder_.PluginPath(), kBlueprintName, kDefaultSettings, error,
+                                           version, report, files_);
     }
     bool Import(std::string_view bytes, ImportErrorInfo& error) {
         ImportReport report;
@@ -80,8 +80,8 @@ private:
     // the export's time; none when the ship cannot be exported.
     std::optional<std::string> Exported() {
         ExportErrorInfo error;
-        if (WriteShipBlueprintFile(ShipOfReference(shipRef_), {}, folder_.Path(), "Exported.txt", error, files_) !=
-            ShipFileResult::Written) {
+        if (WriteShipBlueprintFile(ShipOfReference(shipRef_), {}, folder_.PluginPath(), "Exported.txt", error,
+                                   files_) != ShipFileResult::Written) {
             return std::nullopt;
         }
         std::string text = files_.Written();

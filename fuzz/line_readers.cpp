@@ -11,7 +11,7 @@
 #include "fuzz/support/Fail.h"
 #include "import/reading/BlueprintLines.h"
 #include "import/reading/LineReaders.h"
-#include "tests/support/CLibraryConversions.h"
+#include "support/CLibraryConversions.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ std::size_t CheckLineAt(const BlueprintLine& line, std::string_view bytes, std::
 
 void AgreeWithTheCLibrary(std::string_view text) {
     const std::string copy(text);
-    const auto differences = corvanis_test::ConversionDifferences(copy);
+    const auto differences = dev_support::ConversionDifferences(copy);
     if (differences.empty()) return;
     std::string report = "Broken: the conversions of \"" + copy + "\" are the C library's, but";
     for (const std::string& difference : differences) report += "\n  " + difference;

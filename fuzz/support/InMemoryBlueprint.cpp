@@ -1,9 +1,5 @@
 #include "fuzz/support/InMemoryBlueprint.h"
 
-#include <filesystem>
-#include <fstream>
-#include <random>
-
 namespace corvanis_fuzz {
 
 namespace {
@@ -38,20 +34,6 @@ bool InMemoryBlueprint::OpenForReading(const std::string&, platform::FileHandle&
 bool InMemoryBlueprint::ReadWhole(platform::FileHandle, std::string& bytes) {
     bytes = bytes_;
     return true;
-}
-
-BlueprintFolder::BlueprintFolder(const std::string& fileName) {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("corvanis-fuzz-" + std::to_string(std::random_device()()));
-    fs::create_directories(folder);
-    std::ofstream(folder / fileName, std::ios::binary);
-    native_ = folder.string();
-    path_ = native_ + static_cast<char>(fs::path::preferred_separator);
-}
-
-BlueprintFolder::~BlueprintFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(native_, ignored);
 }
 
 }  // namespace corvanis_fuzz

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "support/ScratchFolder.h"
 
 namespace corvanis_fuzz {
 
@@ -46,22 +47,11 @@ private:
     std::string written_;
 };
 
-// A folder of its own in the system's temporary folder, holding an empty
-// file of the name: the importers ask the real file system whether a
-// blueprint exists before they open it. Removed when the object goes.
-class BlueprintFolder {
+// A scratch folder holding an empty file of the name: the importers ask the
+// real file system whether a blueprint exists before they open it.
+class BlueprintFolder : public dev_support::ScratchFolder {
 public:
-    explicit BlueprintFolder(const std::string& fileName);
-    ~BlueprintFolder();
-    BlueprintFolder(const BlueprintFolder&) = delete;
-    BlueprintFolder& operator=(const BlueprintFolder&) = delete;
-
-    // The folder as the importers take it: ending with its separator.
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string native_;
-    std::string path_;
+    explicit BlueprintFolder(const std::string& fileName) : ScratchFolder("fuzz") { WriteFile(fileName, {}); }
 };
 
 }  // namespace corvanis_fuzz

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <regex>
 
+#include "support/ReferencesTakenBack.h"
 #include "tests/e2e/Blueprints.h"
 #include "tests/e2e/ExportScenario.h"
 #include "tests/e2e/InteriorWorld.h"
-#include "tests/support/ReferencesTakenBack.h"
 
 namespace e2e {
 namespace {
@@ -364,9 +364,9 @@ TEST_F(InteriorImport, AGameOrAPlaceThatCannotTakeTheItems_OrABackupThatCannotBe
                      "> sim.dump after.json", "World written to after.json"}));
     const sim::Json before = sim::Json::parse(ReadBytes(folder.Game() / "before.json"));
     int takenBack = 0;
-    EXPECT_EQ(corvanis_test::WithoutReferencesTakenBack(sim::Json::parse(ReadBytes(folder.Game() / "after.json")),
-                                                        before, takenBack),
-              corvanis_test::WithoutNextRuntimeFormID(before));
+    EXPECT_EQ(dev_support::WithoutReferencesTakenBack(sim::Json::parse(ReadBytes(folder.Game() / "after.json")),
+                                                      before, takenBack),
+              dev_support::WithoutNextRuntimeFormID(before));
     EXPECT_EQ(takenBack, 1);
     std::filesystem::remove(folder.Spaceships() / "Backups");
 

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <regex>
 
+#include "support/ReferencesTakenBack.h"
 #include "tests/e2e/Blueprints.h"
 #include "tests/e2e/ExportScenario.h"
 #include "tests/e2e/FrameScenario.h"
 #include "tests/e2e/InteriorWorld.h"
-#include "tests/support/ReferencesTakenBack.h"
 
 namespace e2e {
 namespace {
@@ -43,8 +43,8 @@ protected:
         const sim::Json before = ReadDump(folder, "before.json");
         int takenBack = 0;
         const sim::Json after =
-            corvanis_test::WithoutReferencesTakenBack(ReadDump(folder, "after.json"), before, takenBack);
-        EXPECT_EQ(after, corvanis_test::WithoutNextRuntimeFormID(before));
+            dev_support::WithoutReferencesTakenBack(ReadDump(folder, "after.json"), before, takenBack);
+        EXPECT_EQ(after, dev_support::WithoutNextRuntimeFormID(before));
         EXPECT_EQ(takenBack, created);
         EXPECT_FALSE(std::filesystem::exists(folder.Spaceships() / "Backups")) << "nothing to undo";
     }

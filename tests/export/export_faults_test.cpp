@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "export/ExportShip.h"
+#include "support/LargeShipWorld.h"
+#include "support/ScratchFolder.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
-#include "tests/support/LargeShipWorld.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -68,15 +68,14 @@ protected:
         return Corvanis::RunExportShip(input, folder.PluginPath(), files);
     }
 
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
     corvanis_test::ConsoleLines console;
 };
 
 TEST_F(ExportFaults, ADiskThatFillsAtAnyPoint_ResultsInTheFailureInTheSectionBeingWrittenAndNoFileLeft) {
-    corvanis_test::LoadWorld(corvanis_test::LargeShipWorld());
+    corvanis_test::LoadWorld(dev_support::LargeShipWorld());
     std::uintmax_t size = 0;
     {
-        corvanis_test::ScratchFolder measuring;
         FailingFileSystem files;
         ASSERT_TRUE(Export(files));
         size = std::filesystem::file_size(folder.Native("Ship.txt"));
@@ -85,7 +84,7 @@ TEST_F(ExportFaults, ADiskThatFillsAtAnyPoint_ResultsInTheFailureInTheSectionBei
     int lastPhase = 0;
     std::vector<int> phasesSeen;
     for (std::uintmax_t capacity = 0; capacity < size; capacity += 24 * 1024) {
-        corvanis_test::ScratchFolder fresh;
+        folder.Empty();
         FailingFileSystem files;
         files.FillAfter(static_cast<std::size_t>(capacity));
         EXPECT_FALSE(Export(files)) << capacity;
@@ -104,7 +103,7 @@ TEST_F(ExportFaults, ADiskThatFillsAtAnyPoint_ResultsInTheFailureInTheSectionBei
     EXPECT_EQ(phasesSeen.front(), PhaseOrder(PhaseLine("exporting Blueprint", "")));
     EXPECT_EQ(phasesSeen.back(), PhaseOrder(PhaseLine("exporting DecorItems", "")));
 
-    corvanis_test::ScratchFolder fresh;
+    folder.Empty();
     FailingFileSystem files;
     files.FillAfter(static_cast<std::size_t>(size));
     EXPECT_TRUE(Export(files));

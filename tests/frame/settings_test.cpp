@@ -10,16 +10,16 @@
 
 #include "frame/settings/IniFile.h"
 #include "frame/settings/SettingsFile.h"
+#include "support/ScratchFolder.h"
 #include "tests/support/DefaultSettingsFile.h"
 #include "tests/support/FailingFileSystem.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace {
 
 using Corvanis::kDefaultSettings;
 using Corvanis::SettingsFlags;
 using corvanis_test::kDefaultSettingsFile;
-using corvanis_test::ScratchFolder;
+using dev_support::ScratchFolder;
 
 // Records compare as their 32 bytes, so a failure names every byte.
 std::string Bytes(const SettingsFlags& flags) {

@@ -7,7 +7,7 @@
 #include "frame/startup/FatalReport.h"
 #include "frame/startup/PluginTitle.h"
 #include "orbx_common/FileExists.h"
-#include "tests/support/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ protected:
         folder.WriteFile("ship.txt", "x");
         std::filesystem::create_directory(folder.Native("Spaceships"));
     }
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
     platform::FileSystem& files = platform::SystemFiles();
 };
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "import/reading/BlueprintFile.h"
+#include "support/ScratchFolder.h"
 #include "tests/support/FailingFileSystem.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ protected:
         return file.Open(folder.PluginPath(), name, error) ? "" : error;
     }
 
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
 };
 
 TEST_F(BlueprintFiles, AFileOnDisk_ResultsInItsBytesAsStored_AndStaysUnchanged) {

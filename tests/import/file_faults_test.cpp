@@ -22,12 +22,12 @@
 #include "import/ImportShipInterior.h"
 #include "import/ImportShipLayout.h"
 #include "sim/Game.h"
+#include "support/LargeShipWorld.h"
+#include "support/ReferencesTakenBack.h"
+#include "support/ScratchFolder.h"
 #include "tests/support/ExportedBlueprint.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
-#include "tests/support/LargeShipWorld.h"
-#include "tests/support/ReferencesTakenBack.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -108,8 +108,8 @@ struct Command {
     std::string firstLine;
     std::string failureLine;
     // Loads the world and writes the blueprint the command reads.
-    std::function<void(const corvanis_test::ScratchFolder&)> prepare;
-    std::function<bool(const corvanis_test::ScratchFolder&, platform::FileSystem&)> run;
+    std::function<void(const dev_support::ScratchFolder&)> prepare;
+    std::function<bool(const dev_support::ScratchFolder&, platform::FileSystem&)> run;
     // The second failure line for the first operation that fails; "*" in
     // place of a phase stands for any section's.
     std::function<std::string(FileOperation)> phaseLine;
@@ -131,8 +131,7 @@ struct Outcome {
 class FileFaults : public testing::Test {
 protected:
     Outcome Run(const Command& command, const std::set<int>& failing, bool queriesFail = false) {
-        std::filesystem::remove_all(folder.Native(""));
-        std::filesystem::create_directories(folder.Native(""));
+        folder.Empty();
         command.prepare(folder);
         console.Take();
         before = {false, {}, sim::DumpWorldToText(), folder.Contents(), {}};
@@ -189,9 +188,9 @@ protected:
         }
         // Items placed before the fault are taken back again.
         int takenBack = 0;
-        EXPECT_TRUE(corvanis_test::WithoutReferencesTakenBack(sim::Json::parse(outcome.dump),
-                                                              sim::Json::parse(before.dump), takenBack) ==
-                    corvanis_test::WithoutNextRuntimeFormID(sim::Json::parse(before.dump)))
+        EXPECT_TRUE(dev_support::WithoutReferencesTakenBack(sim::Json::parse(outcome.dump),
+                                                            sim::Json::parse(before.dump), takenBack) ==
+                    dev_support::WithoutNextRuntimeFormID(sim::Json::parse(before.dump)))
             << "the world changed";
         DropNewEmptyFolders(left, before.files);
         EXPECT_EQ(DifferentEntries(left, before.files), Lines{});
@@ -247,7 +246,7 @@ protected:
         return coverage;
     }
 
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
     corvanis_test::ConsoleLines console;
     Outcome before;
 };
@@ -287,7 +286,7 @@ std::string ReadOrBackupFailure(const std::string& readPhase, const std::string&
     }
 }
 
-void PrepareSecondPlaythrough(const corvanis_test::ScratchFolder& folder, bool aboard) {
+void PrepareSecondPlaythrough(const dev_support::ScratchFolder& folder, bool aboard) {
     static const std::string world = ReadWhole(CORVANIS_EXAMPLE_WORLDS "/second-playthrough.json");
     folder.WriteFile("Pathfinder.txt", corvanis_test::PathfinderBlueprint());
     corvanis_test::LoadWorld(world);
@@ -296,7 +295,7 @@ void PrepareSecondPlaythrough(const corvanis_test::ScratchFolder& folder, bool a
 
 // The Pathfinder's blueprint with one more item, whose base the game refuses
 // to place, in a second playthrough that has that base.
-void PrepareRefusedPlacement(const corvanis_test::ScratchFolder& folder) {
+void PrepareRefusedPlacement(const dev_support::ScratchFolder& folder) {
     static const std::string world = [] {
         std::string text = ReadWhole(CORVANIS_EXAMPLE_WORLDS "/second-playthrough.json");
         const std::string forms = "\"forms\": [\n";
@@ -316,12 +315,12 @@ using Op = FileOperation;
 // fail: the first, one between, and the last. The Spaceships folder is made
 // first.
 TEST_F(FileFaults, EveryOperationOfAnExportFailing_LeavesNoFileAndTheWorldAsItWas) {
-    static const std::string world = corvanis_test::LargeShipWorld({.modules = 100, .decorationItems = 1000});
+    static const std::string world = dev_support::LargeShipWorld({.modules = 100, .decorationItems = 1000});
     const Command exportShip{
         "ExportShipRef: INFO: ship exported.",
         "ExportShipRef: ERROR: ship couldn't be exported.",
-        [](const corvanis_test::ScratchFolder&) { corvanis_test::LoadWorld(world); },
-        [](const corvanis_test::ScratchFolder& folder, platform::FileSystem& files) {
+        [](const dev_support::ScratchFolder&) { corvanis_test::LoadWorld(world); },
+        [](const dev_support::ScratchFolder& folder, platform::FileSystem& files) {
             return Corvanis::RunExportShip({"Large Ship", Corvanis::kDefaultSettings},
                                            folder.PluginPath() + "Spaceships\\", files);
         },
@@ -345,8 +344,8 @@ TEST_F(FileFaults, EveryOperationOfALayoutImportWithItsBackupFailing_LeavesTheHo
         "Services Technician before flying it (any kind of modification will do). Fly it manually first (i.e. not "
         "with Fast Travel).",
         "ImportShipLayout: ERROR: ship layout couldn't be imported.",
-        [](const corvanis_test::ScratchFolder& folder) { PrepareSecondPlaythrough(folder, false); },
-        [](const corvanis_test::ScratchFolder& folder, platform::FileSystem& files) {
+        [](const dev_support::ScratchFolder& folder) { PrepareSecondPlaythrough(folder, false); },
+        [](const dev_support::ScratchFolder& folder, platform::FileSystem& files) {
             return Corvanis::RunImportShipLayout({"Pathfinder", Corvanis::kDefaultSettings}, folder.PluginPath(),
                                                  files);
         },
@@ -365,8 +364,8 @@ TEST_F(FileFaults, EveryOperationOfAnInteriorImportWithItsBackupFailing_LeavesTh
     const Command importInterior{
         "ImportShipInterior: INFO: ship interior successfully imported.",
         "ImportShipInterior: ERROR: ship interior couldn't be imported.",
-        [](const corvanis_test::ScratchFolder& folder) { PrepareSecondPlaythrough(folder, true); },
-        [](const corvanis_test::ScratchFolder& folder, platform::FileSystem& files) {
+        [](const dev_support::ScratchFolder& folder) { PrepareSecondPlaythrough(folder, true); },
+        [](const dev_support::ScratchFolder& folder, platform::FileSystem& files) {
             return Corvanis::RunImportShipInterior({"Pathfinder", Corvanis::kDefaultSettings}, folder.PluginPath(),
                                                    files);
         },
@@ -390,7 +389,7 @@ TEST_F(FileFaults, EveryOperationOfAnInteriorImportWhosePlacementFails_LeavesThe
         "ImportShipInterior: ERROR: ship interior couldn't be imported.",
         "ImportShipInterior: ERROR: ship interior couldn't be imported.",
         PrepareRefusedPlacement,
-        [](const corvanis_test::ScratchFolder& folder, platform::FileSystem& files) {
+        [](const dev_support::ScratchFolder& folder, platform::FileSystem& files) {
             return Corvanis::RunImportShipInterior({"Pathfinder", Corvanis::kDefaultSettings}, folder.PluginPath(),
                                                    files);
         },

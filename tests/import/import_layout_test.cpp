@@ -23,11 +23,11 @@
 #include "platform/platform.h"
 #include "sim/Game.h"
 #include "sim/memory/GameMemory.h"
+#include "support/ScratchFolder.h"
 #include "tests/support/CommaLocale.h"
 #include "tests/support/ExportedBlueprint.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -123,7 +123,7 @@ protected:
     static host::Form* HomeShip() { return host::Game().GetPlayerHomeShip(); }
 
     std::string blueprint;
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
     corvanis_test::ConsoleLines console;
 };
 

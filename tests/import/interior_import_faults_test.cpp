@@ -12,11 +12,11 @@
 #include "sim/Game.h"
 #include "sim/memory/GameMemory.h"
 #include "sim/worldfile/Json.h"
-#include "tests/support/CellItems.h"
+#include "support/CellItems.h"
+#include "support/ReferencesTakenBack.h"
+#include "support/ScratchFolder.h"
 #include "tests/support/FailingFileSystem.h"
 #include "tests/support/InProcessGame.h"
-#include "tests/support/ReferencesTakenBack.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ protected:
         return Corvanis::RunImportShipInterior({name, Corvanis::kDefaultSettings}, folder.PluginPath(), files);
     }
 
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
     corvanis_test::ConsoleLines console;
     std::string blueprint;
 };
@@ -94,9 +94,9 @@ TEST_F(InteriorImportFaults, TheGameRunningOutOfMemoryAtAnyAllocation_ImportsOrT
                                          "== 0 of base ["))
             << lines[1];
         int takenBack = 0;
-        EXPECT_EQ(corvanis_test::WithoutReferencesTakenBack(sim::Json::parse(sim::DumpWorldToText()), before,
-                                                            takenBack),
-                  corvanis_test::WithoutNextRuntimeFormID(before));
+        EXPECT_EQ(dev_support::WithoutReferencesTakenBack(sim::Json::parse(sim::DumpWorldToText()), before,
+                                                          takenBack),
+                  dev_support::WithoutNextRuntimeFormID(before));
         EXPECT_FALSE(std::filesystem::exists(folder.Native("Backups")));
     }
     EXPECT_GT(refused, 3);
@@ -157,8 +157,8 @@ TEST_F(InteriorImportFaults, EveryHandEditOfADecorationLine_ImportsAndUndoes_OrL
                                         "ImportShipInterior \"Backups\\Kestrel interior 1\"");
                 // The undo gives back the interior as it was.
                 EXPECT_TRUE(Import("Backups\\Kestrel interior 1")) << console.Take().at(1);
-                EXPECT_EQ(corvanis_test::CellItems(sim::Json::parse(sim::DumpWorldToText()), "@KestrelInterior"),
-                          corvanis_test::CellItems(sim::Json::parse(before), "@KestrelInterior"))
+                EXPECT_EQ(dev_support::CellItems(sim::Json::parse(sim::DumpWorldToText()), "@KestrelInterior"),
+                          dev_support::CellItems(sim::Json::parse(before), "@KestrelInterior"))
                     << "line " << i;
             } else {
                 ++refused;

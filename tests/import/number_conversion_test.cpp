@@ -17,7 +17,7 @@
 
 #include "import/reading/NumberConversion.h"
 #include "import/reading/internal/FastDecimals.h"
-#include "tests/support/CLibraryConversions.h"
+#include "support/CLibraryConversions.h"
 #include "tests/support/CommaLocale.h"
 
 namespace {
@@ -144,7 +144,7 @@ TEST(NumberConversions, GeneratedTexts_ResultAsTheCLibrarysConversionsWithA32Bit
     int differences = 0;
     for (int i = 0; i < 200'000 && differences < 20; ++i) {
         const std::string text = texts.Next();
-        for (const std::string& difference : corvanis_test::ConversionDifferences(text)) {
+        for (const std::string& difference : dev_support::ConversionDifferences(text)) {
             ++differences;
             ADD_FAILURE() << "\"" << testing::PrintToString(text) << "\": " << difference;
         }
@@ -209,12 +209,12 @@ TEST(NumberConversions, TheExportersTextsOfEveryMagnitude_ResultAsStrtof) {
         char text[80];
         const int decimals = i % 5 == 0 ? static_cast<int>(random() % 12) : 6;
         std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
-        const corvanis_test::ConversionOutcome ours = corvanis_test::OurFloat(text);
-        const corvanis_test::ConversionOutcome theirs = corvanis_test::TheirFloat(text);
+        const dev_support::ConversionOutcome ours = dev_support::OurFloat(text);
+        const dev_support::ConversionOutcome theirs = dev_support::TheirFloat(text);
         if (ours != theirs) {
             ++differences;
-            ADD_FAILURE() << "strtof of \"" << text << "\": ours " << corvanis_test::Describe(ours)
-                          << ", the C library's " << corvanis_test::Describe(theirs);
+            ADD_FAILURE() << "strtof of \"" << text << "\": ours " << dev_support::Describe(ours)
+                          << ", the C library's " << dev_support::Describe(theirs);
         }
     }
 }
@@ -311,16 +311,16 @@ TEST(NumberConversions, PlainDecimals_TakeTheShortWay_WithTheValueOfConvertFloat
         const std::string text = texts.Next();
         float plain = 7.0f;
         const bool taken = ConvertPlainDecimal(text, plain);
-        const corvanis_test::ConversionOutcome shortWay{ConversionStatus::Converted, text.size(),
-                                                        std::bit_cast<std::uint32_t>(plain)};
-        const corvanis_test::ConversionOutcome general = corvanis_test::OurFloat(text);
-        const corvanis_test::ConversionOutcome library = corvanis_test::TheirFloat(text);
-        const bool asTheLibrary = shortWay == library || corvanis_test::KnownDifference(shortWay, library);
+        const dev_support::ConversionOutcome shortWay{ConversionStatus::Converted, text.size(),
+                                                      std::bit_cast<std::uint32_t>(plain)};
+        const dev_support::ConversionOutcome general = dev_support::OurFloat(text);
+        const dev_support::ConversionOutcome library = dev_support::TheirFloat(text);
+        const bool asTheLibrary = shortWay == library || dev_support::KnownDifference(shortWay, library);
         if (!taken || shortWay != general || !asTheLibrary) {
             ++differences;
-            ADD_FAILURE() << "\"" << text << "\": " << (taken ? "" : "not taken, ") << corvanis_test::Describe(shortWay)
-                          << " beside ConvertFloat's " << corvanis_test::Describe(general) << " and strtof's "
-                          << corvanis_test::Describe(library);
+            ADD_FAILURE() << "\"" << text << "\": " << (taken ? "" : "not taken, ") << dev_support::Describe(shortWay)
+                          << " beside ConvertFloat's " << dev_support::Describe(general) << " and strtof's "
+                          << dev_support::Describe(library);
         }
     }
 }

@@ -1,8 +1,6 @@
 #include "tests/parity/ScenarioRun.h"
 
-#include <random>
-#include <stdexcept>
-
+#include "support/ScratchFolder.h"
 #include "tests/e2e/harness/Text.h"
 
 namespace parity {
@@ -10,31 +8,6 @@ namespace parity {
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path CreateUniqueFolder() {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path folder = fs::temp_directory_path() / ("corvanis-parity-" + std::to_string(random()));
-        if (fs::create_directory(folder)) return folder;
-    }
-    throw std::runtime_error("cannot create a folder in " + fs::temp_directory_path().string());
-}
-
-// Removed when the scenario ends.
-class Root {
-public:
-    Root() : path_(CreateUniqueFolder()) {}
-    ~Root() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    Root(const Root&) = delete;
-    Root& operator=(const Root&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 void CaptureFiles(const fs::path& game, const fs::path& module, const std::string& run, Results& results) {
     for (const auto& entry : fs::recursive_directory_iterator(game)) {
@@ -50,8 +23,8 @@ std::function<std::vector<std::string>(const fs::path&)> ConsoleLines(std::vecto
 }
 
 Results RunScenario(const Scenario& scenario, const GameBuild& build) {
-    const Root root;
-    const fs::path game = root.path() / "game";
+    const dev_support::ScratchFolder root("parity");
+    const fs::path game = root.Native("game");
     fs::create_directories(game / "Data" / "ORBX" / "Plugins" / "Spaceships");
     fs::copy_file(build.corvanis, game / "Data" / "ORBX" / "Plugins" / build.corvanis.filename());
 
@@ -60,19 +33,19 @@ Results RunScenario(const Scenario& scenario, const GameBuild& build) {
         const Step& step = scenario.steps[i];
         const std::string run = "run " + std::to_string(i + 1);
         if (!step.world.empty()) {
-            e2e::WriteBytes(root.path() / "world.json", step.world);
+            e2e::WriteBytes(root.Path() / "world.json", step.world);
         } else {
-            fs::copy_file(root.path() / "dump.json", root.path() / "world.json", fs::copy_options::overwrite_existing);
+            fs::copy_file(root.Path() / "dump.json", root.Path() / "world.json", fs::copy_options::overwrite_existing);
         }
-        fs::remove(root.path() / "dump.json");
+        fs::remove(root.Path() / "dump.json");
         for (const auto& [path, bytes] : step.files) e2e::WriteBytes(game / path, bytes);
         std::vector<std::string> arguments = {"--game-dir", "game", "--world", "world.json", "--dump", "dump.json"};
         for (const std::string& line : step.console(game)) arguments.insert(arguments.end(), {"--run", line});
-        const e2e::ProcessResult result = build.Run(root.path(), arguments);
+        const e2e::ProcessResult result = build.Run(root.Path(), arguments);
         results[run + " console"] = result.out;
         results[run + " errors"] = result.err;
         results[run + " exit code"] = std::to_string(result.exitCode);
-        results[run + " dump"] = fs::exists(root.path() / "dump.json") ? e2e::ReadBytes(root.path() / "dump.json") : "";
+        results[run + " dump"] = fs::exists(root.Path() / "dump.json") ? e2e::ReadBytes(root.Path() / "dump.json") : "";
         CaptureFiles(game, build.corvanis, run, results);
     }
     return results;

@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "support/LargeShipWorld.h"
 #include "tests/e2e/InteriorWorld.h"
 #include "tests/e2e/ShipWorld.h"
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/Text.h"
 #include "tests/parity/ScenarioRun.h"
-#include "tests/support/LargeShipWorld.h"
 
 namespace parity {
 namespace {
@@ -258,7 +258,7 @@ std::vector<Scenario> Scenarios() {
                   "ExportShip Twice", "ExportShip \"a/b\\c<d>e|f?g*h\"", "ExportShip \"Mk2: Rebirth\"",
                   "ExportShip Folder", "ExportShip \"" + std::string(240, 'L') + "\"", "sim.leave",
                   "ExportShip Outside"})}}},
-        {"export of a large ship", {{corvanis_test::LargeShipWorld(), {}, ConsoleLines({"ExportShip Large"})}}},
+        {"export of a large ship", {{dev_support::LargeShipWorld(), {}, ConsoleLines({"ExportShip Large"})}}},
         {"layout import and its undo",
          {ExportPathfinder(),
           {SecondPlaythrough(), {}, ConsoleLines({"ImportShipLayout Pathfinder", "sim.components @Kestrel", "sim.ships"})},

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "tests/support/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
-using corvanis_test::ScratchFolder;
+using dev_support::ScratchFolder;
 using platform::PathKind;
 
 TEST(PathStatus, EntriesSpelledTheWindowsWay_ResultInTheirKinds) {
@@ -55,7 +55,7 @@ protected:
         return files.Close(file) && written;
     }
 
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
     platform::FileSystem& files = platform::SystemFiles();
 };
 
@@ -140,7 +140,7 @@ protected:
         return read ? bytes : "<failed>";
     }
 
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
     platform::FileSystem& files = platform::SystemFiles();
 };
 

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "tests/support/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
-using corvanis_test::ScratchFolder;
+using dev_support::ScratchFolder;
 
 class Ini : public testing::Test {
 protected:

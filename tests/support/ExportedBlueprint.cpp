@@ -3,15 +3,15 @@
 #include "export/ExportShip.h"
 #include "frame/settings/Settings.h"
 #include "platform/platform.h"
+#include "support/ScratchFolder.h"
 #include "tests/support/InProcessGame.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace corvanis_test {
 
 const std::string& PathfinderBlueprint() {
     static const std::string bytes = [] {
         LoadWorldFile(CORVANIS_EXAMPLE_WORLDS "/starter.json");
-        ScratchFolder exported;
+        dev_support::ScratchFolder exported;
         Corvanis::RunExportShip({"Pathfinder", Corvanis::kDefaultSettings}, exported.PluginPath(),
                                 platform::SystemFiles());
         return exported.ReadFile("Pathfinder.txt");

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 #include "tools/blueprint/Commands.h"
 
 namespace {
@@ -54,7 +54,7 @@ protected:
         return RunCheck(options, out, err);
     }
 
-    corvanis_test::ScratchFolder folder;
+    dev_support::ScratchFolder folder;
     std::ostringstream out;
     std::ostringstream err;
 };

@@ -1,8 +1,5 @@
 #include "tests/e2e/harness/GameFolder.h"
 
-#include <random>
-#include <stdexcept>
-
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/Text.h"
 
@@ -10,29 +7,11 @@ namespace e2e {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-fs::path CreateUniqueFolder() {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path folder = fs::temp_directory_path() / ("corvanis-e2e-" + std::to_string(random()));
-        if (fs::create_directory(folder)) return folder;
-    }
-    throw std::runtime_error("cannot create a folder in " + fs::temp_directory_path().string());
-}
-
-}  // namespace
-
-GameFolder::GameFolder(SpaceshipsFolder spaceships) : root_(CreateUniqueFolder()) {
+GameFolder::GameFolder(SpaceshipsFolder spaceships) : root_("e2e") {
     fs::create_directories(spaceships == SpaceshipsFolder::Create ? Spaceships() : Plugins());
 }
 
-GameFolder::~GameFolder() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-}
-
-fs::path GameFolder::Game() const { return root_ / "game"; }
+fs::path GameFolder::Game() const { return root_.Native("game"); }
 
 fs::path GameFolder::Plugins() const { return Game() / "Data" / "ORBX" / "Plugins"; }
 
@@ -47,7 +26,7 @@ fs::path GameFolder::InstallPlugin(const fs::path& module, const std::string& fi
 }
 
 fs::path GameFolder::WriteFile(const fs::path& relative, std::string_view bytes) const {
-    const fs::path file = root_ / relative;
+    const fs::path file = Root() / relative;
     WriteBytes(file, bytes);
     return file;
 }
@@ -55,7 +34,7 @@ fs::path GameFolder::WriteFile(const fs::path& relative, std::string_view bytes)
 ProcessResult GameFolder::Run(const std::vector<std::string>& arguments, const std::string& input) const {
     std::vector<std::string> all = {"--game-dir", "game"};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    return RunVeltrane(all, root_, input);
+    return RunVeltrane(all, Root(), input);
 }
 
 ProcessResult RunVeltrane(const std::vector<std::string>& arguments, const fs::path& startFolder,

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "support/ScratchFolder.h"
 #include "tests/e2e/harness/Process.h"
 
 namespace e2e {
@@ -20,11 +21,8 @@ public:
     enum class SpaceshipsFolder { Create, Omit };
 
     explicit GameFolder(SpaceshipsFolder spaceships = SpaceshipsFolder::Create);
-    ~GameFolder();
-    GameFolder(const GameFolder&) = delete;
-    GameFolder& operator=(const GameFolder&) = delete;
 
-    const std::filesystem::path& Root() const { return root_; }
+    const std::filesystem::path& Root() const { return root_.Path(); }
     std::filesystem::path Game() const;
     std::filesystem::path Plugins() const;
     std::filesystem::path Spaceships() const;
@@ -45,7 +43,7 @@ public:
     ProcessResult Run(const std::vector<std::string>& arguments, const std::string& input = {}) const;
 
 private:
-    std::filesystem::path root_;
+    dev_support::ScratchFolder root_;
 };
 
 // Runs veltrane with exactly these arguments, started in the folder.

@@ -9,8 +9,8 @@
 
 #include "sim/worldfile/Json.h"
 
-namespace corvanis_test {
+namespace dev_support {
 
 std::multiset<std::string> CellItems(const sim::Json& world, const std::string& cellID);
 
-}  // namespace corvanis_test
+}  // namespace dev_support

@@ -1,9 +1,9 @@
-#include "tests/support/LargeShipWorld.h"
+#include "support/LargeShipWorld.h"
 
 #include <charconv>
 #include <cstdio>
 
-namespace corvanis_test {
+namespace dev_support {
 
 namespace {
 
@@ -173,4 +173,4 @@ std::string LargeShipWorld(const LargeShipShape& shape) {
 })";
 }
 
-}  // namespace corvanis_test
+}  // namespace dev_support

@@ -1,6 +1,6 @@
-#include "tests/support/CellItems.h"
+#include "support/CellItems.h"
 
-namespace corvanis_test {
+namespace dev_support {
 
 std::multiset<std::string> CellItems(const sim::Json& world, const std::string& cellID) {
     std::set<std::string> inCell;
@@ -20,4 +20,4 @@ std::multiset<std::string> CellItems(const sim::Json& world, const std::string& 
     return items;
 }
 
-}  // namespace corvanis_test
+}  // namespace dev_support

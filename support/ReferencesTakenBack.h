@@ -7,7 +7,7 @@
 
 #include "sim/worldfile/Json.h"
 
-namespace corvanis_test {
+namespace dev_support {
 
 // The dump `after` without the traces of the references it has and `before`
 // has not, and without the next run-time form ID, which has moved on.
@@ -19,4 +19,4 @@ sim::Json WithoutReferencesTakenBack(sim::Json after, const sim::Json& before, i
 // The dump without its next run-time form ID, to compare with the above.
 sim::Json WithoutNextRuntimeFormID(sim::Json world);
 
-}  // namespace corvanis_test
+}  // namespace dev_support

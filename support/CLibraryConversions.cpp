@@ -1,4 +1,4 @@
-#include "tests/support/CLibraryConversions.h"
+#include "support/CLibraryConversions.h"
 
 #include <bit>
 #include <cerrno>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace corvanis_test {
+namespace dev_support {
 
 namespace {
 
@@ -188,4 +188,4 @@ std::vector<std::string> ConversionDifferences(const std::string& text) {
     return differences;
 }
 
-}  // namespace corvanis_test
+}  // namespace dev_support

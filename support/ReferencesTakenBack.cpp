@@ -1,10 +1,10 @@
-#include "tests/support/ReferencesTakenBack.h"
+#include "support/ReferencesTakenBack.h"
 
 #include <set>
 #include <string>
 #include <utility>
 
-namespace corvanis_test {
+namespace dev_support {
 
 sim::Json WithoutReferencesTakenBack(sim::Json after, const sim::Json& before, int& takenBack) {
     std::set<std::string> existed;
@@ -37,4 +37,4 @@ sim::Json WithoutNextRuntimeFormID(sim::Json world) {
     return world;
 }
 
-}  // namespace corvanis_test
+}  // namespace dev_support

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace corvanis_test {
+namespace dev_support {
 
 struct LargeShipShape {
     int modules = 500;
@@ -22,4 +22,4 @@ struct LargeShipShape {
 
 std::string LargeShipWorld(const LargeShipShape& shape = {});
 
-}  // namespace corvanis_test
+}  // namespace dev_support

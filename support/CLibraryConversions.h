@@ -13,7 +13,7 @@
 
 #include "import/reading/NumberConversion.h"
 
-namespace corvanis_test {
+namespace dev_support {
 
 // How one conversion of one text ended; `bits` is the value's bit pattern.
 struct ConversionOutcome {
@@ -40,4 +40,4 @@ bool KnownDifference(const ConversionOutcome& ours, const ConversionOutcome& the
 // reads any text: no number holds one.
 std::vector<std::string> ConversionDifferences(const std::string& text);
 
-}  // namespace corvanis_test
+}  // namespace dev_support
