@@ -16,4 +16,21 @@ std::string ReadProfileString(const std::string& section, const std::string& key
 bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
                         const std::string& path);
 
+// What the system file systems of both platforms answer alike: the queries
+// and the profile calls are the system's own.
+class SystemQueries : public FileSystem {
+public:
+    PathKind QueryPath(const std::string& path) override { return native::QueryPath(path); }
+
+    std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& fallback,
+                                  const std::string& path, std::size_t capacity) override {
+        return native::ReadProfileString(section, key, fallback, path, capacity);
+    }
+
+    bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                            const std::string& path) override {
+        return native::WriteProfileString(section, key, value, path);
+    }
+};
+
 }  // namespace platform::native

@@ -33,20 +33,8 @@ MoveResult LinkThenUnlink(const std::string& from, const std::string& to) {
     return MoveResult::Moved;
 }
 
-class PosixFileSystem final : public FileSystem {
+class PosixFileSystem final : public native::SystemQueries {
 public:
-    PathKind QueryPath(const std::string& path) override { return native::QueryPath(path); }
-
-    std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& fallback,
-                                  const std::string& path, std::size_t capacity) override {
-        return native::ReadProfileString(section, key, fallback, path, capacity);
-    }
-
-    bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
-                            const std::string& path) override {
-        return native::WriteProfileString(section, key, value, path);
-    }
-
     bool CreateFolder(const std::string& path) override {
         const std::string native = posix::NativePath(path);
         if (mkdir(native.c_str(), 0777) == 0) return true;

@@ -30,20 +30,8 @@ bool OpenExisting(const std::string& path, DWORD access, FileHandle& file) {
     return true;
 }
 
-class Win32FileSystem final : public FileSystem {
+class Win32FileSystem final : public native::SystemQueries {
 public:
-    PathKind QueryPath(const std::string& path) override { return native::QueryPath(path); }
-
-    std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& fallback,
-                                  const std::string& path, std::size_t capacity) override {
-        return native::ReadProfileString(section, key, fallback, path, capacity);
-    }
-
-    bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
-                            const std::string& path) override {
-        return native::WriteProfileString(section, key, value, path);
-    }
-
     bool CreateFolder(const std::string& path) override {
         const std::wstring wide = WidePath(path);
         if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
