@@ -1,16 +1,25 @@
-# The release package: one zip in the game folder's own layout, which a
-# player or a mod manager unpacks into the game folder.
+# The release package: one zip that a mod manager installs into the game's
+# Data folder, or a player unpacks into the game folder. Everything is under
+# Data/, since managers misplace or drop whatever stands beside it.
 #
 #   Data/ORBX/Plugins/Corvanis.dll
-#   Data/ORBX/Plugins/Spaceships/          (empty: blueprints go here)
-#   tools/corvanis-blueprint.exe
-#   Corvanis-README.txt
+#   Data/ORBX/Plugins/Spaceships/                     (empty: blueprints go here)
+#   Data/ORBX/Plugins/Corvanis/corvanis-blueprint.exe
+#   Data/ORBX/Plugins/Corvanis/Corvanis-README.txt    (CR LF: Notepad shows an LF-only file as one line)
 #
 # Its name carries the version of project(): Corvanis-<version>-windows-x64.zip.
-install(TARGETS Corvanis LIBRARY DESTINATION Data/ORBX/Plugins)
-install(DIRECTORY DESTINATION Data/ORBX/Plugins/Spaceships)
-install(TARGETS corvanis-blueprint RUNTIME DESTINATION tools)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/player-readme.txt DESTINATION . RENAME Corvanis-README.txt)
+set(CORVANIS_PACKAGE_FOLDER Data/ORBX/Plugins)
+install(TARGETS Corvanis LIBRARY DESTINATION ${CORVANIS_PACKAGE_FOLDER})
+install(DIRECTORY DESTINATION ${CORVANIS_PACKAGE_FOLDER}/Spaceships)
+install(TARGETS corvanis-blueprint RUNTIME DESTINATION ${CORVANIS_PACKAGE_FOLDER}/Corvanis)
+
+set(CORVANIS_PLAYER_README ${CMAKE_SOURCE_DIR}/docs/player-readme.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CORVANIS_PLAYER_README})
+file(READ ${CORVANIS_PLAYER_README} readme)
+string(REPLACE "\r\n" "\n" readme "${readme}")
+string(REPLACE "\n" "\r\n" readme "${readme}")
+file(WRITE ${CMAKE_BINARY_DIR}/Corvanis-README.txt "${readme}")
+install(FILES ${CMAKE_BINARY_DIR}/Corvanis-README.txt DESTINATION ${CORVANIS_PACKAGE_FOLDER}/Corvanis)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Corvanis)

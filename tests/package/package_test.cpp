@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -37,17 +39,31 @@ Lines Tree(const fs::path& root) {
     return entries;
 }
 
-TEST(ReleasePackage, TheZip_HoldsThePlugInAnEmptySpaceshipsFolderTheToolAndTheReadme_InTheGamesLayout) {
+// Mod managers install a zip into the game's Data folder: whatever stands
+// beside Data/ is misplaced or dropped.
+TEST(ReleasePackage, TheZip_HoldsEverythingUnderData_AndAGuideThatNotepadShowsAsLines) {
     EXPECT_TRUE(fs::is_regular_file(PackageFolder() / CORVANIS_PACKAGE_ZIP));
     EXPECT_EQ(std::string(CORVANIS_PACKAGE_ZIP), "Corvanis-" + std::string(CORVANIS_VERSION_TEXT) + "-windows-x64.zip");
-    EXPECT_EQ(Tree(Unpacked()), (Lines{"Corvanis-README.txt", "Data/", "Data/ORBX/", "Data/ORBX/Plugins/",
-                                       "Data/ORBX/Plugins/Corvanis.dll", "Data/ORBX/Plugins/Spaceships/", "tools/",
-                                       "tools/corvanis-blueprint.exe"}));
+    EXPECT_EQ(Tree(Unpacked()),
+              (Lines{"Data/", "Data/ORBX/", "Data/ORBX/Plugins/", "Data/ORBX/Plugins/Corvanis.dll",
+                     "Data/ORBX/Plugins/Corvanis/", "Data/ORBX/Plugins/Corvanis/Corvanis-README.txt",
+                     "Data/ORBX/Plugins/Corvanis/corvanis-blueprint.exe", "Data/ORBX/Plugins/Spaceships/"}));
+
+    std::ifstream guide(Unpacked() / "Data/ORBX/Plugins/Corvanis/Corvanis-README.txt", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(guide)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(text.empty());
+    std::size_t lineEnds = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '\n') continue;
+        ++lineEnds;
+        EXPECT_TRUE(at > 0 && text[at - 1] == '\r') << "a line end without CR at byte " << at;
+    }
+    EXPECT_GT(lineEnds, 100u);
 }
 
 e2e::ProcessResult RunPackagedTool(const fs::path& game, const std::vector<std::string>& arguments) {
     e2e::ProcessRequest request;
-    request.program = game / "tools" / "corvanis-blueprint.exe";
+    request.program = game / "Data" / "ORBX" / "Plugins" / "Corvanis" / "corvanis-blueprint.exe";
     request.arguments = arguments;
     request.workingFolder = game;
     return e2e::RunProcess(request);
