@@ -77,6 +77,7 @@ public:
     // Holds no file to read.
     bool OpenForUpdate(const std::string&, platform::FileHandle&) override { return false; }
     bool OpenForReading(const std::string&, platform::FileHandle&) override { return false; }
+    bool OpenForAppending(const std::string&, platform::FileHandle&) override { return false; }
     bool ReadWhole(platform::FileHandle, std::string&) override { return false; }
 };
 

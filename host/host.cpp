@@ -145,7 +145,18 @@ std::string Bind() { return Resolved().mismatch; }
 
 const GameInterface& Game() { return *Resolved().game; }
 
-void PrintConsole(const char* text) { Game().ConsolePrint("%s", text); }
+namespace {
+
+void (*g_consoleEcho)(const char* text) = nullptr;
+
+}  // namespace
+
+void PrintConsole(const char* text) {
+    Game().ConsolePrint("%s", text);
+    if (g_consoleEcho != nullptr) g_consoleEcho(text);
+}
+
+void SetConsoleEcho(void (*echo)(const char* text)) { g_consoleEcho = echo; }
 
 ScopedFixedString::ScopedFixedString(const char* text) { Game().FixedStringMake(&string_, text); }
 

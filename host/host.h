@@ -30,6 +30,10 @@ const veltrane::GameInterface& Game();
 // the game's printf-style routine as an argument, never as the format.
 void PrintConsole(const char* text);
 
+// Hands every line printed through PrintConsole to `echo` as well, after the
+// game has it; null stops it. The plug-in's log listens here.
+void SetConsoleEcho(void (*echo)(const char* text));
+
 // A game fixed string made for one call and released when the scope ends.
 class ScopedFixedString {
 public:

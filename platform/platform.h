@@ -180,6 +180,10 @@ public:
     virtual bool OpenForUpdate(const std::string& path, FileHandle& file) = 0;
     // Opens a file that exists for reading, as OpenForUpdate shares it.
     virtual bool OpenForReading(const std::string& path, FileHandle& file) = 0;
+    // Opens the file for writing at its end, creating it when it is missing,
+    // so that every write lands after what is there, whoever else writes.
+    // `file` is set only on success.
+    virtual bool OpenForAppending(const std::string& path, FileHandle& file) = 0;
     // Reads the file from its position to its end into `bytes`, as stored.
     // False when the system reports a read error. Throws what growing the
     // string throws when the file does not fit in memory.

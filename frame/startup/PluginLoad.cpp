@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "frame/log/PluginLog.h"
 #include "frame/piloting/TrampolineReports.h"
 #include "frame/startup/FatalReport.h"
 #include "frame/startup/LoaderMessages.h"
@@ -26,6 +27,7 @@ bool LoadPlugin(const orbx::LoadInterface* loader, std::uintptr_t gameBase, plat
         ReportFatalError("ORBXPlugin_Load", 465,
                          "Installation error: Veltrane.exe doesn't fit this plug-in (" + mismatch + ")");
     }
+    StartPluginLog(loader->runtimeVersion);
     const TrampolineSearch trampoline = g_branchTrampoline.Create(gameBase, memory);
     ReportTrampolineSearch(trampoline);
     if (!trampoline.created) ReportFatalError("ORBXPlugin_Load", 472, "alloc error");

@@ -40,6 +40,7 @@ public:
     bool Remove(const std::string&) override { return true; }
     bool OpenForUpdate(const std::string&, platform::FileHandle& file) override;
     bool OpenForReading(const std::string&, platform::FileHandle& file) override;
+    bool OpenForAppending(const std::string&, platform::FileHandle&) override { return false; }
     bool ReadWhole(platform::FileHandle, std::string& bytes) override;
 
 private:

@@ -82,6 +82,13 @@ public:
         return OpenExisting(path, O_RDONLY, file);
     }
 
+    bool OpenForAppending(const std::string& path, FileHandle& file) override {
+        const int fd = open(posix::NativePath(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        if (fd < 0) return false;
+        file = fd;
+        return true;
+    }
+
     bool ReadWhole(FileHandle file, std::string& bytes) override {
         const int fd = static_cast<int>(file);
         struct stat status{};

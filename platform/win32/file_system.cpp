@@ -79,6 +79,16 @@ public:
         return OpenExisting(path, GENERIC_READ, file);
     }
 
+    bool OpenForAppending(const std::string& path, FileHandle& file) override {
+        // FILE_APPEND_DATA without FILE_WRITE_DATA: every write goes to the
+        // end, as O_APPEND has it.
+        const HANDLE opened = CreateFileW(WidePath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (opened == INVALID_HANDLE_VALUE) return false;
+        file = reinterpret_cast<FileHandle>(opened);
+        return true;
+    }
+
     bool ReadWhole(FileHandle file, std::string& bytes) override {
         LARGE_INTEGER size{};
         const bool sized = GetFileSizeEx(AsHandle(file), &size) != 0 && size.QuadPart >= 0;

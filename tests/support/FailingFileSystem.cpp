@@ -90,6 +90,13 @@ bool FailingFileSystem::OpenForReading(const std::string& path, platform::FileHa
     return opened;
 }
 
+bool FailingFileSystem::OpenForAppending(const std::string& path, platform::FileHandle& file) {
+    if (Fails(FileOperation::OpenForAppending)) return false;
+    const bool opened = real_.OpenForAppending(path, file);
+    Opened(opened, file, FileOperation::OpenForAppending);
+    return opened;
+}
+
 bool FailingFileSystem::ReadWhole(platform::FileHandle file, std::string& bytes) {
     if (Fails(FileOperation::Read)) {
         bytes.clear();

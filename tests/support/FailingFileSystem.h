@@ -19,7 +19,7 @@
 
 namespace corvanis_test {
 
-enum class FileOperation { CreateFolder, CreateNewFile, Write, Close, Move, Remove, OpenForUpdate, OpenForReading, Read };
+enum class FileOperation { CreateFolder, CreateNewFile, Write, Close, Move, Remove, OpenForUpdate, OpenForReading, OpenForAppending, Read };
 
 // One operation as it happened.
 struct OperationRecord {
@@ -68,6 +68,7 @@ public:
     bool Remove(const std::string& path) override;
     bool OpenForUpdate(const std::string& path, platform::FileHandle& file) override;
     bool OpenForReading(const std::string& path, platform::FileHandle& file) override;
+    bool OpenForAppending(const std::string& path, platform::FileHandle& file) override;
     bool ReadWhole(platform::FileHandle file, std::string& bytes) override;
 
 private:
