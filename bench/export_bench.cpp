@@ -55,6 +55,7 @@ class NoDisk final : public platform::FileSystem {
 public:
     // Holds nothing, so every name is free; and no settings file.
     platform::PathKind QueryPath(const std::string&) override { return platform::PathKind::NotFound; }
+    bool ListFolder(const std::string&, std::vector<std::string>&) override { return false; }
     std::string ReadProfileString(const std::string&, const std::string&, const std::string& fallback,
                                   const std::string&, std::size_t) override {
         return fallback;

@@ -5,12 +5,14 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
 namespace platform::native {
 
 PathKind QueryPath(const std::string& path);
+bool ListFolder(const std::string& path, std::vector<std::string>& names);
 std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& fallback,
                               const std::string& path, std::size_t capacity);
 bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
@@ -21,6 +23,9 @@ bool WriteProfileString(const std::string& section, const std::string& key, cons
 class SystemQueries : public FileSystem {
 public:
     PathKind QueryPath(const std::string& path) override { return native::QueryPath(path); }
+    bool ListFolder(const std::string& path, std::vector<std::string>& names) override {
+        return native::ListFolder(path, names);
+    }
 
     std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& fallback,
                                   const std::string& path, std::size_t capacity) override {

@@ -142,6 +142,9 @@ public:
     virtual ~FileSystem() = default;
     // The status of the entry at the path, following links.
     virtual PathKind QueryPath(const std::string& path) = 0;
+    // The names of the folder's entries, without "." and "..", in no
+    // particular order. False when the folder cannot be read.
+    virtual bool ListFolder(const std::string& path, std::vector<std::string>& names) = 0;
 
     // GetPrivateProfileStringA with a buffer of `capacity` bytes: at most
     // capacity - 1 characters come back. Section and key names match without

@@ -22,6 +22,9 @@ public:
     // What is at a path, the system answers: see BlueprintFolder. There is no
     // settings file.
     platform::PathKind QueryPath(const std::string& path) override { return platform::SystemFiles().QueryPath(path); }
+    bool ListFolder(const std::string& path, std::vector<std::string>& names) override {
+        return platform::SystemFiles().ListFolder(path, names);
+    }
     std::string ReadProfileString(const std::string&, const std::string&, const std::string& fallback,
                                   const std::string&, std::size_t) override {
         return fallback;

@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 
+#include "format/OptionalLists.h"
 #include "import/reading/LineReaders.h"
 #include "import/reading/internal/ElementKey.h"
 #include "import/reading/internal/KeySet.h"
@@ -15,7 +16,7 @@ namespace {
 // for them.
 enum Key : int { kDecoration, kBase, kPosX, kPosY, kPosZ, kRotX, kRotY, kRotZ, kScale, kOverrideName, kWorkshopItem };
 
-constexpr KeySet kKeys{"DecorItem[", ".base", ".fPosX", ".fPosY", ".fPosZ", ".fRotX",
+constexpr KeySet kKeys{kDecorationItems.key, kDecorationItems.makingField, ".fPosX", ".fPosY", ".fPosZ", ".fRotX",
                        ".fRotY", ".fRotZ", ".fScale", ".overrideName", ".bWorkshopItem"};
 
 // What the import's report calls reading each field.

@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "format/ComponentFields.h"
+#include "format/OptionalLists.h"
 #include "format/ShipRecords.h"
 #include "host/layouts/DataFiles.h"
 #include "host/layouts/ShipComponents.h"
@@ -93,7 +94,7 @@ constexpr ComponentKey kComponentKeys[] = {
     {"Blueprint.", ComponentLineKind::Blueprint},
     // The older form of the container keys, then the one the exporter writes.
     {"KORContainer.", ComponentLineKind::Container, {}, 0, ComponentLineSharing::Container},
-    {"KORContainer[", ComponentLineKind::Container, {}, 0, ComponentLineSharing::Container},
+    {kCargoEntries.key, ComponentLineKind::Container, {}, 0, ComponentLineSharing::Container},
     {"DisplayName |", ComponentLineKind::OptionalText, &A::displayName},
     {KeyWithoutBar(kFullNameFields[0].key), ComponentLineKind::Text, &A::fullName},
     {KeyWithoutBar(kModelFields[0].key), ComponentLineKind::Text, &A::model},
@@ -182,7 +183,7 @@ constexpr KeySet::Mask kPartFields = ~KeySet::Mask{0} << kFirstPartField;
 constexpr KeySet kPropertySheetFields{".first", ".second", ".third"};
 enum PropertySheetField : int { kPropertyFirst, kPropertySecond, kPropertyThird };
 
-constexpr KeySet kContainerFields{".count", ".obj"};
+constexpr KeySet kContainerFields{kCargoEntries.makingField, ".obj"};
 enum ContainerField : int { kContainerCount, kContainerObj };
 
 LineVerdict Refuse(ImportErrorInfo& error, const BlueprintLine& line, std::string_view what,

@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/native_files.h"
 #include "platform/win32/wide_path.h"
@@ -26,6 +28,15 @@ bool MeansNotFound(DWORD error) {
     }
 }
 
+// A name as the system code page spells it, as the plug-in's paths are.
+std::string NarrowName(std::wstring_view wide) {
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string name(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), name.data(), length, nullptr, nullptr);
+    return name;
+}
+
 }  // namespace
 
 PathKind QueryPath(const std::string& path) {
@@ -45,6 +56,23 @@ PathKind QueryPath(const std::string& path) {
     if (!known) return PathKind::QueryFailed;
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::Directory;
     return PathKind::RegularFile;
+}
+
+bool ListFolder(const std::string& path, std::vector<std::string>& names) {
+    std::wstring pattern = WidePath(path);
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    // Every folder holds "." at least: finding nothing is an error.
+    if (search == INVALID_HANDLE_VALUE) return false;
+    names.clear();
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(NarrowName(name));
+    } while (FindNextFileW(search, &found) != 0);
+    FindClose(search);
+    return true;
 }
 
 }  // namespace platform::native

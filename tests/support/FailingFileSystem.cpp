@@ -19,6 +19,10 @@ platform::PathKind FailingFileSystem::QueryPath(const std::string& path) {
     return queriesFail_ ? platform::PathKind::QueryFailed : real_.QueryPath(path);
 }
 
+bool FailingFileSystem::ListFolder(const std::string& path, std::vector<std::string>& names) {
+    return !queriesFail_ && real_.ListFolder(path, names);
+}
+
 std::string FailingFileSystem::ReadProfileString(const std::string& section, const std::string& key,
                                                  const std::string& fallback, const std::string& path,
                                                  std::size_t capacity) {

@@ -56,6 +56,7 @@ public:
     const std::vector<OperationRecord>& Log() const { return log_; }
 
     platform::PathKind QueryPath(const std::string& path) override;
+    bool ListFolder(const std::string& path, std::vector<std::string>& names) override;
     std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& fallback,
                                   const std::string& path, std::size_t capacity) override;
     bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,

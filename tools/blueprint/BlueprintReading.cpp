@@ -73,6 +73,7 @@ public:
     // What the importers refuse once every line is read: a list element that
     // lacks a line, a file that is no blueprint, a layout without a module.
     void Finish(std::string_view bytes) {
+        reading_.isBlueprint = showsBlueprint_;
         std::vector<Problem> found;
         for (const Corvanis::IncompleteElement& element : layout_.Finish()) {
             ImportErrorInfo error;

@@ -45,6 +45,8 @@ struct UnreadLine {
 
 struct BlueprintReading {
     ShipHeader header;
+    // False when no line is one an import reads: the file is no blueprint.
+    bool isBlueprint = false;
     Corvanis::ReturnStorageBlueprintVersionInfo version;
     // Set when a version line gives a version newer than the importers read.
     bool newerVersion = false;

@@ -2,6 +2,7 @@
 
 #include "import/reading/BlueprintLines.h"
 #include "import/reading/NumberScan.h"
+#include "tools/blueprint/ToolFiles.h"
 
 namespace blueprint_tool {
 
@@ -26,6 +27,16 @@ std::vector<std::string> ParseDataFileList(std::string_view text) {
         if (!name.empty()) names.emplace_back(name);
     }
     return names;
+}
+
+bool ReadDataFileList(const std::string& path, std::vector<std::string>& names, std::ostream& err) {
+    std::string text;
+    if (!ReadWholeFile(path, text)) {
+        err << "corvanis-blueprint: cannot read the data file list " << path << "\n";
+        return false;
+    }
+    names = ParseDataFileList(text);
+    return true;
 }
 
 bool SameDataFileName(std::string_view a, std::string_view b) {

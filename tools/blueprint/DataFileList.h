@@ -4,6 +4,7 @@
 // active file carries in such lists) are not part of it.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,10 @@
 namespace blueprint_tool {
 
 std::vector<std::string> ParseDataFileList(std::string_view text);
+
+// The list in the file at the path; false, telling `err`, when the file
+// cannot be read.
+bool ReadDataFileList(const std::string& path, std::vector<std::string>& names, std::ostream& err);
 
 // Whether two data file names name the same file: the game matches them
 // without regard to the case of ASCII letters.

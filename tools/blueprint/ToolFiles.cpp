@@ -26,17 +26,40 @@ bool ReadNamedFile(const std::string& path, std::string& bytes, std::ostream& er
     return false;
 }
 
-bool ReplaceFile(const std::string& path, std::string_view bytes) {
-    platform::FileSystem& files = platform::SystemFiles();
+namespace {
+
+// Stores the bytes in a new file beside the path; its name, or empty when
+// they cannot be stored.
+std::string WritePart(platform::FileSystem& files, const std::string& path, std::string_view bytes) {
     const std::string part = path + ".part";
     files.Remove(part);
     platform::FileHandle file = platform::kNoFile;
-    if (files.CreateNewFile(part, file) != platform::CreateResult::Created) return false;
+    if (files.CreateNewFile(part, file) != platform::CreateResult::Created) return {};
     const bool written = files.Write(file, bytes.data(), bytes.size());
     if (!files.Close(file) || !written) {
         files.Remove(part);
-        return false;
+        return {};
     }
+    return part;
+}
+
+}  // namespace
+
+NewFileResult WriteNewFile(const std::string& path, std::string_view bytes) {
+    platform::FileSystem& files = platform::SystemFiles();
+    if (files.QueryPath(path) != platform::PathKind::NotFound) return NewFileResult::NameTaken;
+    const std::string part = WritePart(files, path, bytes);
+    if (part.empty()) return NewFileResult::Failed;
+    const platform::MoveResult moved = files.MoveNoReplace(part, path);
+    if (moved == platform::MoveResult::Moved) return NewFileResult::Written;
+    files.Remove(part);
+    return moved == platform::MoveResult::TargetExists ? NewFileResult::NameTaken : NewFileResult::Failed;
+}
+
+bool ReplaceFile(const std::string& path, std::string_view bytes) {
+    platform::FileSystem& files = platform::SystemFiles();
+    const std::string part = WritePart(files, path, bytes);
+    if (part.empty()) return false;
     if (files.QueryPath(path) == platform::PathKind::RegularFile) files.Remove(path);
     if (files.MoveNoReplace(part, path) != platform::MoveResult::Moved) {
         files.Remove(part);

@@ -18,4 +18,11 @@ bool ReadNamedFile(const std::string& path, std::string& bytes, std::ostream& er
 // of them are stored beside it. False when they cannot be stored.
 bool ReplaceFile(const std::string& path, std::string_view bytes);
 
+enum class NewFileResult { Written, NameTaken, Failed };
+
+// Writes the bytes to a file of the path that does not exist yet: a file
+// beside it first, given the name only once all bytes are stored, and never
+// in place of anything that has the name by then.
+NewFileResult WriteNewFile(const std::string& path, std::string_view bytes);
+
 }  // namespace blueprint_tool

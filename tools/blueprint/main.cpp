@@ -53,6 +53,39 @@ int Run(int argc, char** argv) {
     diffCommand->add_option("A", before, "The first blueprint")->required();
     diffCommand->add_option("B", after, "The second blueprint")->required();
 
+    FixOptions fix;
+    CLI::App* fixCommand = app.add_subcommand(
+        "fix", "Writes a repaired copy of a blueprint: renames the data files its forms come from, and leaves out "
+               "the decoration items and cargo entries of data files the game does not load. IN is never changed, "
+               "and OUT must not exist.");
+    fixCommand->add_option("IN", fix.input, "The blueprint to repair")->required();
+    fixCommand->add_option("-o,--output", fix.output, "The repaired copy to write; must not exist")->required();
+    fixCommand->add_option("--rename-data-file", fix.renames,
+                           "OLD=NEW: every form of data file OLD (in any letter case) comes from NEW; repeatable");
+    CLI::Option* dropMissing = fixCommand->add_flag(
+        "--drop-missing", fix.dropMissing,
+        "Leaves out the decoration items and cargo entries whose data file --data-files does not name, and numbers "
+        "the rest anew; a module or another component form of such a file refuses the repair");
+    fixCommand->add_option("--data-files", fix.dataFileList, "The data files the game loads, as for check")
+        ->needs(dropMissing);
+    fixCommand->add_flag("--json", fix.json, "Writes what was changed as JSON");
+    fixCommand->footer("Exit codes: 0 the copy is written, 1 refused (the lines the ship cannot do without are "
+                       "listed) and nothing written, 2 a usage or file error (OUT exists, IN cannot be read) and "
+                       "nothing written.");
+
+    ListOptions list;
+    CLI::App* listCommand = app.add_subcommand(
+        "list", "Lists the blueprints of a folder, newest export first: the ship, the export time, the numbers of "
+                "modules and decoration items, and the data files each needs.");
+    listCommand->add_option("FOLDER", list.folder,
+                            "The folder; by default Data/ORBX/Plugins/Spaceships when it is under the current "
+                            "folder (run from the game folder), else the current folder");
+    listCommand->add_flag("--backups", list.backups, "Lists the Backups folder inside it too");
+    listCommand->add_option("--data-files", list.dataFileList,
+                            "The data files the game loads, as for check: says of each blueprint whether both "
+                            "imports would read it whole, and which data files it misses");
+    listCommand->add_flag("--json", list.json, "Writes the list as JSON");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForVersion& e) {
@@ -68,6 +101,8 @@ int Run(int argc, char** argv) {
     if (checkCommand->parsed()) return RunCheck(check, std::cout, std::cerr);
     if (infoCommand->parsed()) return RunInfo(infoFile, infoJson, std::cout, std::cerr);
     if (renderCommand->parsed()) return RunRender(renderFile, picture, std::cout, std::cerr);
+    if (fixCommand->parsed()) return RunFix(fix, std::cout, std::cerr);
+    if (listCommand->parsed()) return RunList(list, std::cout, std::cerr);
     return RunDiff(before, after, std::cout, std::cerr);
 }
 
