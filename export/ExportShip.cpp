@@ -28,8 +28,8 @@ constexpr const char* kFileExistsReason =
     "an export never replaces a file: choose another name, or move the old file out of the Spaceships folder";
 constexpr Refusal kFileExists{"file already exists at [", kFileExistsReason};
 
-// Why the exporter stopped, by the start of its error text; the last entry
-// matches every text.
+// Why the exporter stopped, by the start of its error text; a text none
+// starts with is a section's stop, or a form missing before the writing.
 struct FailureReason {
     std::string_view textStart;
     const char* reason;
@@ -41,7 +41,6 @@ constexpr FailureReason kFailureReasons[] = {
      "cannot be written; choose another name, or free the folder"},
     {"theInteriorCell", "you are not inside the ship: go into its interior and export again"},
     {"theShipForm", kNoShipFormReason},
-    {"", nullptr},
 };
 constexpr const char* kSectionStopReason =
     "the ship holds something no blueprint can be written from, as the text above names it, so nothing was "
@@ -51,7 +50,7 @@ constexpr const char* kMissingGameFormReason =
 
 std::string ExportFailureReason(const ExportErrorInfo& error) {
     for (const FailureReason& entry : kFailureReasons) {
-        if (entry.reason != nullptr && error.sExtraErrorText.starts_with(entry.textStart)) return entry.reason;
+        if (error.sExtraErrorText.starts_with(entry.textStart)) return entry.reason;
     }
     return error.sPhase == "preparing to export ship" ? kMissingGameFormReason : kSectionStopReason;
 }
