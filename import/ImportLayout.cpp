@@ -9,6 +9,7 @@
 #include "import/ImportShipLayout.h"
 #include "import/LayoutComponents.h"
 #include "import/reading/BlueprintFile.h"
+#include "import/reading/UnresolvedForms.h"
 #include "import/reading/WholeBlueprint.h"
 #include "orbx_common/FileExists.h"
 
@@ -33,6 +34,18 @@ host::Form* ShipForm(host::Form* theShipRef) {
     return form;
 }
 
+// What the blueprint's refused lines lack, read past the first refusal: the
+// player learns every data file at once.
+std::vector<std::string> UnresolvedFormsNotes(const BlueprintFile& file) {
+    GameFormResolver game;
+    UnresolvedFormsTally tally(game);
+    LayoutAccumulator layout;
+    ReturnStorageBlueprintVersionInfo version;
+    LayoutReader reader(tally, layout, version);
+    ImportErrorInfo ignored;
+    return UnresolvedFormsTexts(TallyUnresolvedForms(file.Lines(), reader, tally, ignored));
+}
+
 // Reads every line, then judges the blueprint as a whole; false at the first
 // refusal.
 bool ReadLayout(const BlueprintFile& file, LayoutAccumulator& layout, ReturnStorageBlueprintVersionInfo& version,
@@ -42,7 +55,11 @@ bool ReadLayout(const BlueprintFile& file, LayoutAccumulator& layout, ReturnStor
     bool blueprint = false;
     for (const BlueprintLine& line : file.Lines()) {
         const LineVerdict verdict = reader.ReadLine(line, error);
-        if (verdict == LineVerdict::Refused) return false;
+        if (verdict == LineVerdict::Refused) {
+            error.sReason = reader.RefusalReason();
+            error.notes = UnresolvedFormsNotes(file);
+            return false;
+        }
         blueprint = blueprint || ShowsBlueprint(line, verdict);
     }
     if (!blueprint) return FailWhole(error, NoBlueprintText(file.Bytes()));

@@ -15,9 +15,11 @@
 #include "import/ClosestWorkshop.h"
 #include "import/DecorPlacement.h"
 #include "import/GameFormResolver.h"
+#include "import/ImportRefusals.h"
 #include "import/InteriorClearing.h"
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/InteriorReader.h"
+#include "import/reading/UnresolvedForms.h"
 #include "import/reading/WholeBlueprint.h"
 #include "orbx_common/FileExists.h"
 
@@ -40,6 +42,17 @@ struct InteriorBlueprint {
     std::vector<PlacedReference> placedByImport;
 };
 
+// What the blueprint's refused lines lack, read past the first refusal: the
+// player learns every data file at once.
+std::vector<std::string> UnresolvedFormsNotes(const BlueprintFile& file) {
+    GameFormResolver game;
+    UnresolvedFormsTally tally(game);
+    std::vector<DecorItemRecord> items;
+    InteriorReader reader(tally, items);
+    ImportErrorInfo ignored;
+    return UnresolvedFormsTexts(TallyUnresolvedForms(file.Lines(), reader, tally, ignored));
+}
+
 // Reads every line, then judges the blueprint as a whole; false at the
 // first refusal.
 bool ReadDecorItems(const BlueprintFile& file, InteriorBlueprint& blueprint, ImportErrorInfo& error) {
@@ -48,7 +61,11 @@ bool ReadDecorItems(const BlueprintFile& file, InteriorBlueprint& blueprint, Imp
     bool isBlueprint = false;
     for (const BlueprintLine& line : file.Lines()) {
         const LineVerdict verdict = reader.ReadLine(line, error);
-        if (verdict == LineVerdict::Refused) return false;
+        if (verdict == LineVerdict::Refused) {
+            error.sReason = reader.RefusalReason();
+            error.notes = UnresolvedFormsNotes(file);
+            return false;
+        }
         isBlueprint = isBlueprint || ShowsBlueprint(line, verdict);
     }
     blueprint.backup = reader.Backup();
@@ -196,18 +213,19 @@ bool RunImportShipInterior(const CommandInput& input, const std::string& folder,
     host::Form* player = game.GetPlayerCharacter();
     host::Form* theShipRef = player != nullptr ? game.GetShipPlayerIsIn(player, true, nullptr, nullptr) : nullptr;
     if (theShipRef == nullptr) {
-        PrintCommandError(kImportShipInteriorPrefix, "Player is not in the ship.");
+        PrintCommandRefusal(kImportShipInteriorPrefix, kPlayerNotInShip);
         return false;
     }
     host::Form* theInteriorCell = game.RefGetParentCell(player);
     if (theInteriorCell == nullptr) {
-        PrintCommandError(kImportShipInteriorPrefix, "ParentCell is nullptr");
+        PrintCommandRefusal(kImportShipInteriorPrefix, kNoParentCell);
         return false;
     }
     const std::string typedName = input.blueprintName + kBlueprintExtension;
     const std::optional<std::string> fileName = FindBlueprintFile(folder, typedName, files);
     if (!fileName) {
-        PrintCommandError(kImportShipInteriorPrefix, "no file exists at [" + folder + typedName + "]");
+        PrintCommandRefusal(kImportShipInteriorPrefix, kNoBlueprintFile,
+                            kNoBlueprintFile.text + folder + typedName + "]");
         return false;
     }
 
@@ -215,6 +233,7 @@ bool RunImportShipInterior(const CommandInput& input, const std::string& folder,
     ImportReport report;
     if (!ImportShipInteriorHelper(theShipRef, theInteriorCell, folder, *fileName, input.settings, error, report,
                                   files)) {
+        ExplainImportFailure(error);
         PrintCommandFailure(kImportShipInteriorPrefix, kNotImportedText, error);
         return false;
     }

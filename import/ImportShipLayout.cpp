@@ -6,6 +6,7 @@
 #include "host/layouts/DataFiles.h"
 #include "import/BlueprintLookup.h"
 #include "import/ImportLayout.h"
+#include "import/ImportRefusals.h"
 
 namespace Corvanis {
 
@@ -20,10 +21,15 @@ constexpr const char* kImportedLine =
 constexpr std::uint32_t kShipNotModifiableID = 0x3413F3;
 constexpr std::uint32_t kLumenkinShipID = 0x33DB7A;
 
-void PrintError(const std::string& text) { PrintCommandError(kImportShipLayoutPrefix, text); }
+bool Refuse(const Refusal& refusal) {
+    PrintCommandRefusal(kImportShipLayoutPrefix, refusal);
+    return false;
+}
 
-void PrintInternalError(const char* code) {
-    host::PrintConsole((std::string(kImportShipLayoutPrefix) + ": INTERNAL ERROR: " + code).c_str());
+bool RefuseInternal(const Refusal& refusal) {
+    host::PrintConsole((std::string(kImportShipLayoutPrefix) + ": INTERNAL ERROR: " + refusal.text).c_str());
+    PrintCommandInfo(kImportShipLayoutPrefix, refusal.reason);
+    return false;
 }
 
 host::Form* Keyword(std::uint32_t formID) {
@@ -43,49 +49,24 @@ bool PlayerIsAboard(const host::Form* theShipRef) {
 // Whether the home ship may be changed: false, with the reason printed, when not.
 bool HomeShipMayChange(host::Form* theShipRef) {
     const veltrane::GameInterface& game = host::Game();
-    if (theShipRef == nullptr) {
-        PrintError("Homeship ref is nullptr.");
-        return false;
-    }
+    if (theShipRef == nullptr) return Refuse(kNoHomeShip);
     const host::Form* notModifiable = Keyword(kShipNotModifiableID);
-    if (notModifiable == nullptr) {
-        PrintInternalError("01.");
-        return false;
-    }
+    if (notModifiable == nullptr) return RefuseInternal(kNoNotModifiableKeyword);
     const host::Form* lumenkinShip = Keyword(kLumenkinShipID);
-    if (lumenkinShip == nullptr) {
-        PrintInternalError("02.");
-        return false;
-    }
-    if (game.RefHasKeyword(theShipRef, notModifiable)) {
-        PrintError("Homeship is not modifiable. Please select another ship as homeship.");
-        return false;
-    }
-    if (game.RefHasKeyword(theShipRef, lumenkinShip)) {
-        PrintError("Homeship is a Lumenkin ship. Please select another ship as homeship.");
-        return false;
-    }
+    if (lumenkinShip == nullptr) return RefuseInternal(kNoLumenkinKeyword);
+    if (game.RefHasKeyword(theShipRef, notModifiable)) return Refuse(kHomeShipNotModifiable);
+    if (game.RefHasKeyword(theShipRef, lumenkinShip)) return Refuse(kHomeShipLumenkin);
     const host::Form* base = game.RefGetBaseObject(theShipRef);
-    if (base == nullptr) {
-        PrintError("Homeship base is nullptr.");
-        return false;
-    }
+    if (base == nullptr) return Refuse(kNoHomeShipBase);
     if (const std::uint8_t type = game.FormGetStoredType(base); type != veltrane::kFormTypeGenericBaseForm) {
-        PrintError("Homeship base is not QRNGenericBaseForm. | FormType: " + std::to_string(type));
+        PrintCommandRefusal(kImportShipLayoutPrefix, kHomeShipBaseOfOtherType,
+                            kHomeShipBaseOfOtherType.text + std::to_string(type));
         return false;
     }
     // Only a base the game made for this playthrough may be rewritten; a ship
     // technician's modification makes one.
-    if (!IsCreatedAtRunTime(game.FormGetID(base))) {
-        PrintError(
-            "Homeship base is not runtime created. Modify the Homeship at a Ship Services Technician first to allow "
-            "importing a ship layout to it (any kind of modification will do).");
-        return false;
-    }
-    if (PlayerIsAboard(theShipRef)) {
-        PrintError("Player is currently in the Homeship.");
-        return false;
-    }
+    if (!IsCreatedAtRunTime(game.FormGetID(base))) return Refuse(kHomeShipNotRuntimeCreated);
+    if (PlayerIsAboard(theShipRef)) return Refuse(kPlayerInHomeShip);
     return true;
 }
 
@@ -103,7 +84,8 @@ bool RunImportShipLayout(const CommandInput& input, const std::string& folder, p
     const std::string typedName = input.blueprintName + kBlueprintExtension;
     const std::optional<std::string> fileName = FindBlueprintFile(folder, typedName, files);
     if (!fileName) {
-        PrintError("no file exists at [" + folder + typedName + "]");
+        PrintCommandRefusal(kImportShipLayoutPrefix, kNoBlueprintFile,
+                            kNoBlueprintFile.text + folder + typedName + "]");
         return false;
     }
 
@@ -111,6 +93,7 @@ bool RunImportShipLayout(const CommandInput& input, const std::string& folder, p
     ReturnStorageBlueprintVersionInfo version;
     ImportReport report;
     if (!ImportShipLayoutToBaseOfRef(theShipRef, folder, *fileName, input.settings, error, version, report, files)) {
+        ExplainImportFailure(error);
         PrintCommandFailure(kImportShipLayoutPrefix, kNotImportedText, error);
         return false;
     }

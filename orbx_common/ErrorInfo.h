@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace Corvanis {
 
@@ -10,6 +11,11 @@ namespace Corvanis {
 struct ErrorInfo {
     std::string sExtraErrorText;
     std::string sPhase;
+    // Why, in a player's words, and what to do, where the two texts above
+    // do not say it; empty when they do.
+    std::string sReason;
+    // More the player should know, each a line of its own.
+    std::vector<std::string> notes;
 };
 
 // The second failure line of a command: "[Error in phase: " + the phase, then

@@ -14,6 +14,13 @@ void Print(const char* prefix, const char* kind, const std::string& text) {
     host::PrintConsole((std::string(prefix) + kind + text).c_str());
 }
 
+// What the preamble refuses, and why.
+constexpr Refusal kNotParsed{
+    "couldn't parse command parameters.",
+    "the command takes one name: put a name with blanks in quotes, as in ExportShip \"Orbit Runner\""};
+// The text says it: a name is wanted.
+constexpr Refusal kEmptyName{"parameter 'asBlueprintName' is empty.", ""};
+
 void ReloadSettings() {
     LoadSettings(false);
     ApplyPilotingRequirementForm(Settings().bNoPilotingSkillRequirement != 0);
@@ -42,11 +49,11 @@ bool RunCommandPreamble(const char* prefix, const CommandArguments& arguments, C
     if (Settings().bAlwaysReloadSettingsOnCommand) ReloadSettings();
     std::string name;
     if (!ExtractBlueprintName(arguments, name)) {
-        PrintCommandError(prefix, "couldn't parse command parameters.");
+        PrintCommandRefusal(prefix, kNotParsed);
         return false;
     }
     if (name.empty()) {
-        PrintCommandError(prefix, "parameter 'asBlueprintName' is empty.");
+        PrintCommandRefusal(prefix, kEmptyName);
         return false;
     }
     input.blueprintName = std::move(name);
@@ -54,9 +61,16 @@ bool RunCommandPreamble(const char* prefix, const CommandArguments& arguments, C
     return true;
 }
 
+void PrintCommandRefusal(const char* prefix, const Refusal& refusal, const std::string& text) {
+    PrintCommandError(prefix, text);
+    if (refusal.reason[0] != '\0') PrintCommandInfo(prefix, refusal.reason);
+}
+
 void PrintCommandFailure(const char* prefix, const char* failure, const ErrorInfo& error) {
     PrintCommandError(prefix, failure);
     host::PrintConsole(ErrorPhaseLine(error.sPhase, error.sExtraErrorText).c_str());
+    if (!error.sReason.empty()) PrintCommandInfo(prefix, error.sReason);
+    for (const std::string& note : error.notes) PrintCommandInfo(prefix, note);
 }
 
 }  // namespace Corvanis

@@ -36,8 +36,25 @@ bool RunCommandPreamble(const char* prefix, const CommandArguments& arguments, C
 void PrintCommandError(const char* prefix, const std::string& text);
 void PrintCommandInfo(const char* prefix, const std::string& text);
 
-// The two lines of a command whose work failed: `prefix + ": ERROR: " +
-// failure`, then where it stopped and why (ErrorPhaseLine).
+// A refusal before a command's work starts: the error text the command has
+// always printed, and why in a player's words with what to do next; the
+// reason is empty where the error text says it already.
+struct Refusal {
+    const char* text;
+    const char* reason;
+};
+
+// `prefix + ": ERROR: " + text`, then the reason as an INFO line. The text is
+// the refusal's own with what is known only at the call (a path, a number)
+// added.
+void PrintCommandRefusal(const char* prefix, const Refusal& refusal, const std::string& text);
+inline void PrintCommandRefusal(const char* prefix, const Refusal& refusal) {
+    PrintCommandRefusal(prefix, refusal, refusal.text);
+}
+
+// The lines of a command whose work failed: `prefix + ": ERROR: " +
+// failure`, then where it stopped and why (ErrorPhaseLine), then the
+// error's reason and notes as INFO lines.
 void PrintCommandFailure(const char* prefix, const char* failure, const ErrorInfo& error);
 
 }  // namespace Corvanis

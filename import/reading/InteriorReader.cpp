@@ -5,6 +5,7 @@
 
 #include "format/OptionalLists.h"
 #include "import/reading/LineReaders.h"
+#include "import/reading/RefusalReasons.h"
 #include "import/reading/internal/ElementKey.h"
 #include "import/reading/internal/KeySet.h"
 
@@ -109,7 +110,7 @@ LineVerdict InteriorReader::ReadLine(const BlueprintLine& line, ImportErrorInfo&
 LineVerdict InteriorReader::ReadField(int field, std::int32_t index, const BlueprintLine& line) {
     if (float DecorItemRecord::*value = kFloats[field]) {
         float read = 0.0f;
-        if (!ParseLineFiniteFloat(line, read)) return Refuse("the value is not a number");
+        if (!ParseLineFiniteFloat(line, read)) return Refuse(kNotANumberReason);
         DecorItemRecord* item = IndexedItem(index);
         if (item == nullptr) return Refuse(kNoSuchItem);
         item->*value = read;
@@ -134,11 +135,11 @@ LineVerdict InteriorReader::ReadField(int field, std::int32_t index, const Bluep
 LineVerdict InteriorReader::ReadBase(std::int32_t index, const BlueprintLine& line) {
     veltrane::Form* form = ResolveFormReference(line, forms_);
     if (static_cast<std::size_t>(index) == items_.size()) items_.emplace_back();
-    if (form == nullptr) return Refuse("no loaded data file holds the form");
+    if (form == nullptr) return Refuse(UnresolvedFormReason(line, forms_));
     DecorItemRecord* item = IndexedItem(index);
     if (item == nullptr) return Refuse("the index is neither the next item's nor an earlier item's");
     veltrane::Form* base = forms_.BoundObject(form);
-    if (base == nullptr) return Refuse("the form is not a thing that can be placed");
+    if (base == nullptr) return Refuse(kNotPlaceableReason);
     item->base = base;
     return LineVerdict::Read;
 }

@@ -15,6 +15,7 @@
 #include "host/layouts/DataFiles.h"
 #include "host/layouts/ShipComponents.h"
 #include "import/reading/LineReaders.h"
+#include "import/reading/RefusalReasons.h"
 #include "import/reading/internal/ElementKey.h"
 #include "import/reading/internal/KeySet.h"
 
@@ -208,6 +209,12 @@ bool InRange(std::int32_t index, std::size_t size) {
 // The number the index names in a list of `size` elements is the next one.
 bool IsNext(std::int32_t index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) == size; }
 
+// Whether a line of a list's element at the index has an element to go to:
+// one there is, or the next when the line makes it.
+bool HasElement(std::int32_t index, std::size_t size, bool creating) {
+    return InRange(index, size) || (creating && IsNext(index, size));
+}
+
 // Makes a new element of a list together with the note of its first line, or
 // neither: the two lists stay in step even when memory runs out.
 template <class Element, class Line>
@@ -337,6 +344,7 @@ std::string VersionText(float version) {
 
 void RefuseIncompleteElement(const IncompleteElement& element, ImportErrorInfo& error) {
     Refuse(error, element.firstLine, element.what, element.field);
+    error.sReason = "the element has no " + std::string(element.field) + " line";
 }
 
 LineVerdict LayoutReader::ReadLine(const BlueprintLine& line, ImportErrorInfo& error) {
@@ -353,7 +361,7 @@ LineVerdict LayoutReader::ReadLine(const BlueprintLine& line, ImportErrorInfo& e
         } catch (...) {
             verdict = Refuse(error, line, "Version", {}, "error while parsing blueprint's version");
         }
-        if (verdict == LineVerdict::Refused) return verdict;
+        if (verdict == LineVerdict::Refused) return Because("", verdict);
         read = verdict == LineVerdict::Read;
     }
     KeySet::Mask keys = kComponentKeySet.Find(line);
@@ -384,26 +392,27 @@ LineVerdict LayoutReader::ReadComponentLine(const ComponentKey& key, const Bluep
                 member.operator()<Form*>() = form;
                 return LineVerdict::Read;
             }
-            return Refuse(error, line, RefusalName(key.key));
+            return Because(FormReason(line, true), Refuse(error, line, RefusalName(key.key)));
         case ComponentLineKind::Form:
             if (Form* form = FormOfType(line, key.formType)) {
                 member.operator()<Form*>() = form;
                 return LineVerdict::Read;
             }
-            return Refuse(error, line, RefusalName(key.key));
+            return Because(FormReason(line, false), Refuse(error, line, RefusalName(key.key)));
         case ComponentLineKind::Keyword:
             // The index is not read: keywords are kept in file order.
             if (Form* keyword = FormOfType(line, key.formType)) {
                 member.operator()<std::vector<Form*>>().push_back(keyword);
                 return LineVerdict::Read;
             }
-            return Refuse(error, line, RefusalName(key.key));
+            return Because(FormReason(line, false), Refuse(error, line, RefusalName(key.key)));
         case ComponentLineKind::Text:
             return ReadText(line, member.operator()<std::string>());
         case ComponentLineKind::OptionalText:
             return ReadOptionalText(line, member.operator()<std::string>());
         case ComponentLineKind::Unsigned:
-            return Stored(ReadUInt32(line, member.operator()<std::uint32_t>()), error, line, RefusalName(key.key));
+            return Because(kNotAWholeNumberReason, Stored(ReadUInt32(line, member.operator()<std::uint32_t>()), error,
+                                                          line, RefusalName(key.key)));
         case ComponentLineKind::PropertySheet:
             return ReadPropertySheet(line, error);
         case ComponentLineKind::Traversals:
@@ -445,7 +454,7 @@ LineVerdict LayoutReader::ReadPropertySheet(const BlueprintLine& line, ImportErr
         case kPropertyFirst: {
             // Each entry begins with its first form; the index is not read.
             Form* first = ResolveFormReference(line, forms_);
-            if (first == nullptr) return Refuse(error, line, kName);
+            if (first == nullptr) return Because(UnresolvedFormReason(line, forms_), Refuse(error, line, kName));
             sheet.push_back({first, nullptr, 0.0f});
             return LineVerdict::Read;
         }
@@ -460,7 +469,7 @@ LineVerdict LayoutReader::ReadPropertySheet(const BlueprintLine& line, ImportErr
         case kPropertyThird: {
             const std::int32_t index = GetLineIndex(line);
             if (!InRange(index, sheet.size())) return LineVerdict::NotRead;
-            return Stored(ReadFloat(line, sheet[index].third), error, line, kName);
+            return Because(kNotANumberReason, Stored(ReadFloat(line, sheet[index].third), error, line, kName));
         }
         default:
             return LineVerdict::NotRead;
@@ -471,12 +480,16 @@ LineVerdict LayoutReader::ReadTraversals1(const BlueprintLine& line, ImportError
     const int key = kTraversalKeySet.First(line);
     if (key < 0) return LineVerdict::NotRead;
     const RecordField<veltrane::TraversalRecord>& field = kTraversalFields[kTraversalKeys.rows[key]];
-    const bool read = ReadElementField(layout_.traversals1, traversal1Lines_, line, GetLineIndex(line),
-                                       &field == &kTraversalFields[0], [&](veltrane::TraversalRecord& traversal) {
+    const std::int32_t index = GetLineIndex(line);
+    const bool creating = &field == &kTraversalFields[0];
+    const bool hasElement = HasElement(index, layout_.traversals1.size(), creating);
+    const bool read = ReadElementField(layout_.traversals1, traversal1Lines_, line, index, creating,
+                                       [&](veltrane::TraversalRecord& traversal) {
                                            return SetField(field, line, traversal, kTraversalFormType);
                                        });
     if (read) return LineVerdict::Read;
-    return Refuse(error, line, kTraversalsWhat, FieldName(kTraversalKeySet.Key(key)));
+    return Because(hasElement ? ValueReason(field, line) : kNoSuchElementReason,
+                   Refuse(error, line, kTraversalsWhat, FieldName(kTraversalKeySet.Key(key))));
 }
 
 LineVerdict LayoutReader::ReadTraversals2(const BlueprintLine& line, ImportErrorInfo& error) {
@@ -485,11 +498,15 @@ LineVerdict LayoutReader::ReadTraversals2(const BlueprintLine& line, ImportError
     if (key < 0) return LineVerdict::NotRead;
     const RecordField<veltrane::TraversalGroupRecord>& field = kTraversalGroupFields[kTraversalGroupKeys.rows[key]];
     // A group without traversals has only these lines: its first makes it.
-    const bool read = ReadElementField(layout_.traversals2, traversal2Lines_, std::vector<BlueprintLine>{},
-                                       GetLineIndex(line), &field == &kTraversalGroupFields[0],
+    const std::int32_t index = GetLineIndex(line);
+    const bool creating = &field == &kTraversalGroupFields[0];
+    const bool hasElement = HasElement(index, layout_.traversals2.size(), creating);
+    const bool read = ReadElementField(layout_.traversals2, traversal2Lines_, std::vector<BlueprintLine>{}, index,
+                                       creating,
                                        [&](TraversalGroupEntry& group) { return SetField(field, line, group.record); });
     if (read) return LineVerdict::Read;
-    return Refuse(error, line, kGroupTraversalsWhat, FieldName(kTraversalGroupKeySet.Key(key)));
+    return Because(hasElement ? ValueReason(field, line) : kNoSuchElementReason,
+                   Refuse(error, line, kGroupTraversalsWhat, FieldName(kTraversalGroupKeySet.Key(key))));
 }
 
 LineVerdict LayoutReader::ReadGroupTraversal(const BlueprintLine& line, ImportErrorInfo& error) {
@@ -500,16 +517,22 @@ LineVerdict LayoutReader::ReadGroupTraversal(const BlueprintLine& line, ImportEr
     // The line that makes a traversal makes its group too when the group is
     // the next one.
     const bool creating = &field == &kTraversalFields[0];
+    const std::int32_t inner = GetLineInnerIndex(line);
+    const std::vector<TraversalGroupEntry>& groups = layout_.traversals2;
+    const bool hasElement =
+        HasElement(outer, groups.size(), creating) &&
+        HasElement(inner, InRange(outer, groups.size()) ? groups[outer].traversals.size() : 0, creating);
     const bool read = ReadElementField(
         layout_.traversals2, traversal2Lines_, std::vector<BlueprintLine>{}, outer, creating,
         [&](TraversalGroupEntry& group) {
-            return ReadElementField(group.traversals, traversal2Lines_[outer], line, GetLineInnerIndex(line), creating,
+            return ReadElementField(group.traversals, traversal2Lines_[outer], line, inner, creating,
                                     [&](veltrane::TraversalRecord& traversal) {
                                         return SetField(field, line, traversal, kTraversalFormType);
                                     });
         });
     if (read) return LineVerdict::Read;
-    return Refuse(error, line, kGroupTraversalsWhat, FieldName(kGroupTraversalKeySet.Key(key)));
+    return Because(hasElement ? ValueReason(field, line) : kNoSuchElementReason,
+                   Refuse(error, line, kGroupTraversalsWhat, FieldName(kGroupTraversalKeySet.Key(key))));
 }
 
 LineVerdict LayoutReader::ReadBlueprint(const BlueprintLine& line, ImportErrorInfo& error) {
@@ -544,13 +567,16 @@ LineVerdict LayoutReader::ReadBlueprint(const BlueprintLine& line, ImportErrorIn
 
 LineVerdict LayoutReader::ReadPart(int key, std::int32_t index, const BlueprintLine& line, ImportErrorInfo& error) {
     const RecordField<veltrane::BlueprintPartRecord>& field = kModuleFields[kBlueprintKeys.rows[key]];
-    const bool read = ReadElementField(layout_.parts, partLines_, line, index, &field == &kModuleFields[0],
+    const bool creating = &field == &kModuleFields[0];
+    const bool hasElement = HasElement(index, layout_.parts.size(), creating);
+    const bool read = ReadElementField(layout_.parts, partLines_, line, index, creating,
                                        [&](PartEntry& part) {
                                            return SetField(field, line, part.record, kModuleItemFormType,
                                                            &part.uLegacyUnk3C);
                                        });
     if (read) return LineVerdict::Read;
-    return Refuse(error, line, "Blueprint|data", FieldName(kBlueprintKeySet.Key(key)));
+    return Because(hasElement ? ValueReason(field, line) : kNoSuchElementReason,
+                   Refuse(error, line, "Blueprint|data", FieldName(kBlueprintKeySet.Key(key))));
 }
 
 template <class Record>
@@ -612,14 +638,15 @@ LineVerdict LayoutReader::ReadContainer(const BlueprintLine& line, ImportErrorIn
     const std::int32_t index = GetLineIndex(line);
     if (field == kContainerCount) {
         std::int32_t count = 0;
-        if (ParseLineInt32(line, count)) {
-            if (IsNext(index, entries.size())) entries.push_back({0, nullptr, {}});
-            if (InRange(index, entries.size())) {
-                entries[index].count = count;
-                return LineVerdict::Read;
-            }
+        if (!ParseLineInt32(line, count)) {
+            return Because(kNotAWholeNumberReason, Refuse(error, line, "KORContainer", "count"));
         }
-        return Refuse(error, line, "KORContainer", "count");
+        if (IsNext(index, entries.size())) entries.push_back({0, nullptr, {}});
+        if (InRange(index, entries.size())) {
+            entries[index].count = count;
+            return LineVerdict::Read;
+        }
+        return Because(kNoSuchElementReason, Refuse(error, line, "KORContainer", "count"));
     }
     if (InRange(index, entries.size())) {
         if (Form* obj = BoundForm(line)) {
@@ -634,7 +661,8 @@ LineVerdict LayoutReader::ReadContainer(const BlueprintLine& line, ImportErrorIn
             return LineVerdict::Read;
         }
     }
-    return Refuse(error, line, "KORContainer", "obj");
+    return Because(InRange(index, entries.size()) ? FormReason(line, true) : kNoSuchElementReason,
+                   Refuse(error, line, "KORContainer", "obj"));
 }
 
 std::vector<IncompleteElement> LayoutReader::Finish() {
@@ -672,6 +700,29 @@ Form* LayoutReader::FormOfType(const BlueprintLine& line, std::uint8_t type) {
 Form* LayoutReader::BoundForm(const BlueprintLine& line) {
     Form* form = ResolveFormReference(line, forms_);
     return form != nullptr ? forms_.BoundObject(form) : nullptr;
+}
+
+const char* LayoutReader::FormReason(const BlueprintLine& line, bool bound) {
+    if (ResolveFormReference(line, forms_) == nullptr) return UnresolvedFormReason(line, forms_);
+    return bound ? kNotPlaceableReason : kFormOfOtherKindReason;
+}
+
+template <class Record>
+const char* LayoutReader::ValueReason(const RecordField<Record>& field, const BlueprintLine& line) {
+    switch (field.kind) {
+        case FieldKind::Unsigned:
+            return kNotAWholeNumberReason;
+        case FieldKind::Form:
+            return FormReason(line, false);
+        case FieldKind::RawBytes:
+            return layout_.backup == BackupKind::Layout ? kNotBackupBytesReason : kEmptyValueReason;
+        case FieldKind::Float:
+        case FieldKind::Whole:
+        case FieldKind::FloatOrLegacyByte:
+        case FieldKind::Text:
+            break;
+    }
+    return kNotANumberReason;
 }
 
 }  // namespace Corvanis

@@ -64,6 +64,10 @@ public:
     // accumulator; the error is left alone otherwise.
     LineVerdict ReadLine(const BlueprintLine& line, ImportErrorInfo& error);
 
+    // Why the last refused line was refused, as "the value is not a number";
+    // empty where the error's extra text says it (a version line).
+    const char* RefusalReason() const { return refusalReason_; }
+
     // Judges what only the whole blueprint shows, once, after its last line:
     // gives every incomplete element in file order, and leaves out of the
     // layout each cargo entry without its object (noting it in
@@ -95,6 +99,17 @@ private:
     veltrane::Form* FormOfType(const BlueprintLine& line, std::uint8_t type);
     // The line's form as a bound object, or null.
     veltrane::Form* BoundForm(const BlueprintLine& line);
+    // Why the line gives no form of the type it needs, or no bound object
+    // when `bound` is set.
+    const char* FormReason(const BlueprintLine& line, bool bound);
+    // Why a value of the field's kind did not convert.
+    template <class Record>
+    const char* ValueReason(const RecordField<Record>& field, const BlueprintLine& line);
+    // Gives the verdict, noting the reason when it is a refusal.
+    LineVerdict Because(const char* reason, LineVerdict verdict) {
+        if (verdict == LineVerdict::Refused) refusalReason_ = reason;
+        return verdict;
+    }
 
     FormResolver& forms_;
     LayoutAccumulator& layout_;
@@ -104,6 +119,7 @@ private:
     std::vector<BlueprintLine> partLines_;
     std::vector<BlueprintLine> traversal1Lines_;
     std::vector<std::vector<BlueprintLine>> traversal2Lines_;
+    const char* refusalReason_ = "";
 };
 
 }  // namespace Corvanis

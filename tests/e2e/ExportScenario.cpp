@@ -25,6 +25,11 @@ Lines RunWorld(const GameFolder& folder, const std::string& worldText, const std
     return RunWorldFile(folder, folder.WriteFile("world.json", worldText), console);
 }
 
+Lines Exported(const std::string& command, const std::string& fileName) {
+    return {"> " + command, "ExportShipRef: INFO: ship exported.",
+            "ExportShipRef: INFO: written to Spaceships\\" + fileName};
+}
+
 Lines Without(const Lines& lines, const std::string& prefix) {
     Lines kept;
     for (const std::string& line : lines) {

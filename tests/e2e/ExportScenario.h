@@ -17,6 +17,10 @@ Lines RunWorld(const GameFolder& folder, const std::string& worldText, const std
 Lines RunWorldFile(const GameFolder& folder, const std::filesystem::path& world,
                    const std::vector<std::string>& console);
 
+// The command's echo and the lines of an export that wrote the file of this
+// name into the Spaceships folder.
+Lines Exported(const std::string& command, const std::string& fileName);
+
 // The lines without those that start with the prefix.
 Lines Without(const Lines& lines, const std::string& prefix);
 

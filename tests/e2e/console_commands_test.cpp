@@ -89,6 +89,8 @@ TEST_F(CommandParameters, MissingEmptyTooLongOrExtraNames_ResultInTheCommandsPar
     GameFolder folder;
     folder.InstallCorvanis();
     const std::string longName(600, 'n');
+    const std::string quotes =
+        "the command takes one name: put a name with blanks in quotes, as in ExportShip \"Orbit Runner\"";
 
     const ProcessResult result =
         folder.Run({"--world", StarterWorld().string(), "--dump", "after.json", "--run", "ExportShip", "--run",
@@ -99,8 +101,10 @@ TEST_F(CommandParameters, MissingEmptyTooLongOrExtraNames_ResultInTheCommandsPar
               (Lines{CorvanisLoadedLine(), "> ExportShip", "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
                      "> ExportShip \"\"", "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
                      "> ImportShipLayout " + longName, "ImportShipLayout: ERROR: couldn't parse command parameters.",
-                     "> ImportShipInterior a b", "ImportShipInterior: ERROR: couldn't parse command parameters.",
+                     "ImportShipLayout: INFO: " + quotes, "> ImportShipInterior a b",
+                     "ImportShipInterior: ERROR: couldn't parse command parameters.", "ImportShipInterior: INFO: " + quotes,
                      "> ImportShipInterior \"open", "ImportShipInterior: ERROR: couldn't parse command parameters.",
+                     "ImportShipInterior: INFO: " + quotes,
                      "> ImportShipInterior", "ImportShipInterior: ERROR: parameter 'asBlueprintName' is empty."}));
     EXPECT_TRUE(std::filesystem::is_empty(folder.Spaceships()));
     EXPECT_EQ(result.err, "");

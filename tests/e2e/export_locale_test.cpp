@@ -17,8 +17,8 @@ TEST_F(ExportInLocale, AGameInALocaleWithDecimalCommas_WritesTheSameBlueprintWit
     GameFolder folder;
     folder.InstallCorvanis();
     EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"sim.locale " + locale, "ExportShip Pathfinder"}),
-              (Lines{"> sim.locale " + locale, "Process locale: " + locale + ", printf writes 1.5 as 1,500000",
-                     "> ExportShip Pathfinder", "ExportShipRef: INFO: ship exported."}));
+              Concatenated({{"> sim.locale " + locale, "Process locale: " + locale + ", printf writes 1.5 as 1,500000"},
+                            Exported("ExportShip Pathfinder", "Pathfinder.txt")}));
     EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Pathfinder.txt"),
               ReadLines(ExpectedFolder() / "starter-Pathfinder.txt"));
 }

@@ -90,7 +90,7 @@ TEST_F(ExportSelection, EachExportSetting_ResultsInItsItems_AndNeverInTheItemsTh
         folder.InstallCorvanis();
         WriteBytes(folder.Plugins() / "Corvanis.ini", std::string("[Export]\r\n") + selection.settings);
         EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip Pathfinder"}),
-                  (Lines{"> ExportShip Pathfinder", "ExportShipRef: INFO: ship exported."}));
+                  Exported("ExportShip Pathfinder", "Pathfinder.txt"));
         EXPECT_EQ(DecorationItems(ComparableBlueprint(folder.Spaceships() / "Pathfinder.txt")), selection.items);
     }
 }
@@ -143,8 +143,7 @@ TEST_F(ExportSelection, ItemsThatEachBreakOneRule_AreLeftOut_AndTheirNeighboursT
                     "ChairLinkedOtherwise", "links": [{"keyword": "WorkshopKeyword", "target": "@Bench"}]}})",
             }))
             .Text();
-    EXPECT_EQ(RunWorld(folder, world, {"ExportShip Lab"}),
-              (Lines{"> ExportShip Lab", "ExportShipRef: INFO: ship exported."}));
+    EXPECT_EQ(RunWorld(folder, world, {"ExportShip Lab"}), Exported("ExportShip Lab", "Lab.txt"));
     // The ship's cargo keyword counts on the item's base only; furniture is
     // written only as a workshop item, linked by the workshop-item keyword
     // to a reference that has the workshop keyword.
@@ -177,7 +176,7 @@ TEST_F(ExportSelection, ItemsOfManyBasesInMixedOrder_ResultInExactlyThoseWhoseBa
     GameFolder folder;
     folder.InstallCorvanis();
     EXPECT_EQ(RunWorld(folder, world.Ship(TestShip("Lab").WithItems(items)).Text(), {"ExportShip Lab"}),
-              (Lines{"> ExportShip Lab", "ExportShipRef: INFO: ship exported."}));
+              Exported("ExportShip Lab", "Lab.txt"));
     EXPECT_EQ(OverrideNames(ComparableBlueprint(folder.Spaceships() / "Lab.txt")), expected);
 }
 

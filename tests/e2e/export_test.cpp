@@ -18,12 +18,11 @@ protected:
     }
 };
 
-const char* const kExported = "ExportShipRef: INFO: ship exported.";
 const char* const kNotExported = "ExportShipRef: ERROR: ship couldn't be exported.";
 
 TEST_F(Export, TheStarterShip_IsWrittenWithEverySectionAsTheWorldHoldsIt) {
     EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip Pathfinder"}),
-              (Lines{"> ExportShip Pathfinder", kExported}));
+              Exported("ExportShip Pathfinder", "Pathfinder.txt"));
     EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{"Pathfinder.txt"});
     EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Pathfinder.txt"),
               ReadLines(ExpectedFolder() / "starter-Pathfinder.txt"));
@@ -31,7 +30,7 @@ TEST_F(Export, TheStarterShip_IsWrittenWithEverySectionAsTheWorldHoldsIt) {
 
 TEST_F(Export, AShipWithoutComponentsOrItems_ResultsInTheHeaderAndTheDisplayNameOnly) {
     const std::string world = ShipWorld().Ship(TestShip("Bare")).Text();
-    EXPECT_EQ(RunWorld(folder, world, {"ExportShip Bare"}), (Lines{"> ExportShip Bare", kExported}));
+    EXPECT_EQ(RunWorld(folder, world, {"ExportShip Bare"}), Exported("ExportShip Bare", "Bare.txt"));
     EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Bare.txt"),
               (Lines{"Ship: Bare [FormID: 000B0000] [EditorID: ShipBare] ", "Export time: <time>", "Version: 2.00", "",
                      "DisplayName |Bare"}));
@@ -66,11 +65,18 @@ TEST_F(Export, NamesWithReservedCharacters_AreWrittenWithSemicolons_AndTheWritte
         {"ExportShip a/b?", "ExportShip Alpha|Beta", "ExportShip a;b;", "ExportShip a/b?", "ExportShip \"Mk2: Rebirth\"",
          "ExportShip \"Mk2; Rebirth\"", "ExportShip Pathfinder", "ExportShip Pathfinder"});
     const std::string at = "ExportShipRef: ERROR: file already exists at [.\\Data\\ORBX\\Plugins\\Spaceships\\";
-    EXPECT_EQ(console, (Lines{"> ExportShip a/b?", kExported, "> ExportShip Alpha|Beta", kExported, "> ExportShip a;b;",
-                              at + "a;b;.txt].", "> ExportShip a/b?", at + "a;b;.txt].",
-                              "> ExportShip \"Mk2: Rebirth\"", kExported, "> ExportShip \"Mk2; Rebirth\"",
-                              at + "Mk2; Rebirth.txt].", "> ExportShip Pathfinder", kExported,
-                              "> ExportShip Pathfinder", at + "Pathfinder.txt]."}));
+    const std::string taken =
+        "ExportShipRef: INFO: an export never replaces a file: choose another name, or move the old file out of the "
+        "Spaceships folder";
+    // Each export names the file it wrote, under the name written.
+    EXPECT_EQ(console, Concatenated({Exported("ExportShip a/b?", "a;b;.txt"),
+                                     Exported("ExportShip Alpha|Beta", "Alpha;Beta.txt"),
+                                     {"> ExportShip a;b;", at + "a;b;.txt].", taken},
+                                     {"> ExportShip a/b?", at + "a;b;.txt].", taken},
+                                     Exported("ExportShip \"Mk2: Rebirth\"", "Mk2; Rebirth.txt"),
+                                     {"> ExportShip \"Mk2; Rebirth\"", at + "Mk2; Rebirth.txt].", taken},
+                                     Exported("ExportShip Pathfinder", "Pathfinder.txt"),
+                                     {"> ExportShip Pathfinder", at + "Pathfinder.txt].", taken}}));
     EXPECT_EQ(FolderEntries(folder.Spaceships()),
               (Lines{"Alpha;Beta.txt", "Mk2; Rebirth.txt", "Pathfinder.txt", "a;b;.txt"}));
     EXPECT_EQ(ComparableBlueprint(folder.Spaceships() / "Pathfinder.txt"),
@@ -79,8 +85,11 @@ TEST_F(Export, NamesWithReservedCharacters_AreWrittenWithSemicolons_AndTheWritte
 
 TEST_F(Export, APercentSignInAName_ReachesTheConsoleAsTyped) {
     EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip 100%s", "ExportShip 100%s"}),
-              (Lines{"> ExportShip 100%s", kExported, "> ExportShip 100%s",
-                     "ExportShipRef: ERROR: file already exists at [.\\Data\\ORBX\\Plugins\\Spaceships\\100%s.txt]."}));
+              Concatenated({Exported("ExportShip 100%s", "100%s.txt"),
+                            {"> ExportShip 100%s",
+                             "ExportShipRef: ERROR: file already exists at [.\\Data\\ORBX\\Plugins\\Spaceships\\100%s.txt].",
+                             "ExportShipRef: INFO: an export never replaces a file: choose another name, or move the "
+                             "old file out of the Spaceships folder"}}));
     EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{"100%s.txt"});
 }
 
@@ -115,8 +124,11 @@ TEST_F(Export, TheLongestNameAFileSystemTakes_IsWritten_AndOneLonger_IsRefusedLe
     const std::string longest(251, 'n');
     const std::string longer(252, 'n');
     EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip " + longest, "ExportShip " + longer}),
-              (Lines{"> ExportShip " + longest, kExported, "> ExportShip " + longer, kNotExported,
-                     NameTooLongLine()}));
+              Concatenated({Exported("ExportShip " + longest, longest + ".txt"),
+                            {"> ExportShip " + longer, kNotExported, NameTooLongLine(),
+                             "ExportShipRef: INFO: the blueprint file could not be written: the name may be a "
+                             "folder's or too long, or the Spaceships folder cannot be written; choose another "
+                             "name, or free the folder"}}));
     EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{longest + ".txt"});
 }
 
@@ -124,7 +136,7 @@ TEST_F(Export, AMissingSpaceshipsFolder_IsCreated) {
     GameFolder bare(GameFolder::SpaceshipsFolder::Omit);
     bare.InstallCorvanis();
     EXPECT_EQ(RunWorldFile(bare, StarterWorld(), {"ExportShip Pathfinder"}),
-              (Lines{"> ExportShip Pathfinder", kExported}));
+              Exported("ExportShip Pathfinder", "Pathfinder.txt"));
     EXPECT_EQ(FolderEntries(bare.Spaceships()), Lines{"Pathfinder.txt"});
 }
 
@@ -133,7 +145,10 @@ TEST_F(Export, AFolderWhereTheBlueprintWouldGo_IsFoundBeforeWriting_AndReportedA
     EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip Pathfinder"}),
               (Lines{"> ExportShip Pathfinder", kNotExported,
                      "[Error in phase: preparing to export ship | Extra error text: Blueprint write error: "
-                     "!log.is_open()]"}));
+                     "!log.is_open()]",
+                     "ExportShipRef: INFO: the blueprint file could not be written: the name may be a folder's or "
+                     "too long, or the Spaceships folder cannot be written; choose another name, or free the "
+                     "folder"}));
     EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{"Pathfinder.txt"});
     EXPECT_TRUE(std::filesystem::is_empty(folder.Spaceships() / "Pathfinder.txt"));
 }
@@ -151,6 +166,11 @@ TEST_F(Export, PlayersWhoAreNotAboardAProperShipOrGiveNoName_AreToldWhyAndNothin
                  {"ExportShip", "ExportShip \"\"", "ExportShip \"open", "ExportShip one two", "sim.board @NoBase",
                   "ExportShip x", "sim.board @Crate", "ExportShip x", "sim.board @Disguised", "ExportShip x",
                   "sim.board @Outside", "ExportShip x", "sim.leave", "ExportShip x"});
+    // Each refusal, then why in a player's words and what to do.
+    const std::string quotes = "ExportShipRef: INFO: the command takes one name: put a name with blanks in quotes, "
+                               "as in ExportShip \"Orbit Runner\"";
+    const std::string noShipForm = "ExportShipRef: INFO: the game gives no ship form for the ship you are in, so it "
+                                   "cannot be exported: export another ship";
     EXPECT_EQ(MaskDescriptionAddresses(Without(Without(console, "The player boards "), "The player leaves ")),
               (Lines{"> ExportShip",
                      "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
@@ -158,27 +178,35 @@ TEST_F(Export, PlayersWhoAreNotAboardAProperShipOrGiveNoName_AreToldWhyAndNothin
                      "ExportShipRef: ERROR: parameter 'asBlueprintName' is empty.",
                      "> ExportShip \"open",
                      "ExportShipRef: ERROR: couldn't parse command parameters.",
+                     quotes,
                      "> ExportShip one two",
                      "ExportShipRef: ERROR: couldn't parse command parameters.",
+                     quotes,
                      "> sim.board @NoBase",
                      "> ExportShip x",
                      "ExportShipRef: ERROR: ShipBase is nullptr.",
+                     noShipForm,
                      "> sim.board @Crate",
                      "> ExportShip x",
                      "ExportShipRef: ERROR: ShipBase is not QRNGenericBaseForm | FormType: 40",
+                     noShipForm,
                      "> sim.board @Disguised",
                      "> ExportShip x",
                      kNotExported,
                      "[Error in phase: preparing to export ship | Extra error text: theShipForm is nullptr or not "
                      "QRNGenericBaseForm]",
+                     noShipForm,
                      "> sim.board @Outside",
                      "> ExportShip x",
                      kNotExported,
                      "[Error in phase: preparing to export ship | Extra error text: theInteriorCell [000C0004 | "
                      "<address> | 73|CELL | 65535|0xFFFF | {unnamed} | {no_edid}] is not interior]",
+                     "ExportShipRef: INFO: you are not inside the ship: go into its interior and export again",
                      "> sim.leave",
                      "> ExportShip x",
-                     "ExportShipRef: ERROR: Player is not in the ship."}));
+                     "ExportShipRef: ERROR: Player is not in the ship.",
+                     "ExportShipRef: INFO: board the ship you want to export and stand inside it, then export "
+                     "again"}));
     EXPECT_EQ(FolderEntries(folder.Spaceships()), Lines{});
 }
 
@@ -191,7 +219,9 @@ TEST_F(Export, AGameWithoutOneOfTheKeywordsAnExportNeeds_RefusesToExportAndNames
         EXPECT_EQ(RunWorld(game, world, {"ExportShip Fine"}),
                   (Lines{"> ExportShip Fine", kNotExported,
                          "[Error in phase: preparing to export ship | Extra error text: " + std::string(keyword) +
-                             " is nullptr or not QRNKeyword]"}));
+                             " is nullptr or not QRNKeyword]",
+                         "ExportShipRef: INFO: the game's data files lack a form every export needs, so no ship can "
+                         "be exported with them"}));
         EXPECT_EQ(FolderEntries(game.Spaceships()), Lines{});
     }
 }

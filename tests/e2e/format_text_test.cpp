@@ -58,8 +58,11 @@ TEST_F(FormatTexts, InABlueprintNameAndItsPath_ExportShipShowsThemAsTyped) {
         const std::string command = "ExportShip \"Ship " + text + "\"";
         console.insert(console.end(), {command, command});
         expected.insert(expected.end(),
-                        {"> " + command, "ExportShipRef: INFO: ship exported.", "> " + command,
-                         "ExportShipRef: ERROR: file already exists at [" + kSpaceships + "Ship " + text + ".txt]."});
+                        {"> " + command, "ExportShipRef: INFO: ship exported.",
+                         "ExportShipRef: INFO: written to Spaceships\\Ship " + text + ".txt", "> " + command,
+                         "ExportShipRef: ERROR: file already exists at [" + kSpaceships + "Ship " + text + ".txt].",
+                         "ExportShipRef: INFO: an export never replaces a file: choose another name, or move the old "
+                         "file out of the Spaceships folder"});
     }
     EXPECT_EQ(RunWorldFile(folder, StarterWorld(), console), expected);
     EXPECT_EQ(FolderEntries(folder.Spaceships()), (Lines{"Ship %%.txt", "Ship %n.txt", "Ship %s.txt"}));
@@ -85,10 +88,13 @@ TEST_F(FormatTexts, InTheNamesOfAnItemsBaseAndOfACell_TheExportsErrorTextsShowTh
                          PhaseLine("exporting DecorItems", "KORFile of interior item [FF0A000" + number +
                                                                " | <address> | 40|MISC | 65535|0xFFFF | Loose " +
                                                                text + " | {no_edid}] is nullptr"),
+                         "ExportShipRef: INFO: the ship holds something no blueprint can be written from, as the "
+                         "text above names it, so nothing was written",
                          "ExportShipRef: ERROR: ship couldn't be exported.",
                          PhaseLine("preparing to export ship", "theInteriorCell [000C000" + std::to_string(2 * i + 1) +
                                                                    " | <address> | 73|CELL | 0|0x0 | Yard " +
-                                                                   text + " | {no_edid}] is not interior")});
+                                                                   text + " | {no_edid}] is not interior"),
+                         "ExportShipRef: INFO: you are not inside the ship: go into its interior and export again"});
     }
     const Lines shown = Without(Without(RunWorld(folder, world.Text(), console), "> "), "The player boards ");
     EXPECT_EQ(MaskDescriptionAddresses(shown), expected);
@@ -114,9 +120,14 @@ TEST_F(FormatTexts, InABlueprintNameALineAndAShipsName_ImportShipLayoutShowsThem
                                        "ImportShipLayout File" + number, "ImportShipLayout Named" + number});
         expected.insert(
             expected.end(),
-            {"ImportShipLayout: ERROR: no file exists at [" + kSpaceships + "Missing " + text + ".txt]", refused,
-             PhaseLine("importing Blueprint|data|fPosX at Blueprint.data[0].fPosX |" + text), refused,
+            {"ImportShipLayout: ERROR: no file exists at [" + kSpaceships + "Missing " + text + ".txt]",
+             "ImportShipLayout: INFO: blueprints are the .txt files in Data\\ORBX\\Plugins\\Spaceships in the game "
+             "folder: give the name without .txt, in quotes when it has blanks",
+             refused, PhaseLine("importing Blueprint|data|fPosX at Blueprint.data[0].fPosX |" + text),
+             "ImportShipLayout: INFO: the value is not a number", refused,
              PhaseLine("importing QRNKeywordForm at QRNKeywordForm[0] |0A0102|" + text + ".vmf"),
+             "ImportShipLayout: INFO: the form's data file is not loaded",
+             "ImportShipLayout: INFO: this blueprint needs data files that are not loaded: " + text + ".vmf (1 line)",
              "ImportShipLayout: INFO: ship layout successfully imported. Please modify the imported ship at a Ship "
              "Services Technician before flying it (any kind of modification will do). Fly it manually first (i.e. "
              "not with Fast Travel).",
@@ -165,12 +176,22 @@ TEST_F(FormatTexts, InABlueprintNameALineAShipsNameAndAnItemsBase_ImportShipInte
                                       "ImportShipInterior Mug"});
         EXPECT_EQ(MaskDescriptionAddresses(Without(shown, "> ")),
                   (Lines{"ImportShipInterior: ERROR: no file exists at [" + kSpaceships + "Missing " + text + ".txt]",
-                         refused, PhaseLine("importing DecorItem|fPosX at DecorItem[0].fPosX |" + text), refused,
-                         PhaseLine("importing DecorItem|base at DecorItem[0].base |0A3002|" + text + ".vmf"), refused,
-                         PhaseLine("importing DecorItem|overrideName at DecorItem[1].overrideName |" + text), refused,
+                         "ImportShipInterior: INFO: blueprints are the .txt files in Data\\ORBX\\Plugins\\Spaceships "
+                         "in the game folder: give the name without .txt, in quotes when it has blanks",
+                         refused, PhaseLine("importing DecorItem|fPosX at DecorItem[0].fPosX |" + text),
+                         "ImportShipInterior: INFO: the value is not a number", refused,
+                         PhaseLine("importing DecorItem|base at DecorItem[0].base |0A3002|" + text + ".vmf"),
+                         "ImportShipInterior: INFO: the form's data file is not loaded",
+                         "ImportShipInterior: INFO: this blueprint needs data files that are not loaded: " + text +
+                             ".vmf (1 line)",
+                         refused,
+                         PhaseLine("importing DecorItem|overrideName at DecorItem[1].overrideName |" + text),
+                         "ImportShipInterior: INFO: no item has this index: its base line must come first", refused,
                          PhaseLine("importing DecorItems", "CreatedRefs.size == 0 of base [000A3030 | <address> | "
                                                            "40|MISC | 0|0x0 | Relic " +
                                                                text + " | {no_edid}]"),
+                         "ImportShipInterior: INFO: the game would not place the item the text above names, so the "
+                         "items placed before it were taken back and the interior is as it was",
                          "ImportShipInterior: INFO: ship interior successfully imported.",
                          InteriorUndoLine("Ship " + text)}));
 

@@ -195,11 +195,11 @@ TEST_F(InteriorImport, NamesAPlayerGaveItems_ComeBackWholeFromTheExportersBluepr
                                   names[i] + R"("}})");
     }
     const Lines console = RunWorld(folder, world.Text(), {"ExportShip Names", "ImportShipInterior Names", "sim.cell"});
-    ASSERT_EQ(console.size(), 9 + 2 * names.size()) << console.back();
-    EXPECT_EQ(console[3], kImported);
+    ASSERT_EQ(console.size(), 10 + 2 * names.size()) << console.back();
+    EXPECT_EQ(console[4], kImported);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(console[9 + i], "[" + std::to_string(2 + i) + "] empty");
-        const std::string placed = console[9 + names.size() + i];
+        EXPECT_EQ(console[10 + i], "[" + std::to_string(2 + i) + "] empty");
+        const std::string placed = console[10 + names.size() + i];
         EXPECT_TRUE(placed.ends_with(", scale 100, named \"" + names[i] + "\"")) << placed;
     }
 }
@@ -265,57 +265,77 @@ TEST_F(InteriorImport, EveryRefusal_ResultsInItsLines_AndLeavesTheWorldDumpByteI
     };
     const std::string mug = "DecorItem[0].base |0A3002|Veltrane.vmf";
     const std::string folderText = "[.\\Data\\ORBX\\Plugins\\Spaceships\\";
-    const auto refusedAt = [](const std::string& phase) { return Lines{kNotImported, PhaseLine(phase)}; };
+    const auto why = [](const std::string& reason) { return "ImportShipInterior: INFO: " + reason; };
+    const auto noFile = [&](const std::string& path) {
+        return Lines{"ImportShipInterior: ERROR: no file exists at " + folderText + path + "]",
+                     why("blueprints are the .txt files in Data\\ORBX\\Plugins\\Spaceships in the game folder: give "
+                         "the name without .txt, in quotes when it has blanks")};
+    };
+    // The refusal, where the reading stopped, and why in a player's words.
+    const auto refusedAt = [&](const std::string& phase, const std::string& reason) {
+        return Lines{kNotImported, PhaseLine(phase), why(reason)};
+    };
+    const std::string noItem = "no item has this index: its base line must come first";
+    const std::string notNumber = "the value is not a number";
     ExpectRefusedWithWorldUnchanged(
         folder, world.Text(),
         {
             {"", {}, "ImportShipInterior", {"ImportShipInterior: ERROR: parameter 'asBlueprintName' is empty."}},
-            {"",
-             {},
-             "ImportShipInterior Missing",
-             {"ImportShipInterior: ERROR: no file exists at " + folderText + "Missing.txt]"}},
-            {"Items",
-             {mug},
-             "ImportShipInterior Items.txt",
-             {"ImportShipInterior: ERROR: no file exists at " + folderText + "Items.txt.txt]"}},
-            {"%n",
-             {mug},
-             "ImportShipInterior %n%s",
-             {"ImportShipInterior: ERROR: no file exists at " + folderText + "%n%s.txt]"}},
+            {"", {}, "ImportShipInterior Missing", noFile("Missing.txt")},
+            {"Items", {mug}, "ImportShipInterior Items.txt", noFile("Items.txt.txt")},
+            {"%n", {mug}, "ImportShipInterior %n%s", noFile("%n%s.txt")},
             {"Swapped",
              {"DecorItem[1].base |0A3002|Veltrane.vmf", mug},
              "ImportShipInterior Swapped",
-             refusedAt("importing DecorItem|base at DecorItem[1].base |0A3002|Veltrane.vmf")},
+             refusedAt("importing DecorItem|base at DecorItem[1].base |0A3002|Veltrane.vmf",
+                       "the index is neither the next item's nor an earlier item's")},
             {"NoNumber",
              {mug, "DecorItem[0].fPosX |abc"},
              "ImportShipInterior NoNumber",
-             refusedAt("importing DecorItem|fPosX at DecorItem[0].fPosX |abc")},
+             refusedAt("importing DecorItem|fPosX at DecorItem[0].fPosX |abc", notNumber)},
             {"Infinite",
              {mug, "DecorItem[0].fScale | -inf"},
              "ImportShipInterior Infinite",
-             refusedAt("importing DecorItem|fScale at DecorItem[0].fScale | -inf")},
+             refusedAt("importing DecorItem|fScale at DecorItem[0].fScale | -inf", notNumber)},
             {"NoBase",
              {mug, "DecorItem[1].fPosY |1.0"},
              "ImportShipInterior NoBase",
-             refusedAt("importing DecorItem|fPosY at DecorItem[1].fPosY |1.0")},
+             refusedAt("importing DecorItem|fPosY at DecorItem[1].fPosY |1.0", noItem)},
             {"NoItem",
              {mug, "DecorItem[1].bWorkshopItem"},
              "ImportShipInterior NoItem",
-             refusedAt("importing DecorItem|bWorkshopItem at DecorItem[1].bWorkshopItem")},
+             refusedAt("importing DecorItem|bWorkshopItem at DecorItem[1].bWorkshopItem", noItem)},
             {"Negative",
              {mug, "DecorItem[-1].overrideName |Mug"},
              "ImportShipInterior Negative",
-             refusedAt("importing DecorItem|overrideName at DecorItem[-1].overrideName |Mug")},
+             refusedAt("importing DecorItem|overrideName at DecorItem[-1].overrideName |Mug", noItem)},
             // A form no loaded file holds and one that cannot be placed,
             // after an item that could be: nothing is placed.
             {"NotLoaded",
              {mug, "DecorItem[1].base |0A3002|Missing.vmf"},
              "ImportShipInterior NotLoaded",
-             refusedAt("importing DecorItem|base at DecorItem[1].base |0A3002|Missing.vmf")},
+             Concatenated({refusedAt("importing DecorItem|base at DecorItem[1].base |0A3002|Missing.vmf",
+                                     "the form's data file is not loaded"),
+                           {why("this blueprint needs data files that are not loaded: Missing.vmf (1 line)")}})},
             {"Keyword",
              {mug, "DecorItem[1].base |054BA6|Veltrane.vmf"},
              "ImportShipInterior Keyword",
-             refusedAt("importing DecorItem|base at DecorItem[1].base |054BA6|Veltrane.vmf")},
+             refusedAt("importing DecorItem|base at DecorItem[1].base |054BA6|Veltrane.vmf",
+                       "the form is not a thing that can be placed")},
+            // Every data file the blueprint lacks is named at once, with the
+            // lines that need it; a form that a loaded file does not hold is
+            // counted apart. The other refused lines do not count.
+            {"Shared",
+             {mug, "DecorItem[1].base |0A3002|Trimwork.vmf", "DecorItem[1].fPosX |abc",
+              "DecorItem[2].base |000801|Hullworks.vmf", "DecorItem[3].base |0A3003|Trimwork.vmf",
+              "DecorItem[4].base |0DEAD0|Veltrane.vmf"},
+             "ImportShipInterior Shared",
+             Concatenated({refusedAt("importing DecorItem|base at DecorItem[1].base |0A3002|Trimwork.vmf",
+                                     "the form's data file is not loaded"),
+                           {why("this blueprint needs data files that are not loaded: Trimwork.vmf (2 lines), "
+                                "Hullworks.vmf (1 line)"),
+                            why("this blueprint names forms that their data files do not hold: Veltrane.vmf (1 "
+                                "line)")}})},
             // A blueprint without items would only empty the interior.
             {"Bare",
              {"Blueprint.unk08 |0"},
@@ -328,32 +348,42 @@ TEST_F(InteriorImport, EveryRefusal_ResultsInItsLines_AndLeavesTheWorldDumpByteI
 
 TEST_F(InteriorImport, AGameOrAPlaceThatCannotTakeTheItems_OrABackupThatCannotBeWritten_IsRefused) {
     WriteBlueprint("Items", BlueprintOf({DecorItem("0A3002|Veltrane.vmf")}));
-    const auto refusal = [](const std::string& text) {
-        return std::vector<Refusal>{
-            {"", {}, "ImportShipInterior Items", {kNotImported, PhaseLine("preparing to import ship interior", text)}}};
+    const auto why = [](const std::string& reason) { return "ImportShipInterior: INFO: " + reason; };
+    // The refusal, then why in a player's words and what to do.
+    const auto refusal = [&](const std::string& text, const std::string& reason) {
+        return std::vector<Refusal>{{"",
+                                     {},
+                                     "ImportShipInterior Items",
+                                     {kNotImported, PhaseLine("preparing to import ship interior", text), why(reason)}}};
     };
+    const std::string noKeyword = "the game's data files lack a workshop keyword, so no interior can be imported with "
+                                  "them";
 
-    ExpectRefusedWithWorldUnchanged(
-        folder, InteriorWorld().Text(),
-        {{"", {}, "ImportShipInterior Items", {"ImportShipInterior: ERROR: Player is not in the ship."}}},
-        {"sim.leave"});
+    ExpectRefusedWithWorldUnchanged(folder, InteriorWorld().Text(),
+                                    {{"",
+                                      {},
+                                      "ImportShipInterior Items",
+                                      {"ImportShipInterior: ERROR: Player is not in the ship.",
+                                       why("board the ship whose interior you decorate, then import again")}}},
+                                    {"sim.leave"});
 
     InteriorWorld exterior;
     exterior.deckInterior = false;
     ExpectRefusedWithWorldUnchanged(
         folder, exterior.Text(),
         refusal(
-            "theInteriorCell [FF000802 | <address> | 73|CELL | 65535|0xFFFF | {unnamed} | {no_edid}] is not interior"));
+            "theInteriorCell [FF000802 | <address> | 73|CELL | 65535|0xFFFF | {unnamed} | {no_edid}] is not interior",
+            "you are not inside the ship: go into its interior and import again"));
 
     InteriorWorld noWorkshopKeyword;
     noWorkshopKeyword.workshopKeyword = "null";
     ExpectRefusedWithWorldUnchanged(folder, noWorkshopKeyword.Text(),
-                                    refusal("WorkshopKeyword is nullptr or not QRNKeyword"));
+                                    refusal("WorkshopKeyword is nullptr or not QRNKeyword", noKeyword));
 
     InteriorWorld itemKeywordNoKeyword;
     itemKeywordNoKeyword.workshopItemKeyword = "\"Mug\"";
     ExpectRefusedWithWorldUnchanged(folder, itemKeywordNoKeyword.Text(),
-                                    refusal("WorkshopItemKeyword is nullptr or not QRNKeyword"));
+                                    refusal("WorkshopItemKeyword is nullptr or not QRNKeyword", noKeyword));
 
     // A file where the backups' folder belongs: the item placed is taken
     // back, and nothing else changes.
@@ -361,6 +391,9 @@ TEST_F(InteriorImport, AGameOrAPlaceThatCannotTakeTheItems_OrABackupThatCannotBe
     EXPECT_EQ(RunWorld(folder, InteriorWorld().Text(), {"sim.dump before.json", "ImportShipInterior Items", "sim.dump after.json"}),
               (Lines{"> sim.dump before.json", "World written to before.json", "> ImportShipInterior Items",
                      kNotImported, PhaseLine("backing up the ship interior", "Blueprint write error: !log.is_open()"),
+                     why("the backup of what the import replaces could not be written: free the "
+                         "Spaceships\\Backups folder (it must be a folder, not a file, that can be written), then "
+                         "import again"),
                      "> sim.dump after.json", "World written to after.json"}));
     const sim::Json before = sim::Json::parse(ReadBytes(folder.Game() / "before.json"));
     int takenBack = 0;
@@ -373,7 +406,10 @@ TEST_F(InteriorImport, AGameOrAPlaceThatCannotTakeTheItems_OrABackupThatCannotBe
     InteriorWorld noWorkshop;
     noWorkshop.workbench = false;
     noWorkshop.deckItems = {R"({"id": "@OldMug", "base": "Mug"})"};
-    ExpectRefusedWithWorldUnchanged(folder, noWorkshop.Text(), refusal("ClosestWorkshopRef is nullptr"));
+    ExpectRefusedWithWorldUnchanged(
+        folder, noWorkshop.Text(),
+        refusal("ClosestWorkshopRef is nullptr",
+                "the ship has no workshop: place a workbench in or near the ship, then import again"));
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ TEST(Journey, AShipExportedInOnePlaythrough_IsRebuiltInTheNext_AndExportsAgainAs
     first.InstallCorvanis();
     second.InstallCorvanis();
     EXPECT_EQ(RunWorldFile(first, StarterWorld(), {"sim.board @Pathfinder", "ExportShip Pathfinder"}).back(),
-              "ExportShipRef: INFO: ship exported.");
+              "ExportShipRef: INFO: written to Spaceships\\Pathfinder.txt");
     fs::copy_file(first.Spaceships() / "Pathfinder.txt", second.Spaceships() / "Pathfinder.txt");
 
     const Lines console = RunWorldFile(
@@ -78,7 +78,8 @@ TEST(Journey, AShipExportedInOnePlaythrough_IsRebuiltInTheNext_AndExportsAgainAs
         Lines(console.begin() + 3, console.end()),
         (Lines{"> sim.board @Kestrel", "The player boards FF000803 @Kestrel and stands in FF000801 @KestrelInterior.",
                "> ImportShipInterior Pathfinder", "ImportShipInterior: INFO: ship interior successfully imported.",
-               InteriorUndoLine("Pathfinder"), "> ExportShip Rebuilt", "ExportShipRef: INFO: ship exported."}));
+               InteriorUndoLine("Pathfinder"), "> ExportShip Rebuilt", "ExportShipRef: INFO: ship exported.",
+               "ExportShipRef: INFO: written to Spaceships\\Rebuilt.txt"}));
 
     // Every decoration item comes back as it was. What differs: the ship's
     // IDs, as the home ship and its base were made in this playthrough; the

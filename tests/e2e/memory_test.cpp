@@ -67,8 +67,8 @@ protected:
     // The starter ship as the first playthrough exports it, in this game
     // folder's Spaceships folder.
     void ExportPathfinder() const {
-        EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip Pathfinder"}).back(),
-                  "ExportShipRef: INFO: ship exported.");
+        EXPECT_EQ(RunWorldFile(folder, StarterWorld(), {"ExportShip Pathfinder"}),
+                  Exported("ExportShip Pathfinder", "Pathfinder.txt"));
     }
 
     GameFolder folder;

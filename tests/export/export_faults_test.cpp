@@ -89,7 +89,7 @@ TEST_F(ExportFaults, ADiskThatFillsAtAnyPoint_ResultsInTheFailureInTheSectionBei
         files.FillAfter(static_cast<std::size_t>(capacity));
         EXPECT_FALSE(Export(files)) << capacity;
         const Lines lines = console.Take();
-        ASSERT_EQ(lines.size(), 2u) << capacity;
+        ASSERT_EQ(lines.size(), 3u) << capacity;
         EXPECT_EQ(lines[0], kNotExported);
         EXPECT_TRUE(lines[1].ends_with(" | Extra error text: Blueprint write error: log.bad()]")) << lines[1];
         const int phase = PhaseOrder(lines[1]);
@@ -116,8 +116,11 @@ TEST_F(ExportFaults, ABlueprintThatAppearsWhileTheShipIsWritten_IsLeftAsItWas) {
     files.BeforeMove([&] { folder.WriteFile("a;b.txt", "another export"); });
     EXPECT_FALSE(Export(files, "a/b"));
     EXPECT_EQ(console.Take(),
-              (Lines{kNotExported, PhaseLine("exporting DecorItems", "Blueprint write error: file already exists at [" +
-                                                                         folder.PluginPath() + "a;b.txt]")}));
+              (Lines{kNotExported,
+                     PhaseLine("exporting DecorItems",
+                               "Blueprint write error: file already exists at [" + folder.PluginPath() + "a;b.txt]"),
+                     "ExportShipRef: INFO: an export never replaces a file: choose another name, or move the old file "
+                     "out of the Spaceships folder"}));
     EXPECT_EQ(Entries(folder.Native("")), Lines{"a;b.txt"});
     EXPECT_EQ(folder.ReadFile("a;b.txt"), "another export");
 }
@@ -130,7 +133,9 @@ TEST_F(ExportFaults, AMissingFolderThatCannotBeCreated_ResultsInTheFileNotOpened
     EXPECT_FALSE(Corvanis::RunExportShip(input, folder.PluginPath() + "Spaceships\\", files));
     EXPECT_EQ(files.Failed(), FileOperation::CreateFolder);
     EXPECT_EQ(console.Take(),
-              (Lines{kNotExported, PhaseLine("preparing to export ship", "Blueprint write error: !log.is_open()")}));
+              (Lines{kNotExported, PhaseLine("preparing to export ship", "Blueprint write error: !log.is_open()"),
+                     "ExportShipRef: INFO: the blueprint file could not be written: the name may be a folder's or too "
+                     "long, or the Spaceships folder cannot be written; choose another name, or free the folder"}));
     EXPECT_EQ(Entries(folder.Native("")), Lines{});
 }
 

@@ -176,7 +176,8 @@ protected:
             return;
         }
         EXPECT_FALSE(outcome.succeeded);
-        ASSERT_EQ(outcome.console.size(), 2u);
+        // The failure, where it stopped, and why in a player's words.
+        ASSERT_EQ(outcome.console.size(), 3u);
         EXPECT_EQ(outcome.console[0], command.failureLine);
         const std::string expected = command.phaseLine(essential->operation);
         if (const std::size_t any = expected.find('*'); any != std::string::npos) {

@@ -137,35 +137,52 @@ TEST_F(LayoutImport, TheHomeShipChecks_RefuseInTheirOrder_BeforeAnyFileIsLookedF
     {"id": "@Hulk", "base": null},
     {"id": "@Crate", "base": "CoffeeMug"},
     {"id": "@Frontier", "base": "FrontierHullA"},)";
+    const std::string noKeyword =
+        "ImportShipLayout: INFO: the game's data files lack a keyword every layout import checks ships with, so no "
+        "layout can be imported with them";
+    const std::string noShipForm =
+        "ImportShipLayout: INFO: the game gives no ship form for your home ship, so its layout cannot change: select "
+        "another ship as home ship";
+    // The refusal, then why with what to do, where the refusal does not say it.
     const struct {
         std::string world;
-        std::string line;
+        Lines lines;
     } cases[] = {
-        {Replaced(world, R"("homeShip": "@Kestrel",)", ""), "ImportShipLayout: ERROR: Homeship ref is nullptr."},
-        {Replaced(world, R"(3413F3", "type": 4)", R"(3413F3", "type": 40)"), "ImportShipLayout: INTERNAL ERROR: 01."},
-        {Replaced(world, R"(33DB7A", "type": 4)", R"(33DB7A", "type": 109)"), "ImportShipLayout: INTERNAL ERROR: 02."},
+        {Replaced(world, R"("homeShip": "@Kestrel",)", ""),
+         {"ImportShipLayout: ERROR: Homeship ref is nullptr.",
+          "ImportShipLayout: INFO: you have no home ship: make the ship you want to change your home ship, then "
+          "import again"}},
+        {Replaced(world, R"(3413F3", "type": 4)", R"(3413F3", "type": 40)"),
+         {"ImportShipLayout: INTERNAL ERROR: 01.", noKeyword}},
+        {Replaced(world, R"(33DB7A", "type": 4)", R"(33DB7A", "type": 109)"),
+         {"ImportShipLayout: INTERNAL ERROR: 02.", noKeyword}},
         {Replaced(world, kestrelKeywords, kestrelKeywords + R"( "keywords": ["LumenkinShip", "ShipNotModifiable"],)"),
-         "ImportShipLayout: ERROR: Homeship is not modifiable. Please select another ship as homeship."},
+         {"ImportShipLayout: ERROR: Homeship is not modifiable. Please select another ship as homeship."}},
         {Replaced(world, kestrelKeywords, kestrelKeywords + R"( "keywords": ["LumenkinShip"],)"),
-         "ImportShipLayout: ERROR: Homeship is a Lumenkin ship. Please select another ship as homeship."},
+         {"ImportShipLayout: ERROR: Homeship is a Lumenkin ship. Please select another ship as homeship."}},
         {Replaced(Replaced(world, R"("homeShip": "@Kestrel")", R"("homeShip": "@Hulk")"), references, extraShips),
-         "ImportShipLayout: ERROR: Homeship base is nullptr."},
+         {"ImportShipLayout: ERROR: Homeship base is nullptr.", noShipForm}},
         {Replaced(Replaced(world, R"("homeShip": "@Kestrel")", R"("homeShip": "@Crate")"), references, extraShips),
-         "ImportShipLayout: ERROR: Homeship base is not QRNGenericBaseForm. | FormType: 40"},
+         {"ImportShipLayout: ERROR: Homeship base is not QRNGenericBaseForm. | FormType: 40", noShipForm}},
         {Replaced(Replaced(world, R"("homeShip": "@Kestrel")", R"("homeShip": "@Frontier")"), references, extraShips),
-         "ImportShipLayout: ERROR: Homeship base is not runtime created. Modify the Homeship at a Ship Services "
-         "Technician first to allow importing a ship layout to it (any kind of modification will do)."},
-        {world, "ImportShipLayout: ERROR: no file exists at [" + folder.PluginPath() + "Missing.txt]"},
+         {"ImportShipLayout: ERROR: Homeship base is not runtime created. Modify the Homeship at a Ship Services "
+          "Technician first to allow importing a ship layout to it (any kind of modification will do)."}},
+        {world,
+         {"ImportShipLayout: ERROR: no file exists at [" + folder.PluginPath() + "Missing.txt]",
+          "ImportShipLayout: INFO: blueprints are the .txt files in Data\\ORBX\\Plugins\\Spaceships in the game "
+          "folder: give the name without .txt, in quotes when it has blanks"}},
     };
     for (const auto& check : cases) {
         corvanis_test::LoadWorld(check.world);
-        EXPECT_EQ(Import("Missing"), Lines{check.line});
+        EXPECT_EQ(Import("Missing"), check.lines);
     }
     sim::RunConsoleLine("sim.board @Kestrel");
     console.Take();
     folder.WriteFile("Ship.txt", blueprint);
     const std::string before = sim::DumpWorldToText();
-    EXPECT_EQ(Import("Ship"), Lines{"ImportShipLayout: ERROR: Player is currently in the Homeship."});
+    EXPECT_EQ(Import("Ship"), (Lines{"ImportShipLayout: ERROR: Player is currently in the Homeship.",
+                                     "ImportShipLayout: INFO: the layout of a ship you are aboard cannot change: "
+                                     "leave the home ship first, then import again"}));
     EXPECT_EQ(sim::DumpWorldToText(), before);
     EXPECT_EQ(Backups(), Lines{});
 }
@@ -197,41 +214,71 @@ TEST_F(LayoutImport, TheStarterShip_ReplacesTheComponentsAndTheName_WhileThePlay
 }
 
 TEST_F(LayoutImport, EveryRefusalOfTheReader_LeavesTheWorldAsItWas_AndWritesNoBackup) {
+    const auto why = [](const std::string& reason) { return "ImportShipLayout: INFO: " + reason; };
+    // The line changed, then what the player reads after the failure line.
     const struct {
         std::string from;
         std::string to;
-        std::string phaseLine;
+        Lines lines;
     } cases[] = {
         {"Version: 2.00", "Version: 3.00",
-         PhaseLine("importing Version at Version: 3.00",
-                   "blueprint's version [3.00] is higher than the version supported by the importer [2.00], please "
-                   "update Corvanis")},
+         {PhaseLine("importing Version at Version: 3.00",
+                    "blueprint's version [3.00] is higher than the version supported by the importer [2.00], please "
+                    "update Corvanis")}},
         {"QRNKeywordForm[0] |0A0102|Veltrane.vmf", "QRNKeywordForm[0] |0A0160|Veltrane.vmf",
-         PhaseLine("importing QRNKeywordForm at QRNKeywordForm[0] |0A0160|Veltrane.vmf")},
+         {PhaseLine("importing QRNKeywordForm at QRNKeywordForm[0] |0A0160|Veltrane.vmf"),
+          why("the form is not of the kind this line needs")}},
         {"QRNAttachParentArray[1] |0A0111|Veltrane.vmf", "QRNAttachParentArray[1] |0A0130|Veltrane.vmf",
-         PhaseLine("importing QRNAttachParentArray at QRNAttachParentArray[1] |0A0130|Veltrane.vmf")},
+         {PhaseLine("importing QRNAttachParentArray at QRNAttachParentArray[1] |0A0130|Veltrane.vmf"),
+          why("the form is not of the kind this line needs")}},
         {"Blueprint.data[1].item |000801|Frontier.vmf", "Blueprint.data[1].item |000801|Elsewhere.vmf",
-         PhaseLine("importing Blueprint|data|item at Blueprint.data[1].item |000801|Elsewhere.vmf")},
+         {PhaseLine("importing Blueprint|data|item at Blueprint.data[1].item |000801|Elsewhere.vmf"),
+          why("the form's data file is not loaded"),
+          why("this blueprint needs data files that are not loaded: Elsewhere.vmf (1 line)")}},
         {"Blueprint.data[2].fPosX |0.000000", "Blueprint.data[3].fPosX |0.000000",
-         PhaseLine("importing Blueprint|data|fPosX at Blueprint.data[3].fPosX |0.000000")},
+         {PhaseLine("importing Blueprint|data|fPosX at Blueprint.data[3].fPosX |0.000000"),
+          why("the index is neither the next element's nor an earlier element's")}},
         {"QRNPropertySheet[1].third |250.000000", "QRNPropertySheet[1].third |,5",
-         PhaseLine("importing QRNPropertySheet at QRNPropertySheet[1].third |,5")},
+         {PhaseLine("importing QRNPropertySheet at QRNPropertySheet[1].third |,5"), why("the value is not a number")}},
         {"KORContainer[1].count |1", "KORContainer[1].count |2147483648",
-         PhaseLine("importing KORContainer|count at KORContainer[1].count |2147483648")},
+         {PhaseLine("importing KORContainer|count at KORContainer[1].count |2147483648"),
+          why("the value is not a whole number that the field holds")}},
         // A module without its item never reaches the game.
         {"Blueprint.data[1].item |000801|Frontier.vmf\r\n", "",
-         PhaseLine("importing Blueprint|data|item at Blueprint.data[1].fPosX |0.000000")},
+         {PhaseLine("importing Blueprint|data|item at Blueprint.data[1].fPosX |0.000000"),
+          why("the element has no item line")}},
     };
     const std::string before = sim::DumpWorldToText();
     for (const auto& check : cases) {
-        EXPECT_EQ(ImportText(Replaced(blueprint, check.from, check.to)), (Lines{kNotImported, check.phaseLine}));
+        Lines expected{kNotImported};
+        expected.insert(expected.end(), check.lines.begin(), check.lines.end());
+        EXPECT_EQ(ImportText(Replaced(blueprint, check.from, check.to)), expected);
         EXPECT_EQ(sim::DumpWorldToText(), before) << check.to;
     }
+    // Every data file that refused lines lack is named at once, with their
+    // number; cargo of a missing file is left out, not counted.
+    std::string lacking = blueprint;
+    for (const auto& [from, to] :
+         {std::pair{"data[0].item |0A2000|Veltrane.vmf", "data[0].item |0A2000|Gone.vmf"},
+          std::pair{"data[1].item |000801|Frontier.vmf", "data[1].item |000801|Lost.vmf"},
+          std::pair{"data[2].item |803|Trimwork.vmf", "data[2].item |803|Gone.vmf"},
+          std::pair{"KORContainer[0].obj |0A3002|Veltrane.vmf", "KORContainer[0].obj |0A3002|Gone.vmf"}}) {
+        lacking = Replaced(lacking, from, to);
+    }
+    EXPECT_EQ(ImportText(lacking),
+              (Lines{kNotImported,
+                     PhaseLine("importing Blueprint|data|item at Blueprint.data[0].item |0A2000|Gone.vmf"),
+                     why("the form's data file is not loaded"),
+                     why("this blueprint needs data files that are not loaded: Gone.vmf (2 lines), Lost.vmf (1 "
+                         "line)")}));
+    EXPECT_EQ(sim::DumpWorldToText(), before);
     FailingFileSystem readOnly;
     readOnly.FailEvery(FileOperation::OpenForUpdate);
     EXPECT_EQ(ImportText(blueprint, readOnly),
-              (Lines{kNotImported, PhaseLine("preparing to import layout",
-                                             "Bleuprint read error: !inputstream.is_open()")}));
+              (Lines{kNotImported,
+                     PhaseLine("preparing to import layout", "Bleuprint read error: !inputstream.is_open()"),
+                     why("the blueprint file cannot be opened for changing, which the import asks for: make it "
+                         "writable (not read-only) and close programs that hold it")}));
     EXPECT_EQ(sim::DumpWorldToText(), before);
     EXPECT_EQ(Backups(), Lines{});
 }
@@ -378,8 +425,8 @@ TEST_F(LayoutImport, ANameExportedUnderItsSanitisedName_IsFound_AndTheNameAsType
     folder.WriteFile("Sub/Ship.txt", blueprint);
     folder.WriteFile("Sub;Ship.txt", Replaced(blueprint, "Version: 2.00", "Version: 9.00"));
     EXPECT_EQ(Import("Sub/Ship").front(), kImported);
-    EXPECT_EQ(Import("Mk2|Other"), Lines{"ImportShipLayout: ERROR: no file exists at [" + folder.PluginPath() +
-                                         "Mk2|Other.txt]"});
+    EXPECT_EQ(Import("Mk2|Other").front(),
+              "ImportShipLayout: ERROR: no file exists at [" + folder.PluginPath() + "Mk2|Other.txt]");
 }
 
 TEST_F(LayoutImport, AProcessLocaleWithDecimalCommas_ImportsTheSameShip) {
@@ -416,8 +463,22 @@ TEST_F(LayoutImport, EverySingleLineMutationOfARealBlueprint_ImportsAndUndoes_Or
             return;
         }
         ++refused;
-        ASSERT_EQ(lines.size(), 2u) << what;
+        ASSERT_GE(lines.size(), 2u) << what;
         EXPECT_EQ(lines[0], kNotImported) << what;
+        // A refused line says why, but for a version line, whose text does.
+        if (lines[1].starts_with("[Error in phase: importing ") &&
+            !lines[1].starts_with("[Error in phase: importing Version")) {
+            EXPECT_GE(lines.size(), 3u) << what;
+        }
+        for (std::size_t more = 2; more < lines.size(); ++more) {
+            EXPECT_TRUE(lines[more].starts_with("ImportShipLayout: INFO: ")) << what << ": " << lines[more];
+        }
+        // A line whose data file is not loaded names it with the others.
+        if (what.starts_with("renamed ") && lines.size() == 4) {
+            EXPECT_TRUE(lines[3].starts_with("ImportShipLayout: INFO: this blueprint needs data files that are not "
+                                             "loaded: "))
+                << what << ": " << lines[3];
+        }
         EXPECT_EQ(sim::DumpWorldToText(), before) << what << ": " << lines[1];
         EXPECT_EQ(Backups(), Lines{}) << what;
     };

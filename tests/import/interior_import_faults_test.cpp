@@ -88,11 +88,12 @@ TEST_F(InteriorImportFaults, TheGameRunningOutOfMemoryAtAnyAllocation_ImportsOrT
         const Lines lines = console.Take();
         if (imported) continue;
         ++refused;
-        ASSERT_EQ(lines.size(), 2u);
+        ASSERT_EQ(lines.size(), 3u);
         EXPECT_EQ(lines[0], kNotImported);
         EXPECT_TRUE(lines[1].starts_with("[Error in phase: importing DecorItems | Extra error text: CreatedRefs.size "
                                          "== 0 of base ["))
             << lines[1];
+        EXPECT_TRUE(lines[2].starts_with("ImportShipInterior: INFO: the game would not place the item")) << lines[2];
         int takenBack = 0;
         EXPECT_EQ(dev_support::WithoutReferencesTakenBack(sim::Json::parse(sim::DumpWorldToText()), before,
                                                           takenBack),
@@ -110,7 +111,10 @@ TEST_F(InteriorImportFaults, AReadOnlyBlueprint_IsRefusedAsTheFileThatCannotBeOp
     EXPECT_FALSE(Import("Pathfinder", files));
     EXPECT_EQ(console.Take(), (Lines{kNotImported,
                                      "[Error in phase: preparing to import ship interior | Extra error text: Bleuprint "
-                                     "read error: !inputstream.is_open()]"}));
+                                     "read error: !inputstream.is_open()]",
+                                     "ImportShipInterior: INFO: the blueprint file cannot be opened for changing, "
+                                     "which the import asks for: make it writable (not read-only) and close "
+                                     "programs that hold it"}));
     EXPECT_TRUE(sim::DumpWorldToText() == before);
 }
 

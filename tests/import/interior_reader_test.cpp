@@ -99,8 +99,8 @@ TEST_F(InteriorLines, ARefusedBaseLine_StillMakesItsItem_SoThatTheItemsOtherLine
                     "DecorItem[2].base |0|Veltrane.vmf"}),
               (Verdicts{kRefused, kRead, kRefused, kRead, kRefused}));
     EXPECT_EQ(Refusal(),
-              "importing DecorItem|base at DecorItem[2].base |0|Veltrane.vmf |  | no loaded data file holds "
-              "the form");
+              "importing DecorItem|base at DecorItem[2].base |0|Veltrane.vmf |  | the value is no form reference: "
+              "a form ID in hexadecimal, '|', and a data file's name");
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].base, nullptr);
     EXPECT_EQ(items[0].fPosX, 1.0f);

@@ -78,7 +78,8 @@ TEST(ReleasePackage, UnpackedIntoAFreshGameFolder_BootsExportsIsCheckedByItsTool
         folder.Run({"--world", (worlds / "starter.json").string(), "--run", "ExportShip Pathfinder"});
     EXPECT_EQ(exported.OutLines(),
               (Lines{"ORBX: loaded Corvanis.dll: Corvanis - ORBX Plugin by Pellimor " CORVANIS_TITLE_VERSION,
-                     "> ExportShip Pathfinder", "ExportShipRef: INFO: ship exported."}));
+                     "> ExportShip Pathfinder", "ExportShipRef: INFO: ship exported.",
+                     "ExportShipRef: INFO: written to Spaceships\\Pathfinder.txt"}));
 
     const std::string blueprint = "Data\\ORBX\\Plugins\\Spaceships\\Pathfinder.txt";
     const e2e::ProcessResult checked = RunPackagedTool(folder.Game(), {"check", blueprint});

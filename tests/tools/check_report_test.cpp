@@ -70,16 +70,20 @@ TEST_F(Check, ABlueprintWithProblemsOfEveryKind_ResultsInEachInLineOrderWithTheG
               "    ImportShipLayout: [Error in phase: importing Version at Version: 2.50 | Extra error text: blueprint's "
               "version [2.50] is higher than the version supported by the importer [2.00], please update Corvanis]\n" +
               file + ":5: QRNKeywordForm[0] |zz|Veltrane.vmf\n"
-              "    ImportShipLayout: [Error in phase: importing QRNKeywordForm at QRNKeywordForm[0] |zz|Veltrane.vmf]\n" +
+              "    ImportShipLayout: [Error in phase: importing QRNKeywordForm at QRNKeywordForm[0] |zz|Veltrane.vmf]\n"
+              "        (the value is no form reference: a form ID in hexadecimal, '|', and a data file's name)\n" +
               file + ":6: QRNSpaceshipAIActor.actor |0801|Deckhands.vmf\n"
               "    ImportShipLayout: [Error in phase: importing QRNSpaceshipAIActor.actor at QRNSpaceshipAIActor.actor "
               "|0801|Deckhands.vmf]\n"
+              "        (the form's data file is not loaded)\n"
               "    no form 0801|Deckhands.vmf: Deckhands.vmf is not in the data file list\n" +
               file + ":7: QRNSpaceshipWeaponBinding.weaponSlot1 |three\n"
               "    ImportShipLayout: [Error in phase: importing QRNSpaceshipWeaponBinding.weaponSlot1 at "
-              "QRNSpaceshipWeaponBinding.weaponSlot1 |three]\n" +
+              "QRNSpaceshipWeaponBinding.weaponSlot1 |three]\n"
+              "        (the value is not a whole number that the field holds)\n" +
               file + ":9: Blueprint.data[1].fPosY |2.0\n"
-              "    ImportShipLayout: [Error in phase: importing Blueprint|data|fPosY at Blueprint.data[1].fPosY |2.0]\n" +
+              "    ImportShipLayout: [Error in phase: importing Blueprint|data|fPosY at Blueprint.data[1].fPosY |2.0]\n"
+              "        (the index is neither the next element's nor an earlier element's)\n" +
               file + ":14: QRNPropertySheet[0].second |0802|Deckhands.vmf\n"
               "    no form 0802|Deckhands.vmf: Deckhands.vmf is not in the data file list\n"
               "    the importers go on without this line's value\n" +

@@ -32,6 +32,17 @@ bool IsWrittenButNotTakenBack(const BlueprintLine& line) {
 constexpr const char* kLayoutPreparation = "preparing to import layout";
 constexpr const char* kInteriorPreparation = "preparing to import ship interior";
 
+ImportErrorInfo PreparationRefusal(std::string text, const char* phase) {
+    ImportErrorInfo error;
+    error.sExtraErrorText = std::move(text);
+    error.sPhase = phase;
+    return error;
+}
+
+ImportErrorInfo WholeFileRefusal(std::string text) {
+    return PreparationRefusal(std::move(text), Corvanis::kWholeBlueprintPhase);
+}
+
 // The component a line of the layout belongs to: the start of its key, up to
 // the first '.' or '[' ("QRNKeywordForm[0] |..." is of "QRNKeywordForm").
 std::string_view ComponentOf(const BlueprintLine& line) {
@@ -55,7 +66,7 @@ public:
 
     void Read(const BlueprintLine& line) {
         const LineVerdict layout = layout_.ReadLine(line, error_);
-        if (layout == LineVerdict::Refused) Refused(line, kLayoutImporter, "");
+        if (layout == LineVerdict::Refused) Refused(line, kLayoutImporter, layout_.RefusalReason());
         const LineVerdict interior = interior_.ReadLine(line, error_);
         if (interior == LineVerdict::Refused) Refused(line, kInteriorImporter, interior_.RefusalReason());
         showsBlueprint_ = showsBlueprint_ || ShowsBlueprint(line, layout) || ShowsBlueprint(line, interior);
@@ -78,16 +89,17 @@ public:
         for (const Corvanis::IncompleteElement& element : layout_.Finish()) {
             ImportErrorInfo error;
             Corvanis::RefuseIncompleteElement(element, error);
+            std::string reason = std::move(error.sReason);
             found.push_back({element.firstLine.Number(), std::string(element.firstLine.Text()), kLayoutImporter,
-                             std::move(error), "the element has no " + std::string(element.field) + " line", {}});
+                             std::move(error), std::move(reason), {}});
         }
         if (!showsBlueprint_) {
             for (const char* importer : {kLayoutImporter, kInteriorImporter}) {
-                found.push_back({0, {}, importer, {Corvanis::NoBlueprintText(bytes), Corvanis::kWholeBlueprintPhase}, {}, {}});
+                found.push_back({0, {}, importer, WholeFileRefusal(Corvanis::NoBlueprintText(bytes)), {}, {}});
             }
         } else if (reading_.layout.parts.empty() && reading_.layout.backup != Corvanis::BackupKind::Layout) {
             found.push_back(
-                {0, {}, kLayoutImporter, {Corvanis::kNoModuleText, Corvanis::kWholeBlueprintPhase}, {}, {}});
+                {0, {}, kLayoutImporter, WholeFileRefusal(Corvanis::kNoModuleText), {}, {}});
         }
         std::vector<Problem>& problems = reading_.problems;
         for (Problem& problem : found) {
@@ -206,8 +218,8 @@ bool ReadBlueprintFile(const std::string& path, DataFileResolver& forms, Bluepri
     if (!ReadWholeFile(path, bytes)) return false;
     reading = ReadBlueprint(bytes, forms);
     const Problem refusals[] = {
-        {0, {}, kLayoutImporter, {openError, kLayoutPreparation}, {}, {}},
-        {0, {}, kInteriorImporter, {openError, kInteriorPreparation}, {}, {}},
+        {0, {}, kLayoutImporter, PreparationRefusal(openError, kLayoutPreparation), {}, {}},
+        {0, {}, kInteriorImporter, PreparationRefusal(openError, kInteriorPreparation), {}, {}},
     };
     reading.problems.insert(reading.problems.begin(), std::begin(refusals), std::end(refusals));
     return true;

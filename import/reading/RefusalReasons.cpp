@@ -1,0 +1,16 @@
+#include "import/reading/RefusalReasons.h"
+
+#include "import/reading/LineReaders.h"
+
+namespace Corvanis {
+
+const char* UnresolvedFormReason(const BlueprintLine& line, FormResolver& forms) {
+    const std::string_view fileName = GetFormFileName(line);
+    if (fileName.empty() || ParseHexFormID(GetFormIDText(line)) == 0) {
+        return "the value is no form reference: a form ID in hexadecimal, '|', and a data file's name";
+    }
+    if (!forms.DataFileLoaded(fileName)) return "the form's data file is not loaded";
+    return "the form's data file holds no such form";
+}
+
+}  // namespace Corvanis
