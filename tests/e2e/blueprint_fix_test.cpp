@@ -130,7 +130,7 @@ TEST_F(BlueprintFix, DecorationAndCargoOfADataFileThePlayerLacks_AreLeftOut_AndT
                                        {"ImportShipLayout Fixed", "sim.board @Kestrel", "ImportShipInterior Fixed",
                                         "ExportShip Rebuilt"});
     EXPECT_EQ(console[1], kImported);
-    EXPECT_EQ(console.back(), "ExportShipRef: INFO: ship exported.");
+    EXPECT_EQ(console.back(), "ExportShipRef: INFO: written to Spaceships\\Rebuilt.txt");
     const Lines rebuilt = DecorationAndCargo(ComparableBlueprint(second.Spaceships() / "Rebuilt.txt"));
     EXPECT_EQ(rebuilt, DecorationAndCargo(fixed));
     // The last item, numbered 14 in the shared blueprint.
