@@ -402,7 +402,11 @@ LineVerdict LayoutReader::ReadComponentLine(const ComponentKey& key, const Bluep
         case ComponentLineKind::OptionalText:
             return ReadOptionalText(line, member.operator()<std::string>());
         case ComponentLineKind::Unsigned:
-            return Stored(ReadUInt32(line, member.operator()<std::uint32_t>()), error, line, RefusalName(key.key));
+            if (ReadUInt32(line, member.operator()<std::uint32_t>())) {
+                NoteNumber(line, NumberKind::Integer);
+                return LineVerdict::Read;
+            }
+            return Refuse(error, line, RefusalName(key.key));
         case ComponentLineKind::PropertySheet:
             return ReadPropertySheet(line, error);
         case ComponentLineKind::Traversals:
@@ -555,6 +559,16 @@ LineVerdict LayoutReader::ReadPart(int key, std::int32_t index, const BlueprintL
 template <class Record>
 bool LayoutReader::SetField(const RecordField<Record>& field, const BlueprintLine& line, Record& record,
                             std::uint8_t formType, std::uint8_t* legacyByte) {
+    const bool set = SetFieldValue(field, line, record, formType, legacyByte);
+    if (set && field.kind != FieldKind::Form && field.kind != FieldKind::RawBytes) {
+        NoteNumber(line, field.kind == FieldKind::Unsigned ? NumberKind::Integer : NumberKind::Float);
+    }
+    return set;
+}
+
+template <class Record>
+bool LayoutReader::SetFieldValue(const RecordField<Record>& field, const BlueprintLine& line, Record& record,
+                                 std::uint8_t formType, std::uint8_t* legacyByte) {
     switch (field.kind) {
         case FieldKind::Float:
             return ReadFloat(line, record.*std::get<float Record::*>(field.member));
@@ -615,6 +629,7 @@ LineVerdict LayoutReader::ReadContainer(const BlueprintLine& line, ImportErrorIn
             if (IsNext(index, entries.size())) entries.push_back({0, nullptr, {}});
             if (InRange(index, entries.size())) {
                 entries[index].count = count;
+                NoteNumber(line, NumberKind::Integer);
                 return LineVerdict::Read;
             }
         }
@@ -665,12 +680,20 @@ std::vector<IncompleteElement> LayoutReader::Finish() {
 
 Form* LayoutReader::FormOfType(const BlueprintLine& line, std::uint8_t type) {
     Form* form = ResolveFormReference(line, forms_);
-    return form != nullptr && HasFormType(forms_, form, type) ? form : nullptr;
+    if (form == nullptr || !HasFormType(forms_, form, type)) return nullptr;
+    if (notes_ != nullptr) notes_->FormReferenceRead(line);
+    return form;
 }
 
 Form* LayoutReader::BoundForm(const BlueprintLine& line) {
     Form* form = ResolveFormReference(line, forms_);
-    return form != nullptr ? forms_.BoundObject(form) : nullptr;
+    Form* bound = form != nullptr ? forms_.BoundObject(form) : nullptr;
+    if (bound != nullptr && notes_ != nullptr) notes_->FormReferenceRead(line);
+    return bound;
+}
+
+void LayoutReader::NoteNumber(const BlueprintLine& line, NumberKind kind) {
+    if (notes_ != nullptr) notes_->NumberRead(line, kind);
 }
 
 }  // namespace Corvanis
