@@ -29,7 +29,8 @@ std::optional<std::string> WithoutDoubledExtension(const std::string& fileName) 
         const char c = typed[i] >= 'A' && typed[i] <= 'Z' ? static_cast<char>(typed[i] - 'A' + 'a') : typed[i];
         if (c != extension[i]) return std::nullopt;
     }
-    return fileName.substr(0, fileName.size() - extension.size());
+    // The extension as the export writes it, whatever its case as typed.
+    return fileName.substr(0, fileName.size() - 2 * extension.size()) + kBlueprintExtension;
 }
 
 }  // namespace
