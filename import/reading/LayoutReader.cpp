@@ -321,10 +321,6 @@ LineVerdict ReadOptionalText(const BlueprintLine& line, std::string& target) {
     return LineVerdict::Read;
 }
 
-LineVerdict Stored(bool stored, ImportErrorInfo& error, const BlueprintLine& line, std::string_view name) {
-    return stored ? LineVerdict::Read : Refuse(error, line, name);
-}
-
 // The version as the refusals and the version record show it: two decimals.
 std::string VersionText(float version) {
     char text[64];
@@ -450,6 +446,7 @@ LineVerdict LayoutReader::ReadPropertySheet(const BlueprintLine& line, ImportErr
             Form* first = ResolveFormReference(line, forms_);
             if (first == nullptr) return Refuse(error, line, kName);
             sheet.push_back({first, nullptr, 0.0f});
+            NoteFormReference(line);
             return LineVerdict::Read;
         }
         case kPropertySecond: {
@@ -458,12 +455,15 @@ LineVerdict LayoutReader::ReadPropertySheet(const BlueprintLine& line, ImportErr
             Form* second = ResolveFormReference(line, forms_);
             if (second == nullptr) return LineVerdict::NotRead;
             sheet[index].second = second;
+            NoteFormReference(line);
             return LineVerdict::Read;
         }
         case kPropertyThird: {
             const std::int32_t index = GetLineIndex(line);
             if (!InRange(index, sheet.size())) return LineVerdict::NotRead;
-            return Stored(ReadFloat(line, sheet[index].third), error, line, kName);
+            if (!ReadFloat(line, sheet[index].third)) return Refuse(error, line, kName);
+            NoteNumber(line, NumberKind::Float);
+            return LineVerdict::Read;
         }
         default:
             return LineVerdict::NotRead;
@@ -681,15 +681,19 @@ std::vector<IncompleteElement> LayoutReader::Finish() {
 Form* LayoutReader::FormOfType(const BlueprintLine& line, std::uint8_t type) {
     Form* form = ResolveFormReference(line, forms_);
     if (form == nullptr || !HasFormType(forms_, form, type)) return nullptr;
-    if (notes_ != nullptr) notes_->FormReferenceRead(line);
+    NoteFormReference(line);
     return form;
 }
 
 Form* LayoutReader::BoundForm(const BlueprintLine& line) {
     Form* form = ResolveFormReference(line, forms_);
     Form* bound = form != nullptr ? forms_.BoundObject(form) : nullptr;
-    if (bound != nullptr && notes_ != nullptr) notes_->FormReferenceRead(line);
+    if (bound != nullptr) NoteFormReference(line);
     return bound;
+}
+
+void LayoutReader::NoteFormReference(const BlueprintLine& line) {
+    if (notes_ != nullptr) notes_->FormReferenceRead(line);
 }
 
 void LayoutReader::NoteNumber(const BlueprintLine& line, NumberKind kind) {

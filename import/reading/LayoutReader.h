@@ -102,8 +102,9 @@ private:
     veltrane::Form* FormOfType(const BlueprintLine& line, std::uint8_t type);
     // The line's form as a bound object, or null.
     veltrane::Form* BoundForm(const BlueprintLine& line);
-    // Notes a number of the kind read from the line.
+    // Note what the game reads otherwise in a number or a form reference.
     void NoteNumber(const BlueprintLine& line, NumberKind kind);
+    void NoteFormReference(const BlueprintLine& line);
 
     FormResolver& forms_;
     LayoutAccumulator& layout_;
