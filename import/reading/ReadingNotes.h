@@ -19,7 +19,7 @@ enum class NoteKind {
     TextAfterNumber,     // "1,5" is read as 1
     NotHexFormID,        // "0A3O02" is read as 0000A3
     MissingItemField,    // a decoration item without a position, rotation or scale line is given 0
-    ScaleClamped,        // a scale the game cannot hold is taken as its nearest
+    ScaleClamped,        // a scale the game cannot hold is taken as the nearest it holds
 };
 
 struct ReadingNote {
@@ -37,15 +37,17 @@ inline constexpr float kLargestScale = 655.35f;
 
 class ReadingNotes {
 public:
-    // A number that converted with other text after it.
+    // Each is called for a line a reader took, and notes it only when the
+    // game takes it otherwise than it says. A number with other text after
+    // it (blanks aside):
     void NumberRead(const BlueprintLine& line, NumberKind kind);
     // A form reference whose ID text holds a character that is no
-    // hexadecimal digit.
+    // hexadecimal digit after the digits read:
     void FormReferenceRead(const BlueprintLine& line);
-    // A decoration item's scale beyond what the game holds.
+    // A decoration item's scale beyond what the game holds:
     void ScaleRead(const BlueprintLine& line, float scale);
     // A decoration item, noted at its base line, without the lines of the
-    // fields ("fPosY", or "fPosY and fScale").
+    // fields ("fPosY", or "fPosY, fScale"); always noted.
     void FieldsMissing(const BlueprintLine& baseLine, std::size_t index, std::string_view fields, bool several);
 
     const std::vector<ReadingNote>& Notes() const { return notes_; }

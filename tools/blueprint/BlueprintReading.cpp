@@ -89,6 +89,9 @@ public:
                              std::move(error), "the element has no " + std::string(element.field) + " line", {}});
         }
         if (!showsBlueprint_) {
+            // The refusal says that no line is read: a warning for each
+            // (each of a UTF-16 file's, in its bytes) would only repeat it.
+            reading_.unread.clear();
             for (const char* importer : {kLayoutImporter, kInteriorImporter}) {
                 found.push_back({0, {}, importer, {Corvanis::NoBlueprintText(bytes), Corvanis::kWholeBlueprintPhase}, {}, {}});
             }
