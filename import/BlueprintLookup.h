@@ -13,7 +13,9 @@
 namespace Corvanis {
 
 // The file name under the folder: as typed when a regular file has it; else
-// the sanitised name, when it differs and a regular file has it; else none.
+// the sanitised name, when it differs and a regular file has it; else, for a
+// name that ends with the extension twice ("Pathfinder.txt.txt"), the same
+// for the name with the extension once; else none.
 std::optional<std::string> FindBlueprintFile(const std::string& folder, const std::string& fileName,
                                              platform::FileSystem& files);
 

@@ -9,6 +9,7 @@
 #include "import/ImportShipLayout.h"
 #include "import/LayoutComponents.h"
 #include "import/reading/BlueprintFile.h"
+#include "import/reading/ReadingNotes.h"
 #include "import/reading/UnresolvedForms.h"
 #include "import/reading/WholeBlueprint.h"
 #include "orbx_common/FileExists.h"
@@ -49,9 +50,9 @@ std::vector<std::string> UnresolvedFormsNotes(const BlueprintFile& file) {
 // Reads every line, then judges the blueprint as a whole; false at the first
 // refusal.
 bool ReadLayout(const BlueprintFile& file, LayoutAccumulator& layout, ReturnStorageBlueprintVersionInfo& version,
-                ImportErrorInfo& error) {
+                ReadingNotes& notes, ImportErrorInfo& error) {
     GameFormResolver forms;
-    LayoutReader reader(forms, layout, version);
+    LayoutReader reader(forms, layout, version, &notes);
     bool blueprint = false;
     for (const BlueprintLine& line : file.Lines()) {
         const LineVerdict verdict = reader.ReadLine(line, error);
@@ -113,8 +114,10 @@ bool ImportShipLayoutToBaseOfRef(host::Form* theShipRef, std::string directory, 
     if (std::string readError; !file.Open(directory, fileName, readError)) return Fail(error, std::move(readError));
 
     LayoutAccumulator layout;
-    if (!ReadLayout(file, layout, version, error)) return false;
+    ReadingNotes notes;
+    if (!ReadLayout(file, layout, version, notes, error)) return false;
     if (!layout.cargoLeftOut.empty()) report.warnings.push_back(CargoLeftOutLine(layout.cargoLeftOut));
+    for (std::string& line : NoteWarningLines(notes, kImportShipLayoutPrefix)) report.warnings.push_back(std::move(line));
 
     // The import is accepted: what it replaces is saved first.
     BlueprintContents backupContents;

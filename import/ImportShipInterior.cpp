@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "export/DecorationItems.h"
@@ -19,6 +20,7 @@
 #include "import/InteriorClearing.h"
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/InteriorReader.h"
+#include "import/reading/ReadingNotes.h"
 #include "import/reading/UnresolvedForms.h"
 #include "import/reading/WholeBlueprint.h"
 #include "orbx_common/FileExists.h"
@@ -55,9 +57,10 @@ std::vector<std::string> UnresolvedFormsNotes(const BlueprintFile& file) {
 
 // Reads every line, then judges the blueprint as a whole; false at the
 // first refusal.
-bool ReadDecorItems(const BlueprintFile& file, InteriorBlueprint& blueprint, ImportErrorInfo& error) {
+bool ReadDecorItems(const BlueprintFile& file, InteriorBlueprint& blueprint, ReadingNotes& notes,
+                    ImportErrorInfo& error) {
     GameFormResolver forms;
-    InteriorReader reader(forms, blueprint.items);
+    InteriorReader reader(forms, blueprint.items, &notes);
     bool isBlueprint = false;
     for (const BlueprintLine& line : file.Lines()) {
         const LineVerdict verdict = reader.ReadLine(line, error);
@@ -68,6 +71,7 @@ bool ReadDecorItems(const BlueprintFile& file, InteriorBlueprint& blueprint, Imp
         }
         isBlueprint = isBlueprint || ShowsBlueprint(line, verdict);
     }
+    reader.Finish();
     blueprint.backup = reader.Backup();
     blueprint.placedByImport = reader.PlacedByImport();
     if (!isBlueprint) {
@@ -175,7 +179,9 @@ bool ImportShipInteriorHelper(host::Form* theShipRef, host::Form* theInteriorCel
     BlueprintFile file(files);
     if (std::string readError; !file.Open(folder, fileName, readError)) return Fail(error, readError);
     InteriorBlueprint blueprint;
-    if (!ReadDecorItems(file, blueprint, error)) return false;
+    ReadingNotes notes;
+    if (!ReadDecorItems(file, blueprint, notes, error)) return false;
+    for (std::string& line : NoteWarningLines(notes, kImportShipInteriorPrefix)) report.warnings.push_back(std::move(line));
 
     // The blueprint is accepted. What the import removes is decided before
     // anything changes; nothing is removed until every new item stands and

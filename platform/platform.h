@@ -110,6 +110,20 @@ void ShowMessageBox(const char* text, const char* caption);
 // of buffered output.
 [[noreturn]] void TerminateCurrentProcess(std::uint32_t exitCode);
 
+// --- A command-line program's text ------------------------------------------------
+
+// For a program that speaks UTF-8 throughout, as the blueprint tool does: on
+// Windows the console shows UTF-8 output as it is, and the file functions
+// take paths in UTF-8 instead of the system's code page, for the rest of the
+// process. Elsewhere, where both are UTF-8 already, it does nothing.
+void UseUtf8ConsoleAndPaths();
+
+// The program's arguments in UTF-8, its name first. Windows hands main its
+// arguments in the system's code page, where a name beyond it is lost, so
+// they are read again from the wide command line there; elsewhere they are
+// argv as given.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
 // --- Clocks -------------------------------------------------------------------------
 
 // The system clock in 100-nanosecond ticks since 1970-01-01 UTC.

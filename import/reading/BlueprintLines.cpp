@@ -4,7 +4,21 @@
 
 namespace Corvanis {
 
-BlueprintLines::Iterator::Iterator(std::string_view bytes) : next_(bytes.data()), end_(bytes.data() + bytes.size()) {
+namespace {
+
+// Some editors begin a UTF-8 file with the byte-order mark; it is no part of
+// the first line.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    return bytes;
+}
+
+}  // namespace
+
+BlueprintLines::Iterator::Iterator(std::string_view bytes)
+    : next_(WithoutByteOrderMark(bytes).data()), end_(bytes.data() + bytes.size()) {
     ++*this;
 }
 

@@ -2,8 +2,9 @@
 //     for (const BlueprintLine& line : BlueprintLines(bytes)) ...
 // A line ends at LF or at CR LF; a lone CR and every other byte (0x1A
 // included) belong to the line. A last line without a line end is a line;
-// nothing after the last line end is not. Lines are numbered from 1 and are
-// views into `bytes`, which must outlive them.
+// nothing after the last line end is not. A UTF-8 byte-order mark at the
+// start is skipped. Lines are numbered from 1 and are views into `bytes`,
+// which must outlive them.
 #pragma once
 
 #include <cstddef>

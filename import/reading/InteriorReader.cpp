@@ -114,6 +114,11 @@ LineVerdict InteriorReader::ReadField(int field, std::int32_t index, const Bluep
         DecorItemRecord* item = IndexedItem(index);
         if (item == nullptr) return Refuse(kNoSuchItem);
         item->*value = read;
+        Seen(index, field, line);
+        if (notes_ != nullptr) {
+            notes_->NumberRead(line, NumberKind::Float);
+            if (field == kScale) notes_->ScaleRead(line, read);
+        }
         return LineVerdict::Read;
     }
     if (field == kBase) return ReadBase(index, line);
@@ -135,12 +140,14 @@ LineVerdict InteriorReader::ReadField(int field, std::int32_t index, const Bluep
 LineVerdict InteriorReader::ReadBase(std::int32_t index, const BlueprintLine& line) {
     veltrane::Form* form = ResolveFormReference(line, forms_);
     if (static_cast<std::size_t>(index) == items_.size()) items_.emplace_back();
+    if (IndexedItem(index) != nullptr) Seen(index, kBase, line);
     if (form == nullptr) return Refuse(UnresolvedFormReason(line, forms_));
     DecorItemRecord* item = IndexedItem(index);
     if (item == nullptr) return Refuse("the index is neither the next item's nor an earlier item's");
     veltrane::Form* base = forms_.BoundObject(form);
     if (base == nullptr) return Refuse(kNotPlaceableReason);
     item->base = base;
+    if (notes_ != nullptr) notes_->FormReferenceRead(line);
     return LineVerdict::Read;
 }
 
@@ -152,6 +159,26 @@ LineVerdict InteriorReader::ReadPlacedByImport(const BlueprintLine& line) {
     if (formID == 0 || base == nullptr) return LineVerdict::NotRead;
     placedByImport_.push_back({formID, base});
     return LineVerdict::Read;
+}
+
+void InteriorReader::Seen(std::int32_t index, int field, const BlueprintLine& line) {
+    const auto at = static_cast<std::size_t>(index);
+    if (itemLines_.size() <= at) itemLines_.resize(at + 1);
+    if (field == kBase) itemLines_[at].base = line;
+    itemLines_[at].fields |= static_cast<std::uint16_t>(1u << field);
+}
+
+void InteriorReader::Finish() {
+    if (notes_ == nullptr) return;
+    for (std::size_t index = 0; index < itemLines_.size(); ++index) {
+        std::string missing;
+        int count = 0;
+        for (int field = kPosX; field <= kScale; ++field) {
+            if ((itemLines_[index].fields & (1u << field)) != 0) continue;
+            missing += (count++ == 0 ? "" : ", ") + std::string(kKeys.Key(static_cast<std::size_t>(field)).substr(1));
+        }
+        if (count > 0) notes_->FieldsMissing(itemLines_[index].base, index, missing, count > 1);
+    }
 }
 
 LineVerdict InteriorReader::Refuse(const char* reason) {

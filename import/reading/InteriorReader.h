@@ -27,6 +27,7 @@
 #include "import/reading/BlueprintLine.h"
 #include "import/reading/FormResolver.h"
 #include "import/reading/LineVerdict.h"
+#include "import/reading/ReadingNotes.h"
 
 namespace Corvanis {
 
@@ -52,8 +53,11 @@ struct PlacedReference {
 
 class InteriorReader {
 public:
-    // The reader appends to and fills `items`, which must outlive it.
-    InteriorReader(FormResolver& forms, std::vector<DecorItemRecord>& items) : forms_(forms), items_(items) {}
+    // The reader appends to and fills `items`, which must outlive it, and
+    // notes what the game reads differently from what a line says in
+    // `notes`, when given.
+    InteriorReader(FormResolver& forms, std::vector<DecorItemRecord>& items, ReadingNotes* notes = nullptr)
+        : forms_(forms), items_(items), notes_(notes) {}
 
     // Reads the line into the items. A refused line sets the error's phase,
     // "importing DecorItem|fPosX at " + the line, and leaves its extra error
@@ -63,6 +67,10 @@ public:
     // form still makes the item its index names, so that the item's other
     // lines are judged on their own.
     LineVerdict ReadLine(const BlueprintLine& line, ImportErrorInfo& error);
+
+    // Notes each item without a line of its position, rotation or scale,
+    // once, after the last line; the lines read must still be alive.
+    void Finish();
 
     // Why the last refused line was refused, as "the value is not a number".
     const char* RefusalReason() const { return refusalReason_; }
@@ -80,8 +88,17 @@ private:
     // The item the index names, or null when there is none.
     DecorItemRecord* IndexedItem(std::int32_t index);
 
+    // The lines of an item that a note names and the fields it has lines of.
+    struct ItemLines {
+        BlueprintLine base;
+        std::uint16_t fields = 0;  // a bit for each field, by its key
+    };
+    void Seen(std::int32_t index, int field, const BlueprintLine& line);
+
     FormResolver& forms_;
     std::vector<DecorItemRecord>& items_;
+    ReadingNotes* notes_;
+    std::vector<ItemLines> itemLines_;
     const char* refusalReason_ = "";
     BackupKind backup_ = BackupKind::None;
     std::vector<PlacedReference> placedByImport_;

@@ -329,10 +329,6 @@ LineVerdict ReadOptionalText(const BlueprintLine& line, std::string& target) {
     return LineVerdict::Read;
 }
 
-LineVerdict Stored(bool stored, ImportErrorInfo& error, const BlueprintLine& line, std::string_view name) {
-    return stored ? LineVerdict::Read : Refuse(error, line, name);
-}
-
 // The version as the refusals and the version record show it: two decimals.
 std::string VersionText(float version) {
     char text[64];
@@ -411,8 +407,11 @@ LineVerdict LayoutReader::ReadComponentLine(const ComponentKey& key, const Bluep
         case ComponentLineKind::OptionalText:
             return ReadOptionalText(line, member.operator()<std::string>());
         case ComponentLineKind::Unsigned:
-            return Because(kNotAWholeNumberReason, Stored(ReadUInt32(line, member.operator()<std::uint32_t>()), error,
-                                                          line, RefusalName(key.key)));
+            if (ReadUInt32(line, member.operator()<std::uint32_t>())) {
+                NoteNumber(line, NumberKind::Integer);
+                return LineVerdict::Read;
+            }
+            return Because(kNotAWholeNumberReason, Refuse(error, line, RefusalName(key.key)));
         case ComponentLineKind::PropertySheet:
             return ReadPropertySheet(line, error);
         case ComponentLineKind::Traversals:
@@ -456,6 +455,7 @@ LineVerdict LayoutReader::ReadPropertySheet(const BlueprintLine& line, ImportErr
             Form* first = ResolveFormReference(line, forms_);
             if (first == nullptr) return Because(UnresolvedFormReason(line, forms_), Refuse(error, line, kName));
             sheet.push_back({first, nullptr, 0.0f});
+            NoteFormReference(line);
             return LineVerdict::Read;
         }
         case kPropertySecond: {
@@ -464,12 +464,15 @@ LineVerdict LayoutReader::ReadPropertySheet(const BlueprintLine& line, ImportErr
             Form* second = ResolveFormReference(line, forms_);
             if (second == nullptr) return LineVerdict::NotRead;
             sheet[index].second = second;
+            NoteFormReference(line);
             return LineVerdict::Read;
         }
         case kPropertyThird: {
             const std::int32_t index = GetLineIndex(line);
             if (!InRange(index, sheet.size())) return LineVerdict::NotRead;
-            return Because(kNotANumberReason, Stored(ReadFloat(line, sheet[index].third), error, line, kName));
+            if (!ReadFloat(line, sheet[index].third)) return Because(kNotANumberReason, Refuse(error, line, kName));
+            NoteNumber(line, NumberKind::Float);
+            return LineVerdict::Read;
         }
         default:
             return LineVerdict::NotRead;
@@ -582,6 +585,16 @@ LineVerdict LayoutReader::ReadPart(int key, std::int32_t index, const BlueprintL
 template <class Record>
 bool LayoutReader::SetField(const RecordField<Record>& field, const BlueprintLine& line, Record& record,
                             std::uint8_t formType, std::uint8_t* legacyByte) {
+    const bool set = SetFieldValue(field, line, record, formType, legacyByte);
+    if (set && field.kind != FieldKind::Form && field.kind != FieldKind::RawBytes) {
+        NoteNumber(line, field.kind == FieldKind::Unsigned ? NumberKind::Integer : NumberKind::Float);
+    }
+    return set;
+}
+
+template <class Record>
+bool LayoutReader::SetFieldValue(const RecordField<Record>& field, const BlueprintLine& line, Record& record,
+                                 std::uint8_t formType, std::uint8_t* legacyByte) {
     switch (field.kind) {
         case FieldKind::Float:
             return ReadFloat(line, record.*std::get<float Record::*>(field.member));
@@ -644,6 +657,7 @@ LineVerdict LayoutReader::ReadContainer(const BlueprintLine& line, ImportErrorIn
         if (IsNext(index, entries.size())) entries.push_back({0, nullptr, {}});
         if (InRange(index, entries.size())) {
             entries[index].count = count;
+            NoteNumber(line, NumberKind::Integer);
             return LineVerdict::Read;
         }
         return Because(kNoSuchElementReason, Refuse(error, line, "KORContainer", "count"));
@@ -694,12 +708,24 @@ std::vector<IncompleteElement> LayoutReader::Finish() {
 
 Form* LayoutReader::FormOfType(const BlueprintLine& line, std::uint8_t type) {
     Form* form = ResolveFormReference(line, forms_);
-    return form != nullptr && HasFormType(forms_, form, type) ? form : nullptr;
+    if (form == nullptr || !HasFormType(forms_, form, type)) return nullptr;
+    NoteFormReference(line);
+    return form;
 }
 
 Form* LayoutReader::BoundForm(const BlueprintLine& line) {
     Form* form = ResolveFormReference(line, forms_);
-    return form != nullptr ? forms_.BoundObject(form) : nullptr;
+    Form* bound = form != nullptr ? forms_.BoundObject(form) : nullptr;
+    if (bound != nullptr) NoteFormReference(line);
+    return bound;
+}
+
+void LayoutReader::NoteFormReference(const BlueprintLine& line) {
+    if (notes_ != nullptr) notes_->FormReferenceRead(line);
+}
+
+void LayoutReader::NoteNumber(const BlueprintLine& line, NumberKind kind) {
+    if (notes_ != nullptr) notes_->NumberRead(line, kind);
 }
 
 const char* LayoutReader::FormReason(const BlueprintLine& line, bool bound) {

@@ -22,6 +22,7 @@
 #include "import/reading/FormResolver.h"
 #include "import/reading/LayoutAccumulator.h"
 #include "import/reading/LineVerdict.h"
+#include "import/reading/ReadingNotes.h"
 
 namespace Corvanis {
 
@@ -54,9 +55,11 @@ struct ComponentKey;
 class LayoutReader {
 public:
     // The reader fills `layout` and writes the version of each version line
-    // into `version`; both must outlive it.
-    LayoutReader(FormResolver& forms, LayoutAccumulator& layout, ReturnStorageBlueprintVersionInfo& version)
-        : forms_(forms), layout_(layout), version_(version) {}
+    // into `version`; both must outlive it. What the game reads differently
+    // from what a line says goes to `notes`, when given.
+    LayoutReader(FormResolver& forms, LayoutAccumulator& layout, ReturnStorageBlueprintVersionInfo& version,
+                 ReadingNotes* notes = nullptr)
+        : forms_(forms), layout_(layout), version_(version), notes_(notes) {}
 
     // Reads the line into the accumulator. A refused line sets the error's
     // phase ("importing QRNKeywordForm at " + the line) and, where there is
@@ -95,6 +98,10 @@ private:
     template <class Record>
     bool SetField(const RecordField<Record>& field, const BlueprintLine& line, Record& record,
                   std::uint8_t formType = 0, std::uint8_t* legacyByte = nullptr);
+    // SetField without the notes.
+    template <class Record>
+    bool SetFieldValue(const RecordField<Record>& field, const BlueprintLine& line, Record& record,
+                       std::uint8_t formType, std::uint8_t* legacyByte);
     // The line's form, when it has one of the type; null otherwise.
     veltrane::Form* FormOfType(const BlueprintLine& line, std::uint8_t type);
     // The line's form as a bound object, or null.
@@ -110,10 +117,14 @@ private:
         if (verdict == LineVerdict::Refused) refusalReason_ = reason;
         return verdict;
     }
+    // Note what the game reads otherwise in a number or a form reference.
+    void NoteNumber(const BlueprintLine& line, NumberKind kind);
+    void NoteFormReference(const BlueprintLine& line);
 
     FormResolver& forms_;
     LayoutAccumulator& layout_;
     ReturnStorageBlueprintVersionInfo& version_;
+    ReadingNotes* notes_;
     // The first line of each element of the layout's lists, in the same
     // order: what a refusal of an incomplete element names.
     std::vector<BlueprintLine> partLines_;

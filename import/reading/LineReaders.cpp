@@ -32,10 +32,18 @@ struct FormReferenceText {
     std::string_view fileName;
 };
 
+// No data file's name begins or ends with a blank, so blanks there are a
+// hand edit's, invisible on the console.
+std::string_view WithoutBlanksAround(std::string_view name) {
+    while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+    return name;
+}
+
 FormReferenceText SplitFormReference(std::string_view text) {
     const LastBar last = SplitAtLastBar(text);
     const LastBar previous = SplitAtLastBar(last.before);
-    return {last.found && previous.found ? previous.after : std::string_view(), last.after};
+    return {last.found && previous.found ? previous.after : std::string_view(), WithoutBlanksAround(last.after)};
 }
 
 // Whether the text holds "inf" or "nan", in one pass: asked of every number.
@@ -73,7 +81,7 @@ std::string_view GetLineValue(const BlueprintLine& line) { return line.ValuePart
 
 std::string_view GetFormIDText(const BlueprintLine& line) { return SplitFormReference(line.Text()).idText; }
 
-std::string_view GetFormFileName(const BlueprintLine& line) { return SplitAtLastBar(line.Text()).after; }
+std::string_view GetFormFileName(const BlueprintLine& line) { return SplitFormReference(line.Text()).fileName; }
 
 std::uint32_t ParseHexFormID(std::string_view text) {
     std::uint32_t formID = 0;

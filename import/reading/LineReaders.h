@@ -24,7 +24,8 @@ std::string_view GetLineValue(const BlueprintLine& line);
 // text is what stands between the line's last two '|'; empty when the line
 // has fewer than two.
 std::string_view GetFormIDText(const BlueprintLine& line);
-// The data file's name: what follows the line's last '|'; empty without one.
+// The data file's name: what follows the line's last '|', without blanks
+// (spaces, tabs) around it; empty without one.
 std::string_view GetFormFileName(const BlueprintLine& line);
 
 // strtoul base 16 of a piece of text ("0x" allowed, 32-bit long): 0 when

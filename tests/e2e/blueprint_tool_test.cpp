@@ -9,6 +9,7 @@
 #include <expat.h>
 #endif
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <string>
@@ -270,6 +271,106 @@ TEST_F(BlueprintTool, EachLineCheckRefuses_IsRefusedByTheGamesImportWithTheSameR
         const int line = refusal.line >= 0 ? refusal.line : static_cast<int>(2 + refusal.lines.size());
         EXPECT_EQ(problems[0]["line"], line == 0 ? json() : json(line));
     }
+}
+
+// A decoration item with every line, as the exporter writes it.
+std::vector<std::string> ItemLines(int index, const std::string& base = "|0A3002|Veltrane.vmf") {
+    const std::string key = "DecorItem[" + std::to_string(index) + "]";
+    return {key + ".base " + base,       key + ".fPosX |1.000000", key + ".fPosY |2.000000",
+            key + ".fPosZ |0.500000",    key + ".fRotX |0.000000", key + ".fRotY |0.000000",
+            key + ".fRotZ |90.000000",   key + ".fScale |1.000000"};
+}
+
+std::vector<std::string> Edited(std::vector<std::string> lines, const std::string& from, const std::string& to) {
+    const auto line = std::find(lines.begin(), lines.end(), from);
+    if (line == lines.end()) throw std::runtime_error("no line " + from);
+    if (to.empty()) {
+        lines.erase(line);
+    } else {
+        *line = to;
+    }
+    return lines;
+}
+
+// A hand edit, what check says of it and what the game does with it.
+struct HandEdit {
+    std::string name;
+    std::vector<std::string> lines;
+    // What check warns the game reads otherwise, which the game's warning
+    // names too; empty for none.
+    std::string readOtherwise;
+    bool gameRefuses = false;
+    // The lines refused only because the refused one was.
+    std::size_t followingLines = 0;
+    std::string before = {};  // bytes before the first line
+};
+
+TEST_F(BlueprintTool, EachHandEdit_IsWarnedOfOrRefusedByCheck_AsTheGameReadsIt) {
+    const std::vector<std::string> item = ItemLines(0);
+    std::vector<std::string> twoItems = ItemLines(0);
+    for (const std::string& line : ItemLines(1)) twoItems.push_back(line);
+    const std::vector<HandEdit> edits = {
+        {"Comma", Edited(item, item[1], "DecorItem[0].fPosX |1,5"), "DecorItem[0].fPosX |1,5 is read as 1"},
+        {"NoPosY", Edited(item, item[2], ""), "DecorItem[0] has no fPosY line"},
+        {"ScaleBelow", Edited(item, item[7], "DecorItem[0].fScale |-1"), "DecorItem[0].fScale |-1 is taken as 0"},
+        {"ScaleAbove", Edited(item, item[7], "DecorItem[0].fScale |1000"),
+         "DecorItem[0].fScale |1000 is taken as 655.35"},
+        {"BlankAfterFile", Edited(item, item[0], item[0] + " "), ""},
+        {"LetterO", Edited(item, item[0], "DecorItem[0].base |0A3O02|Veltrane.vmf"),
+         "DecorItem[0].base |0A3O02|Veltrane.vmf looks for the form 0000A3", true},
+        {"ByteOrderMark", item, "", false, 0, "\xEF\xBB\xBF"},
+        {"NoBase", Edited(twoItems, twoItems[8], ""), "", true, 6},
+    };
+    std::vector<std::string> check = {"check", "--json"};
+    std::vector<std::string> console = {"sim.board @Kestrel"};
+    for (const HandEdit& edit : edits) {
+        folder.WriteFile(fs::path("game/Data/ORBX/Plugins/Spaceships") / (edit.name + ".txt"),
+                         edit.before + BlueprintText(edit.lines));
+        check.push_back(Blueprint(edit.name));
+        console.push_back("ImportShipInterior " + edit.name);
+    }
+    const json report = ToolJson(check, 1);
+    const Lines lines = RunWorldFile(folder, SecondPlaythrough(), console);
+
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        const HandEdit& edit = edits[i];
+        SCOPED_TRACE(edit.name);
+        const json& file = report["files"][i];
+        const auto command = std::find(lines.begin(), lines.end(), "> ImportShipInterior " + edit.name);
+        ASSERT_TRUE(lines.end() - command >= 3);
+        // The blueprints have no layout, which only ImportShipLayout refuses.
+        json problems = json::array();
+        for (const json& problem : file["problems"]) {
+            if (problem["importer"] == "ImportShipInterior") problems.push_back(problem);
+        }
+        json readOtherwise = json::array();
+        for (const json& warning : file["warnings"]) {
+            if (warning["kind"] == "readOtherwise") readOtherwise.push_back(warning["message"]);
+        }
+        EXPECT_EQ(readOtherwise, edit.readOtherwise.empty() ? json::array() : json::array({edit.readOtherwise}));
+        const std::string& said = *(command + 1);
+        if (!edit.gameRefuses) {
+            EXPECT_EQ(problems, json::array());
+            if (edit.readOtherwise.empty()) {
+                EXPECT_EQ(said, "ImportShipInterior: INFO: ship interior successfully imported.");
+            } else {
+                EXPECT_TRUE(said.starts_with("ImportShipInterior: WARNING: 1 ")) << said;
+                EXPECT_TRUE(said.ends_with(": " + edit.readOtherwise)) << said;
+            }
+            continue;
+        }
+        EXPECT_EQ(said, "ImportShipInterior: ERROR: ship interior couldn't be imported.");
+        if (edit.followingLines == 0) {
+            // check cannot know which forms a data file holds; the game looks for the form check names.
+            EXPECT_EQ(*(command + 2), "[Error in phase: importing DecorItem|base at " + edit.lines[0] + "]");
+            continue;
+        }
+        ASSERT_EQ(problems.size(), 1u) << problems.dump(2);
+        EXPECT_EQ(problems[0]["report"], *(command + 2));
+        EXPECT_EQ(problems[0]["followingLines"], edit.followingLines);
+    }
+    // A byte-order mark hides no line from the other commands either.
+    EXPECT_EQ(ToolJson({"info", "--json", Blueprint("ByteOrderMark")}, 0)["ship"]["name"], "Test");
 }
 
 TEST_F(BlueprintTool, CommandLinesThatAskForNothingItCanDo_AreUsageErrors) {

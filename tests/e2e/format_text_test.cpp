@@ -169,7 +169,10 @@ TEST_F(FormatTexts, InABlueprintNameALineAShipsNameAndAnItemsBase_ImportShipInte
         WriteBlueprint("File", BlueprintText({"DecorItem[0].base |0A3002|" + text + ".vmf"}));
         WriteBlueprint("Name", BlueprintText({mug, "DecorItem[1].overrideName |" + text}));
         WriteBlueprint("Relic", BlueprintText({"DecorItem[0].base |0A3030|Veltrane.vmf"}));
-        WriteBlueprint("Mug", BlueprintText({mug}));
+        WriteBlueprint("Mug", BlueprintText({mug, "DecorItem[0].fPosX |0.0", "DecorItem[0].fPosY |0.0",
+                                             "DecorItem[0].fPosZ |0.0", "DecorItem[0].fRotX |0.0",
+                                             "DecorItem[0].fRotY |0.0", "DecorItem[0].fRotZ |0.0",
+                                             "DecorItem[0].fScale |1.0"}));
         const Lines shown = RunWorld(folder, named,
                                      {"ImportShipInterior \"Missing " + text + "\"", "ImportShipInterior Position",
                                       "ImportShipInterior File", "ImportShipInterior Name", "ImportShipInterior Relic",

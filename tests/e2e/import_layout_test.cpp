@@ -184,5 +184,24 @@ TEST_F(LayoutImport, WhatAPlayerTypes_FindsTheExportedFile_AndNamesWithKeysOrFor
                      "@StarborneInterior"}));
 }
 
+TEST_F(LayoutImport, ABlueprintEditedAsEditorsDo_AndItsNameTypedWithItsExtension_ImportsWithoutAWord) {
+    ExportInFirstPlaythrough(StarterWorld(), {"ExportShip Pathfinder"});
+    // A byte-order mark, and a blank after each data file's name.
+    const fs::path blueprint = second.Spaceships() / "Pathfinder.txt";
+    std::string edited = "\xEF\xBB\xBF";
+    for (const std::string& line : ReadLines(blueprint)) edited += line + (line.ends_with(".vmf") ? " \r\n" : "\r\n");
+    WriteBytes(blueprint, edited);
+
+    const Lines console =
+        RunWorldFile(second, SecondPlaythrough(),
+                     {"ImportShipLayout Pathfinder.txt", "sim.board @Kestrel", "ImportShipInterior Pathfinder.TXT"});
+    const Lines said = Without(Without(console, "> "), "The player boards ");
+    ASSERT_EQ(said.size(), 4u) << ::testing::PrintToString(console);
+    EXPECT_EQ(said[0], kImported);
+    EXPECT_TRUE(said[1].starts_with(kUndoLine)) << said[1];
+    EXPECT_EQ(said[2], "ImportShipInterior: INFO: ship interior successfully imported.");
+    EXPECT_TRUE(said[3].starts_with("ImportShipInterior: INFO: the previous interior was saved")) << said[3];
+}
+
 }  // namespace
 }  // namespace e2e

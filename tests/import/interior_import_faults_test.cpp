@@ -155,7 +155,11 @@ TEST_F(InteriorImportFaults, EveryHandEditOfADecorationLine_ImportsAndUndoes_OrL
             const std::string before = sim::DumpWorldToText();
             if (Import("Edited")) {
                 ++imported;
-                const Lines report = console.Take();
+                Lines report = console.Take();
+                // A hand edit read otherwise than it says is warned of first.
+                std::erase_if(report, [](const std::string& line) {
+                    return line.starts_with("ImportShipInterior: WARNING: ");
+                });
                 EXPECT_EQ(report.at(0), kImported);
                 EXPECT_EQ(report.at(1), "ImportShipInterior: INFO: the previous interior was saved; to undo, run: "
                                         "ImportShipInterior \"Backups\\Kestrel interior 1\"");

@@ -97,8 +97,10 @@ TEST_F(Check, ABlueprintWithProblemsOfEveryKind_ResultsInEachInLineOrderWithTheG
               file + ":3: warning: version 2.50 is newer than the version 2.00 this Corvanis reads: ImportShipLayout "
               "refuses the file; ImportShipInterior does not read the version and would place its decoration items\n" +
               file + ":11: warning: no importer reads this line: QRNHullColour |red\n" +
+              file + ":16: warning: the game reads this otherwise: DecorItem[0] has no fPosX, fPosY, fPosZ, fRotX, "
+                     "fRotY, fRotZ, fScale lines\n" +
               file + ": 8 problems; ImportShipLayout refuses it at line 3; ImportShipInterior refuses it at line 15; "
-              "2 warnings\n" +
+              "3 warnings\n" +
               file + ": data files not in the list: Deckhands.vmf (2 forms)\n");
 }
 
@@ -120,9 +122,9 @@ TEST_F(Check, TheJsonReport_HoldsWhatTheTextSays_ForEveryFileGiven) {
               "blueprint's version [2.50] is higher than the version supported by the importer [2.00], please "
               "update Corvanis");
     EXPECT_EQ(broken["refusedAt"], (nlohmann::json{{"ImportShipInterior", 15}, {"ImportShipLayout", 3}}));
-    ASSERT_EQ(broken["warnings"].size(), 2u);
+    ASSERT_EQ(broken["warnings"].size(), 3u);
     EXPECT_EQ(broken["warnings"][0]["kind"], "newerVersion");
-    EXPECT_EQ(broken["warnings"][1], (nlohmann::json{{"line", 11}, {"kind", "unread"}, {"text", "QRNHullColour |red"}}));
+    EXPECT_EQ(broken["warnings"][2], (nlohmann::json{{"line", 11}, {"kind", "unread"}, {"text", "QRNHullColour |red"}}));
     const nlohmann::json& fine = report["files"][1];
     EXPECT_TRUE(fine["problems"].empty());
     EXPECT_TRUE(fine["warnings"].empty());

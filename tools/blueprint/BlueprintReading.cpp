@@ -1,12 +1,14 @@
 #include "tools/blueprint/BlueprintReading.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "format/UnreadKeys.h"
 #include "host/layouts/ShipComponents.h"
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/BlueprintLines.h"
+#include "import/reading/LineReaders.h"
 #include "import/reading/WholeBlueprint.h"
 #include "platform/platform.h"
 #include "tools/blueprint/ToolFiles.h"
@@ -61,8 +63,8 @@ public:
     Pass(DataFileResolver& forms, BlueprintReading& reading)
         : forms_(forms),
           reading_(reading),
-          layout_(forms, reading.layout, reading.version),
-          interior_(forms, reading.decorItems) {}
+          layout_(forms, reading.layout, reading.version, &notes_),
+          interior_(forms, reading.decorItems, &notes_) {}
 
     void Read(const BlueprintLine& line) {
         const LineVerdict layout = layout_.ReadLine(line, error_);
@@ -85,6 +87,12 @@ public:
     // lacks a line, a file that is no blueprint, a layout without a module.
     void Finish(std::string_view bytes) {
         reading_.isBlueprint = showsBlueprint_;
+        interior_.Finish();
+        reading_.notes = notes_.Notes();
+        std::stable_sort(reading_.notes.begin(), reading_.notes.end(),
+                         [](const Corvanis::ReadingNote& a, const Corvanis::ReadingNote& b) {
+                             return a.lineNumber < b.lineNumber;
+                         });
         std::vector<Problem> found;
         for (const Corvanis::IncompleteElement& element : layout_.Finish()) {
             ImportErrorInfo error;
@@ -94,6 +102,9 @@ public:
                              std::move(error), std::move(reason), {}});
         }
         if (!showsBlueprint_) {
+            // The refusal says that no line is read: a warning for each
+            // (each of a UTF-16 file's, in its bytes) would only repeat it.
+            reading_.unread.clear();
             for (const char* importer : {kLayoutImporter, kInteriorImporter}) {
                 found.push_back({0, {}, importer, WholeFileRefusal(Corvanis::NoBlueprintText(bytes)), {}, {}});
             }
@@ -164,12 +175,54 @@ private:
 
     DataFileResolver& forms_;
     BlueprintReading& reading_;
+    Corvanis::ReadingNotes notes_;
     Corvanis::LayoutReader layout_;
     Corvanis::InteriorReader interior_;
     ImportErrorInfo error_;
     std::string lastComponent_;
     bool showsBlueprint_ = false;
 };
+
+// A list whose elements are made in index order: once an element is not
+// made, every later line of the list names an element that does not exist.
+struct ElementList {
+    const char* importer;
+    std::string_view marker;
+    std::size_t size;  // the elements made
+};
+
+bool FollowsFromEarlierRefusal(const Problem& problem, const ElementList& list) {
+    if (problem.importer != list.importer || problem.lineNumber == 0) return false;
+    const BlueprintLine line(problem.line);
+    if (!line.KeyPart().starts_with(list.marker)) return false;
+    const std::int32_t index = Corvanis::GetLineIndex(line);
+    return index >= 0 && static_cast<std::size_t>(index) >= list.size;
+}
+
+// One problem for the cause, counting the refusals that follow from it,
+// rather than one for every later line of the list.
+void FoldFollowingRefusals(BlueprintReading& reading) {
+    const ElementList lists[] = {{kInteriorImporter, "DecorItem[", reading.decorItems.size()},
+                                 {kLayoutImporter, "Blueprint.data[", reading.layout.parts.size()}};
+    std::vector<Problem> kept;
+    std::size_t causes[std::size(lists)];
+    std::fill(std::begin(causes), std::end(causes), std::size_t{0});
+    for (Problem& problem : reading.problems) {
+        std::size_t list = 0;
+        while (list < std::size(lists) && !FollowsFromEarlierRefusal(problem, lists[list])) ++list;
+        if (list < std::size(lists)) {
+            if (causes[list] != 0) {
+                Problem& cause = kept[causes[list] - 1];
+                ++cause.followingLines;
+                cause.lastFollowingLine = problem.lineNumber;
+                continue;
+            }
+            causes[list] = kept.size() + 1;
+        }
+        kept.push_back(std::move(problem));
+    }
+    reading.problems = std::move(kept);
+}
 
 Point3 Position(const veltrane::BlueprintPartRecord& record) { return {record.fPosX, record.fPosY, record.fPosZ}; }
 
@@ -184,6 +237,7 @@ BlueprintReading ReadBlueprint(std::string_view bytes, DataFileResolver& forms) 
     Pass pass(forms, reading);
     for (const BlueprintLine& line : Corvanis::BlueprintLines(bytes)) pass.Read(line);
     pass.Finish(bytes);
+    FoldFollowingRefusals(reading);
     return reading;
 }
 

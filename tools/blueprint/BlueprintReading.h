@@ -13,6 +13,7 @@
 #include "import/reading/InteriorReader.h"
 #include "import/reading/LayoutAccumulator.h"
 #include "import/reading/LayoutReader.h"
+#include "import/reading/ReadingNotes.h"
 #include "tools/blueprint/DataFileResolver.h"
 #include "tools/blueprint/ShipHeader.h"
 #include "tools/blueprint/ShipModel.h"
@@ -35,6 +36,10 @@ struct Problem {
     // Why, in a few words, where the reader says more than the game prints.
     std::string reason;
     std::vector<MissingForm> missingForms;
+    // The later lines of the same list refused only because this line was:
+    // their number, and the last of them.
+    std::size_t followingLines = 0;
+    std::size_t lastFollowingLine = 0;
 };
 
 // A line that no importer reads: its value does not come back.
@@ -54,6 +59,8 @@ struct BlueprintReading {
 
     std::vector<Problem> problems;  // in line order
     std::vector<UnreadLine> unread;
+    // What the game reads otherwise than the line says.
+    std::vector<Corvanis::ReadingNote> notes;
 
     // What the readers took: the layout import's accumulator and the
     // interior import's items.

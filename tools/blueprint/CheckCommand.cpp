@@ -1,7 +1,9 @@
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <map>
 #include <optional>
+#include <utility>
 
 #include "tools/blueprint/BlueprintReading.h"
 #include "tools/blueprint/Commands.h"
@@ -84,6 +86,11 @@ private:
             refused = true;
             out_ << "    " << problem->importer << ": " << Report(*problem) << "\n";
             if (!problem->reason.empty()) out_ << "        (" << problem->reason << ")\n";
+            if (problem->followingLines != 0) {
+                out_ << "        (so " << (problem->followingLines == 1 ? "is " : "are ")
+                     << Counted(problem->followingLines, "later line", "later lines") << " of this list, to line "
+                     << problem->lastFollowingLine << ": the elements they name were never made)\n";
+            }
         }
         for (const MissingForm& form : begin->missingForms) out_ << "    " << MissingText(form) << "\n";
         if (!refused) out_ << "    the importers go on without this line's value\n";
@@ -93,11 +100,12 @@ private:
         return Corvanis::ErrorPhaseLine(problem.error.sPhase, problem.error.sExtraErrorText);
     }
 
+    // Every warning, in line order.
     std::size_t WriteWarnings(const BlueprintReading& reading) {
-        std::size_t warnings = 0;
-        if (reading.newerVersion) {
-            out_ << file_ << ":" << reading.newerVersionLine << ": warning: " << VersionWarning(reading) << "\n";
-            ++warnings;
+        std::vector<std::pair<std::size_t, std::string>> warnings;
+        if (reading.newerVersion) warnings.emplace_back(reading.newerVersionLine, VersionWarning(reading));
+        for (const Corvanis::ReadingNote& note : reading.notes) {
+            warnings.emplace_back(note.lineNumber, "the game reads this otherwise: " + note.text);
         }
         std::map<std::string, std::vector<const UnreadLine*>> byShape;
         std::vector<std::string> shapes;
@@ -106,22 +114,26 @@ private:
             if (added) shapes.push_back(entry->first);
             entry->second.push_back(&unread);
         }
-        for (const std::string& shape : shapes) {
-            const std::vector<const UnreadLine*>& lines = byShape[shape];
-            out_ << file_ << ":" << lines.front()->lineNumber << ": warning: no importer reads this line: "
-                 << lines.front()->line;
-            if (lines.size() > 1) {
-                out_ << " (and " << Counted(lines.size() - 1, "more line", "more lines") << " like it:";
-                for (std::size_t i = 1; i < lines.size() && i <= kLineNumbersShown; ++i) {
-                    out_ << " " << lines[i]->lineNumber;
-                }
-                if (lines.size() - 1 > kLineNumbersShown) out_ << " ...";
-                out_ << ")";
+        for (const std::string& shape : shapes) warnings.emplace_back(UnreadWarning(byShape[shape]));
+        std::stable_sort(warnings.begin(), warnings.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [lineNumber, text] : warnings) out_ << file_ << ":" << lineNumber << ": warning: " << text << "\n";
+        return warnings.size();
+    }
+
+    // Lines of one kind that no importer reads: the first, and the numbers of
+    // the others.
+    static std::pair<std::size_t, std::string> UnreadWarning(const std::vector<const UnreadLine*>& lines) {
+        std::string text = "no importer reads this line: " + lines.front()->line;
+        if (lines.size() > 1) {
+            text += " (and " + Counted(lines.size() - 1, "more line", "more lines") + " like it:";
+            for (std::size_t i = 1; i < lines.size() && i <= kLineNumbersShown; ++i) {
+                text += " " + std::to_string(lines[i]->lineNumber);
             }
-            out_ << "\n";
-            ++warnings;
+            if (lines.size() - 1 > kLineNumbersShown) text += " ...";
+            text += ")";
         }
-        return warnings;
+        return {lines.front()->lineNumber, text};
     }
 
     void WriteSummary(const BlueprintReading& reading, const DataFileResolver& forms, std::size_t warnings) {
@@ -166,6 +178,7 @@ json ProblemJson(const Problem& problem) {
         {"report", DisplayText(Corvanis::ErrorPhaseLine(problem.error.sPhase, problem.error.sExtraErrorText))},
         {"reason", DisplayText(problem.reason)},
         {"missingForms", std::move(missing)},
+        {"followingLines", problem.followingLines},
     };
     return entry;
 }
@@ -179,6 +192,9 @@ json FileJson(const std::string& file, const BlueprintReading& reading, const Da
                             {"version", reading.version.sVersion},
                             {"supportedVersion", Corvanis::kBlueprintVersionText},
                             {"message", VersionWarning(reading)}});
+    }
+    for (const Corvanis::ReadingNote& note : reading.notes) {
+        warnings.push_back({{"line", note.lineNumber}, {"kind", "readOtherwise"}, {"message", DisplayText(note.text)}});
     }
     for (const UnreadLine& unread : reading.unread) {
         warnings.push_back({{"line", unread.lineNumber}, {"kind", "unread"}, {"text", DisplayText(unread.line)}});

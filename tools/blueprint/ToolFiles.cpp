@@ -2,9 +2,17 @@
 
 #include <exception>
 
+#include "format/BlueprintFileName.h"
 #include "platform/platform.h"
 
 namespace blueprint_tool {
+
+std::string TypedBlueprintPath(const std::string& typed) {
+    platform::FileSystem& files = platform::SystemFiles();
+    if (typed.empty() || files.QueryPath(typed) != platform::PathKind::NotFound) return typed;
+    const std::string withExtension = typed + Corvanis::kBlueprintExtension;
+    return files.QueryPath(withExtension) == platform::PathKind::RegularFile ? withExtension : typed;
+}
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
     platform::FileSystem& files = platform::SystemFiles();

@@ -8,6 +8,11 @@
 
 namespace blueprint_tool {
 
+// The path of the blueprint a player names: as typed when a file has it,
+// else with ".txt" added when a file has that, as the game finds NAME.txt for
+// NAME; else as typed.
+std::string TypedBlueprintPath(const std::string& typed);
+
 // The file's bytes as stored; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 

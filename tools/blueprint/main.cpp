@@ -3,21 +3,42 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "platform/platform.h"
 #include "tools/blueprint/Commands.h"
+#include "tools/blueprint/ToolFiles.h"
 
 namespace {
 
 using namespace blueprint_tool;
 
-int Run(int argc, char** argv) {
+// The subcommands' names, for a command line that names none of them.
+std::string SubcommandNames(CLI::App& app) {
+    std::string names;
+    for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+        names += (names.empty() ? "" : ", ") + command->get_name();
+    }
+    return names;
+}
+
+// A first argument that is no option and no command: a mistyped command.
+bool IsUnknownCommand(CLI::App& app, const std::vector<std::string>& arguments) {
+    if (arguments.size() < 2 || arguments[1].starts_with("-")) return false;
+    for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+        if (command->check_name(arguments[1])) return false;
+    }
+    return true;
+}
+
+int Run(const std::vector<std::string>& arguments) {
     CLI::App app("Checks, describes, draws and compares Corvanis blueprint files, reading them as the game's "
                  "ImportShipLayout and ImportShipInterior read them.",
                  "corvanis-blueprint");
     app.set_version_flag("--version", std::string("corvanis-blueprint ") + CORVANIS_VERSION);
     app.require_subcommand(1);
-    app.footer("Exit codes: 0 nothing found, 1 a problem (check) or a difference (diff) found, 2 a usage or "
-               "file error.");
+    app.footer("Each command's --help tells its exit codes.");
 
     CheckOptions check;
     CLI::App* checkCommand = app.add_subcommand(
@@ -28,6 +49,7 @@ int Run(int argc, char** argv) {
                              "A text file naming the data files the game loads, one a line in load order; every "
                              "form from another file is a problem");
     checkCommand->add_flag("--json", check.json, "Writes the report as JSON");
+    checkCommand->footer("Exit codes: 0 no problem, 1 problems, 2 a usage or file error. Warnings do not change it.");
 
     std::string infoFile;
     bool infoJson = false;
@@ -36,6 +58,7 @@ int Run(int argc, char** argv) {
                 "decoration items, its extent, and the data files it needs.");
     infoCommand->add_option("FILE", infoFile, "A blueprint file")->required();
     infoCommand->add_flag("--json", infoJson, "Writes the description as JSON");
+    infoCommand->footer("Exit codes: 0 described, 2 a usage or file error.");
 
     std::string renderFile;
     std::string picture;
@@ -44,6 +67,7 @@ int Run(int argc, char** argv) {
                   "SVG picture.");
     renderCommand->add_option("FILE", renderFile, "A blueprint file")->required();
     renderCommand->add_option("-o,--output", picture, "The SVG file to write")->required();
+    renderCommand->footer("Exit codes: 0 drawn, 2 a usage or file error.");
 
     std::string before;
     std::string after;
@@ -52,6 +76,7 @@ int Run(int argc, char** argv) {
                 "values; the export time is left out.");
     diffCommand->add_option("A", before, "The first blueprint")->required();
     diffCommand->add_option("B", after, "The second blueprint")->required();
+    diffCommand->footer("Exit codes: 0 the same, 1 different, 2 a usage or file error.");
 
     FixOptions fix;
     CLI::App* fixCommand = app.add_subcommand(
@@ -87,16 +112,26 @@ int Run(int argc, char** argv) {
     listCommand->add_flag("--json", list.json, "Writes the list as JSON");
 
     try {
-        app.parse(argc, argv);
+        std::vector<const char*> argv;
+        for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+        app.parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CLI::CallForVersion& e) {
         std::cout << e.what() << "\n";
         return kExitClean;
     } catch (const CLI::Success& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        app.exit(e);
+        if (IsUnknownCommand(app, arguments)) {
+            std::cerr << "corvanis-blueprint: there is no command " << arguments[1] << "; the commands are "
+                      << SubcommandNames(app) << " (corvanis-blueprint COMMAND --help tells more)\n";
+        } else {
+            app.exit(e);
+        }
         return kExitError;
     }
+    // The game finds NAME.txt for NAME: so does the tool.
+    for (std::string& file : check.files) file = TypedBlueprintPath(file);
+    for (std::string* file : {&infoFile, &renderFile, &before, &after}) *file = TypedBlueprintPath(*file);
 
     if (checkCommand->parsed()) return RunCheck(check, std::cout, std::cerr);
     if (infoCommand->parsed()) return RunInfo(infoFile, infoJson, std::cout, std::cerr);
@@ -110,7 +145,8 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     try {
-        return Run(argc, argv);
+        platform::UseUtf8ConsoleAndPaths();
+        return Run(platform::CommandLineArguments(argc, argv));
     } catch (const std::exception& e) {
         std::cerr << "corvanis-blueprint: " << e.what() << "\n";
         return kExitError;
