@@ -10,6 +10,7 @@
 #include "import/LayoutComponents.h"
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/ReadingNotes.h"
+#include "import/reading/RefusalReasons.h"
 #include "import/reading/UnresolvedForms.h"
 #include "import/reading/WholeBlueprint.h"
 #include "orbx_common/FileExists.h"
@@ -57,7 +58,7 @@ bool ReadLayout(const BlueprintFile& file, LayoutAccumulator& layout, ReturnStor
     for (const BlueprintLine& line : file.Lines()) {
         const LineVerdict verdict = reader.ReadLine(line, error);
         if (verdict == LineVerdict::Refused) {
-            error.sReason = reader.RefusalReason();
+            error.sReason = ExplainedRefusal(reader.RefusalReason(), line);
             error.notes = UnresolvedFormsNotes(file);
             return false;
         }

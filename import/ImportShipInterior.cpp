@@ -21,6 +21,7 @@
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/InteriorReader.h"
 #include "import/reading/ReadingNotes.h"
+#include "import/reading/RefusalReasons.h"
 #include "import/reading/UnresolvedForms.h"
 #include "import/reading/WholeBlueprint.h"
 #include "orbx_common/FileExists.h"
@@ -65,7 +66,7 @@ bool ReadDecorItems(const BlueprintFile& file, InteriorBlueprint& blueprint, Rea
     for (const BlueprintLine& line : file.Lines()) {
         const LineVerdict verdict = reader.ReadLine(line, error);
         if (verdict == LineVerdict::Refused) {
-            error.sReason = reader.RefusalReason();
+            error.sReason = ExplainedRefusal(reader.RefusalReason(), line);
             error.notes = UnresolvedFormsNotes(file);
             return false;
         }

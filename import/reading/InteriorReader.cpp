@@ -110,11 +110,13 @@ LineVerdict InteriorReader::ReadLine(const BlueprintLine& line, ImportErrorInfo&
 LineVerdict InteriorReader::ReadField(int field, std::int32_t index, const BlueprintLine& line) {
     if (float DecorItemRecord::*value = kFloats[field]) {
         float read = 0.0f;
-        if (!ParseLineFiniteFloat(line, read)) return Refuse(kNotANumberReason);
+        const bool parsed = ParseLineFiniteFloat(line, read);
         DecorItemRecord* item = IndexedItem(index);
+        // A refused line is there all the same: it is not missing as well.
+        if (item != nullptr) Seen(index, field, line);
+        if (!parsed) return Refuse(kNotANumberReason);
         if (item == nullptr) return Refuse(kNoSuchItem);
         item->*value = read;
-        Seen(index, field, line);
         if (notes_ != nullptr) {
             notes_->NumberRead(line, NumberKind::Float);
             if (field == kScale) notes_->ScaleRead(line, read);

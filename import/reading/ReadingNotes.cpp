@@ -83,12 +83,18 @@ void ReadingNotes::NumberRead(const BlueprintLine& line, NumberKind kind) {
         std::string(line.Text()) + " is read as " + std::string(ReadPart(value, length)));
 }
 
-void ReadingNotes::FormReferenceRead(const BlueprintLine& line) {
+std::string FormLookedFor(const BlueprintLine& line) {
     const std::string_view idText = GetFormIDText(line);
     std::uint32_t formID = 0;
     const ConversionResult read = ConvertUnsignedLong(idText, 16, formID);
-    if (read.status != ConversionStatus::Converted || AllBlanks(idText.substr(read.length))) return;
-    Add(NoteKind::NotHexFormID, line, std::string(line.Text()) + " looks for the form " + FormIDText(formID));
+    if (read.status != ConversionStatus::Converted || AllBlanks(idText.substr(read.length))) return {};
+    return FormIDText(formID);
+}
+
+void ReadingNotes::FormReferenceRead(const BlueprintLine& line) {
+    const std::string lookedFor = FormLookedFor(line);
+    if (lookedFor.empty()) return;
+    Add(NoteKind::NotHexFormID, line, std::string(line.Text()) + " looks for the form " + lookedFor);
 }
 
 void ReadingNotes::ScaleRead(const BlueprintLine& line, float scale) {

@@ -58,6 +58,11 @@ private:
     std::vector<ReadingNote> notes_;
 };
 
+// The form ID the game looks for when the line's form ID text holds a
+// character that is no hexadecimal digit after its digits ("0000A3" for
+// "0A3O02"); empty when the text says what the game reads.
+std::string FormLookedFor(const BlueprintLine& line);
+
 // The import's console warnings: one line a kind of note, counting its notes
 // and naming the first, "ImportShipInterior: WARNING: 3 lines hold ...".
 std::vector<std::string> NoteWarningLines(const ReadingNotes& notes, std::string_view commandPrefix);

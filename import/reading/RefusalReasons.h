@@ -2,6 +2,8 @@
 // the checking tool say the same of the same line.
 #pragma once
 
+#include <string>
+
 #include "import/reading/BlueprintLine.h"
 #include "import/reading/FormResolver.h"
 
@@ -19,5 +21,11 @@ inline constexpr const char* kNotBackupBytesReason = "the value is not two hexad
 // Why the line's form reference finds no form: it is none (no form ID and
 // data file), its data file is not loaded, or the file holds no such form.
 const char* UnresolvedFormReason(const BlueprintLine& line, FormResolver& forms);
+
+// The reason a reader gave for refusing the line, with the form the game
+// looked for when the line's form ID is mistyped with a character that is
+// no hexadecimal digit ("0A3O02" is looked for as 0000A3): often the very
+// cause of the refusal.
+std::string ExplainedRefusal(const char* reason, const BlueprintLine& line);
 
 }  // namespace Corvanis

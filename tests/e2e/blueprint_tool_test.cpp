@@ -361,8 +361,10 @@ TEST_F(BlueprintTool, EachHandEdit_IsWarnedOfOrRefusedByCheck_AsTheGameReadsIt) 
         }
         EXPECT_EQ(said, "ImportShipInterior: ERROR: ship interior couldn't be imported.");
         if (edit.followingLines == 0) {
-            // check cannot know which forms a data file holds; the game looks for the form check names.
+            // check cannot know which forms a data file holds; the game looks for the form check names,
+            // and says so.
             EXPECT_EQ(*(command + 2), "[Error in phase: importing DecorItem|base at " + edit.lines[0] + "]");
+            EXPECT_TRUE((command + 3)->ends_with("so the game looks for the form 0000A3)")) << *(command + 3);
             continue;
         }
         ASSERT_EQ(problems.size(), 1u) << problems.dump(2);

@@ -97,7 +97,7 @@ TEST_F(Check, ABlueprintWithProblemsOfEveryKind_ResultsInEachInLineOrderWithTheG
               file + ":3: warning: version 2.50 is newer than the version 2.00 this Corvanis reads: ImportShipLayout "
               "refuses the file; ImportShipInterior does not read the version and would place its decoration items\n" +
               file + ":11: warning: no importer reads this line: QRNHullColour |red\n" +
-              file + ":16: warning: the game reads this otherwise: DecorItem[0] has no fPosX, fPosY, fPosZ, fRotX, "
+              file + ":16: warning: the game reads this otherwise: DecorItem[0] has no fPosY, fPosZ, fRotX, "
                      "fRotY, fRotZ, fScale lines\n" +
               file + ": 8 problems; ImportShipLayout refuses it at line 3; ImportShipInterior refuses it at line 15; "
               "3 warnings\n" +

@@ -9,6 +9,7 @@
 #include "import/reading/BlueprintFile.h"
 #include "import/reading/BlueprintLines.h"
 #include "import/reading/LineReaders.h"
+#include "import/reading/RefusalReasons.h"
 #include "import/reading/WholeBlueprint.h"
 #include "platform/platform.h"
 #include "tools/blueprint/ToolFiles.h"
@@ -124,7 +125,8 @@ public:
 private:
     // The reader has just refused the line and set `error_`.
     void Refused(const BlueprintLine& line, const char* importer, const char* reason) {
-        reading_.problems.push_back({line.Number(), std::string(line.Text()), importer, std::move(error_), reason, {}});
+        reading_.problems.push_back({line.Number(), std::string(line.Text()), importer, std::move(error_),
+                                     Corvanis::ExplainedRefusal(reason, line), {}});
         error_ = {};
     }
 
