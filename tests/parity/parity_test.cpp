@@ -56,8 +56,11 @@ const std::vector<AcceptedDifference>& AcceptedDifferences() {
          std::regex(R"( before (interior )?import \d{4}-\d\d-\d\d \d\d-\d\d-\d\d( \(\d+\))?)"),
          " before $1import <time>"},
         // A form description in an error text shows where the object lies
-        // in memory.
-        {std::regex(" console$"), std::regex(R"(\[([0-9A-F]{8}) \| [0-9A-F]+ \|)"), "[$1 | <address> |"},
+        // in memory; the log holds the console's lines.
+        {std::regex("( console|Corvanis\\.log)$"), std::regex(R"(\[([0-9A-F]{8}) \| [0-9A-F]+ \|)"),
+         "[$1 | <address> |"},
+        // Each line of the log starts with the local time it was written at.
+        {std::regex(R"(Corvanis\.log$)"), std::regex(R"((^|\n)\d{4}-\d\d-\d\d \d\d:\d\d:\d\d )"), "$1<time> "},
     };
     return accepted;
 }
