@@ -83,7 +83,9 @@ void ReadEveryWay(const BlueprintLine& line, FormResolver& forms) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     AcceptingResolver forms;
-    std::size_t at = 0, number = 0;
+    // A UTF-8 byte-order mark, as some editors write one, is no part of the
+    // first line.
+    std::size_t at = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0, number = 0;
     for (const BlueprintLine& line : BlueprintLines(bytes)) {
         if (at == bytes.size()) Fail("Broken: nothing after the last line end is a line");
         at = CheckLineAt(line, bytes, at, ++number);
