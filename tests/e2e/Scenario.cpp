@@ -28,6 +28,21 @@ Lines Concatenated(std::initializer_list<Lines> parts) {
 
 std::filesystem::path StarterWorld() { return ExamplesFolder() / "worlds" / "starter.json"; }
 
+std::filesystem::path SecondPlaythroughWorld() { return ExamplesFolder() / "worlds" / "second-playthrough.json"; }
+
+const std::string kLayoutImportedLine =
+    "ImportShipLayout: INFO: ship layout successfully imported. Please modify the imported ship at a Ship Services "
+    "Technician before flying it (any kind of modification will do). Fly it manually first (i.e. not with Fast "
+    "Travel).";
+
+ProcessResult RunBlueprintTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder) {
+    ProcessRequest request;
+    request.program = BlueprintToolProgram();
+    request.arguments = arguments;
+    request.workingFolder = folder;
+    return RunProcess(request);
+}
+
 std::string CorvanisLoadedLine() {
     return "ORBX: loaded " + PluginFileName("Corvanis") + ": Corvanis - ORBX Plugin by Pellimor " CORVANIS_TITLE_VERSION;
 }

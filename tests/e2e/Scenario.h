@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/harness/GameFolder.h"
 #include "tests/e2e/harness/Paths.h"
@@ -25,6 +26,14 @@ std::string RecorderMarkerLine(const std::string& tag, const std::string& conten
 Lines Concatenated(std::initializer_list<Lines> parts);
 
 std::filesystem::path StarterWorld();
+// The second playthrough: another load order, a home ship made at run time.
+std::filesystem::path SecondPlaythroughWorld();
+
+// The line ImportShipLayout prints when the layout went in.
+extern const std::string kLayoutImportedLine;
+
+// Runs the blueprint tool with the arguments, started in the folder.
+ProcessResult RunBlueprintTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
 
 // The line the loader prints for the installed Corvanis.
 std::string CorvanisLoadedLine();

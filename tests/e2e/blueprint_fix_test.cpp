@@ -17,12 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kImported =
-    "ImportShipLayout: INFO: ship layout successfully imported. Please modify the imported ship at a Ship Services "
-    "Technician before flying it (any kind of modification will do). Fly it manually first (i.e. not with Fast "
-    "Travel).";
 
-fs::path SecondPlaythrough() { return ExamplesFolder() / "worlds" / "second-playthrough.json"; }
 
 std::string ReplacedAll(std::string text, const std::string& from, const std::string& to) {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -52,11 +47,7 @@ protected:
     }
 
     ProcessResult Tool(const std::vector<std::string>& arguments) const {
-        ProcessRequest request;
-        request.program = BlueprintToolProgram();
-        request.arguments = arguments;
-        request.workingFolder = second.Spaceships();
-        return RunProcess(request);
+        return RunBlueprintTool(arguments, second.Spaceships());
     }
 
     void Share(const std::string& name, const std::string& bytes) const {
@@ -73,7 +64,7 @@ TEST_F(BlueprintFix, ABlueprintNamingTwoDataFilesTheGameLacks_IsRefused_UntilFix
     Share("Shared", ReplacedAll(ReplacedAll(exported, "|Trimwork.vmf", "|Trimwork_v1.vmf"), "|Deckhands.vmf",
                                 "|DECKHANDS_old.vmf"));
     const Lines refused =
-        RunWorldFile(second, SecondPlaythrough(), {"sim.dump before.json", "ImportShipLayout Shared", "sim.dump after.json"});
+        RunWorldFile(second, SecondPlaythroughWorld(), {"sim.dump before.json", "ImportShipLayout Shared", "sim.dump after.json"});
     ASSERT_GE(refused.size(), 4u);
     EXPECT_EQ(refused[3], "ImportShipLayout: ERROR: ship layout couldn't be imported.");
     EXPECT_EQ(ReadBytes(second.Game() / "after.json"), ReadBytes(second.Game() / "before.json"));
@@ -87,10 +78,10 @@ TEST_F(BlueprintFix, ABlueprintNamingTwoDataFilesTheGameLacks_IsRefused_UntilFix
     EXPECT_EQ(ReadBytes(second.Spaceships() / "Fixed.txt"), exported);
 
     // Imported, the copy gives the ship the original gives it.
-    RunWorldFile(second, SecondPlaythrough(), {"ImportShipLayout Pathfinder", "sim.dump original.json"});
-    const Lines imported = RunWorldFile(second, SecondPlaythrough(), {"ImportShipLayout Fixed", "sim.dump fixed.json"});
+    RunWorldFile(second, SecondPlaythroughWorld(), {"ImportShipLayout Pathfinder", "sim.dump original.json"});
+    const Lines imported = RunWorldFile(second, SecondPlaythroughWorld(), {"ImportShipLayout Fixed", "sim.dump fixed.json"});
     ASSERT_GE(imported.size(), 2u);
-    EXPECT_EQ(imported[1], kImported);
+    EXPECT_EQ(imported[1], kLayoutImportedLine);
     EXPECT_EQ(ReadBytes(second.Game() / "fixed.json"), ReadBytes(second.Game() / "original.json"));
 }
 
@@ -126,10 +117,10 @@ TEST_F(BlueprintFix, DecorationAndCargoOfADataFileThePlayerLacks_AreLeftOut_AndT
     // Two items of 9 and 8 lines, and a cargo entry of 3, and nothing else.
     EXPECT_EQ(before.size() - fixed.size(), 20u);
 
-    const Lines console = RunWorldFile(second, SecondPlaythrough(),
+    const Lines console = RunWorldFile(second, SecondPlaythroughWorld(),
                                        {"ImportShipLayout Fixed", "sim.board @Kestrel", "ImportShipInterior Fixed",
                                         "ExportShip Rebuilt"});
-    EXPECT_EQ(console[1], kImported);
+    EXPECT_EQ(console[1], kLayoutImportedLine);
     EXPECT_EQ(console.back(), "ExportShipRef: INFO: written to Spaceships\\Rebuilt.txt");
     const Lines rebuilt = DecorationAndCargo(ComparableBlueprint(second.Spaceships() / "Rebuilt.txt"));
     EXPECT_EQ(rebuilt, DecorationAndCargo(fixed));

@@ -32,11 +32,7 @@ protected:
     }
 
     ProcessResult Tool(const std::vector<std::string>& arguments) const {
-        ProcessRequest request;
-        request.program = BlueprintToolProgram();
-        request.arguments = arguments;
-        request.workingFolder = folder.Root();
-        return RunProcess(request);
+        return RunBlueprintTool(arguments, folder.Root());
     }
 
     // The tool's JSON answer, which must come with the exit code.
@@ -52,7 +48,6 @@ protected:
     GameFolder folder;
 };
 
-std::filesystem::path SecondPlaythrough() { return ExamplesFolder() / "worlds" / "second-playthrough.json"; }
 
 json ReadJson(const fs::path& file) {
     std::ifstream in(file);
@@ -75,7 +70,7 @@ std::string BlueprintText(const std::vector<std::string>& lines) {
 
 TEST_F(BlueprintTool, TheBlueprintsTheGameExports_HaveNoProblem_AndTheCountsTheWorldHolds) {
     RunWorldFile(folder, StarterWorld(), {"ExportShip Pathfinder"});
-    RunWorldFile(folder, SecondPlaythrough(), {"sim.board @Kestrel", "ExportShip Kestrel"});
+    RunWorldFile(folder, SecondPlaythroughWorld(), {"sim.board @Kestrel", "ExportShip Kestrel"});
     struct Ship {
         std::string name;
         fs::path world;
@@ -86,7 +81,7 @@ TEST_F(BlueprintTool, TheBlueprintsTheGameExports_HaveNoProblem_AndTheCountsTheW
         std::size_t decorationItems;
     };
     for (const Ship& ship : {Ship{"Pathfinder", StarterWorld(), "ShipPathfinder", 15},
-                             Ship{"Kestrel", SecondPlaythrough(), "@KestrelBase", 2}}) {
+                             Ship{"Kestrel", SecondPlaythroughWorld(), "@KestrelBase", 2}}) {
         SCOPED_TRACE(ship.name);
         const ProcessResult check = Tool({"check", Blueprint(ship.name)});
         EXPECT_EQ(check.exitCode, 0) << check.out;
@@ -254,7 +249,7 @@ TEST_F(BlueprintTool, EachLineCheckRefuses_IsRefusedByTheGamesImportWithTheSameR
     folder.WriteFile("plugins.txt", "Outposts.vmf\r\nFrontier.vmf\r\nLanterns.vmf\r\nTrimwork.vmf\r\nCargo.vmf\r\n"
                                     "Deckhands.vmf\r\n");
     const json report = ToolJson(check, 1);
-    const Lines lines = RunWorldFile(folder, SecondPlaythrough(), console);
+    const Lines lines = RunWorldFile(folder, SecondPlaythroughWorld(), console);
 
     for (std::size_t i = 0; i < refusals.size(); ++i) {
         const Refusal& refusal = refusals[i];
@@ -330,7 +325,7 @@ TEST_F(BlueprintTool, EachHandEdit_IsWarnedOfOrRefusedByCheck_AsTheGameReadsIt) 
         console.push_back("ImportShipInterior " + edit.name);
     }
     const json report = ToolJson(check, 1);
-    const Lines lines = RunWorldFile(folder, SecondPlaythrough(), console);
+    const Lines lines = RunWorldFile(folder, SecondPlaythroughWorld(), console);
 
     for (std::size_t i = 0; i < edits.size(); ++i) {
         const HandEdit& edit = edits[i];

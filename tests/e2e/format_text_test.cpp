@@ -128,9 +128,7 @@ TEST_F(FormatTexts, InABlueprintNameALineAndAShipsName_ImportShipLayoutShowsThem
              PhaseLine("importing QRNKeywordForm at QRNKeywordForm[0] |0A0102|" + text + ".vmf"),
              "ImportShipLayout: INFO: the form's data file is not loaded",
              "ImportShipLayout: INFO: this blueprint needs data files that are not loaded: " + text + ".vmf (1 line)",
-             "ImportShipLayout: INFO: ship layout successfully imported. Please modify the imported ship at a Ship "
-             "Services Technician before flying it (any kind of modification will do). Fly it manually first (i.e. "
-             "not with Fast Travel).",
+             kLayoutImportedLine,
              "ImportShipLayout: INFO: the previous layout was saved; to undo, run: ImportShipLayout \"Backups\\" +
                  previous + " layout 1\""});
     }
@@ -144,7 +142,7 @@ TEST_F(FormatTexts, InABlueprintNameALineAndAShipsName_ImportShipLayoutShowsThem
     console.push_back("sim.ships");
     expected.push_back("FF000803 @Kestrel \"Ship %%\": base FF000800 @KestrelBase, interior FF000801 "
                        "@KestrelInterior, home ship");
-    const Lines shown = RunWorldFile(folder, ExamplesFolder() / "worlds" / "second-playthrough.json", console);
+    const Lines shown = RunWorldFile(folder, SecondPlaythroughWorld(), console);
     Lines masked = Without(shown, "> ");
     masked.pop_back();  // the second ship
     EXPECT_EQ(masked, expected);

@@ -16,13 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kImported =
-    "ImportShipLayout: INFO: ship layout successfully imported. Please modify the imported ship at a Ship Services "
-    "Technician before flying it (any kind of modification will do). Fly it manually first (i.e. not with Fast "
-    "Travel).";
 const std::string kUndoLine = "ImportShipLayout: INFO: the previous layout was saved; to undo, run: ImportShipLayout ";
 
-fs::path SecondPlaythrough() { return ExamplesFolder() / "worlds" / "second-playthrough.json"; }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
@@ -117,13 +112,13 @@ protected:
 TEST_F(LayoutImport, TheFirstPlaythroughsShip_ExportsAgainFromTheSecond_AndTheBackupUndoesTheImport) {
     ExportInFirstPlaythrough(StarterWorld(), {"ExportShip Pathfinder"});
     const Lines console =
-        RunWorldFile(second, SecondPlaythrough(),
+        RunWorldFile(second, SecondPlaythroughWorld(),
                      {"sim.dump before.json", "ImportShipLayout Pathfinder", "sim.dump after.json", "sim.board @Kestrel",
                       "ExportShip Again"});
     ASSERT_EQ(console.size(), 12u);
     EXPECT_EQ(console,
               Concatenated({{"> sim.dump before.json", "World written to before.json", "> ImportShipLayout Pathfinder",
-                             kImported, kUndoLine + "\"Backups\\Kestrel layout 1\"", "> sim.dump after.json",
+                             kLayoutImportedLine, kUndoLine + "\"Backups\\Kestrel layout 1\"", "> sim.dump after.json",
                              "World written to after.json", "> sim.board @Kestrel",
                              "The player boards FF000803 @Kestrel and stands in FF000801 @KestrelInterior."},
                             Exported("ExportShip Again", "Again.txt")}));
@@ -135,7 +130,7 @@ TEST_F(LayoutImport, TheFirstPlaythroughsShip_ExportsAgainFromTheSecond_AndTheBa
     const Lines undo = RunWorldFile(second, second.Game() / "after.json",
                                     {"ImportShipLayout \"Backups\\" + backup + "\"", "sim.dump undone.json"});
     ASSERT_EQ(undo.size(), 5u);
-    EXPECT_EQ(undo[1], kImported);
+    EXPECT_EQ(undo[1], kLayoutImportedLine);
     EXPECT_EQ(undo[2], kUndoLine + "\"Backups\\Pathfinder layout 1\"");
 
     // The home ship is exactly as it was: its modules' raw bytes and whole
@@ -154,7 +149,7 @@ TEST_F(LayoutImport, WhatAPlayerTypes_FindsTheExportedFile_AndNamesWithKeysOrFor
     EXPECT_EQ(FolderEntries(second.Spaceships()), Lines{"Mk2; Rebirth.txt"});
 
     const Lines console = RunWorldFile(
-        second, SecondPlaythrough(),
+        second, SecondPlaythroughWorld(),
         {"ImportShipLayout", "ImportShipLayout Missing", "sim.board @Kestrel", "ImportShipLayout \"Mk2: Rebirth\"",
          "sim.leave", "ImportShipLayout \"Mk2: Rebirth\"", "ImportShipLayout \"Mk2: Rebirth\"", "sim.ships"});
     EXPECT_EQ(Without(Without(console, "The player boards "), "The player leaves "),
@@ -171,10 +166,10 @@ TEST_F(LayoutImport, WhatAPlayerTypes_FindsTheExportedFile_AndNamesWithKeysOrFor
                      "first, then import again",
                      "> sim.leave",
                      "> ImportShipLayout \"Mk2: Rebirth\"",
-                     kImported,
+                     kLayoutImportedLine,
                      kUndoLine + "\"Backups\\Kestrel layout 1\"",
                      "> ImportShipLayout \"Mk2: Rebirth\"",
-                     kImported,
+                     kLayoutImportedLine,
                      kUndoLine + "\"Backups\\Mk2 QRNKeywordForm[0] Version; 3 ; .data[0] %n layout 1\"",
                      "> sim.ships",
                      "FF000803 @Kestrel \"Mk2 QRNKeywordForm[0] Version: 3 | .data[0] %n\": base FF000800 "
@@ -193,11 +188,11 @@ TEST_F(LayoutImport, ABlueprintEditedAsEditorsDo_AndItsNameTypedWithItsExtension
     WriteBytes(blueprint, edited);
 
     const Lines console =
-        RunWorldFile(second, SecondPlaythrough(),
+        RunWorldFile(second, SecondPlaythroughWorld(),
                      {"ImportShipLayout Pathfinder.txt", "sim.board @Kestrel", "ImportShipInterior Pathfinder.TXT"});
     const Lines said = Without(Without(console, "> "), "The player boards ");
     ASSERT_EQ(said.size(), 4u) << ::testing::PrintToString(console);
-    EXPECT_EQ(said[0], kImported);
+    EXPECT_EQ(said[0], kLayoutImportedLine);
     EXPECT_TRUE(said[1].starts_with(kUndoLine)) << said[1];
     EXPECT_EQ(said[2], "ImportShipInterior: INFO: ship interior successfully imported.");
     EXPECT_TRUE(said[3].starts_with("ImportShipInterior: INFO: the previous interior was saved")) << said[3];

@@ -72,7 +72,7 @@ TEST(Journey, AShipExportedInOnePlaythrough_IsRebuiltInTheNext_AndExportsAgainAs
     fs::copy_file(first.Spaceships() / "Pathfinder.txt", second.Spaceships() / "Pathfinder.txt");
 
     const Lines console = RunWorldFile(
-        second, ExamplesFolder() / "worlds" / "second-playthrough.json",
+        second, SecondPlaythroughWorld(),
         {"ImportShipLayout Pathfinder", "sim.board @Kestrel", "ImportShipInterior Pathfinder", "ExportShip Rebuilt"});
     EXPECT_EQ(
         Lines(console.begin() + 3, console.end()),

@@ -63,12 +63,10 @@ void PrepareSecondPlaythrough(const GameFolder& folder) {
     fs::copy_file(first.Spaceships() / "Pathfinder.txt", folder.Spaceships() / "Pathfinder.txt");
 }
 
-const fs::path kSecondPlaythrough = ExamplesFolder() / "worlds" / "second-playthrough.json";
-
 TEST(PluginLog, HoldsTheVersionsAndEveryCommandWithItsLines_AndALogThatCannotBeWrittenCostsNothing) {
     GameFolder folder;
     PrepareSecondPlaythrough(folder);
-    const Lines console = RunWorldFile(folder, kSecondPlaythrough, kThreeCommands);
+    const Lines console = RunWorldFile(folder, SecondPlaythroughWorld(), kThreeCommands);
     EXPECT_EQ(WithoutTimes(ReadLines(LogFile(folder))), ExpectedLog(console));
     // The scenario's log holds backups, and a refusal.
     const Lines log = WithoutTimes(ReadLines(LogFile(folder)));
@@ -81,7 +79,7 @@ TEST(PluginLog, HoldsTheVersionsAndEveryCommandWithItsLines_AndALogThatCannotBeW
     GameFolder blocked;
     PrepareSecondPlaythrough(blocked);
     fs::create_directory(LogFile(blocked));
-    EXPECT_EQ(RunWorldFile(blocked, kSecondPlaythrough, kThreeCommands), console);
+    EXPECT_EQ(RunWorldFile(blocked, SecondPlaythroughWorld(), kThreeCommands), console);
     EXPECT_TRUE(fs::is_empty(LogFile(blocked)));
 }
 
