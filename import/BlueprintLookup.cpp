@@ -22,15 +22,11 @@ std::optional<std::string> FindTypedOrSanitised(const std::string& folder, const
 // meant the file. Compared without regard to case, as Windows names are.
 std::optional<std::string> WithoutDoubledExtension(const std::string& fileName) {
     const std::string_view extension = kBlueprintExtension;
-    if (fileName.size() <= 2 * extension.size()) return std::nullopt;
-    const std::string_view typed = std::string_view(fileName).substr(fileName.size() - 2 * extension.size(),
-                                                                     extension.size());
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        const char c = typed[i] >= 'A' && typed[i] <= 'Z' ? static_cast<char>(typed[i] - 'A' + 'a') : typed[i];
-        if (c != extension[i]) return std::nullopt;
-    }
+    if (fileName.size() < extension.size()) return std::nullopt;
+    const std::string_view typed = std::string_view(fileName).substr(0, fileName.size() - extension.size());
+    if (!HasBlueprintExtension(typed)) return std::nullopt;
     // The extension as the export writes it, whatever its case as typed.
-    return fileName.substr(0, fileName.size() - 2 * extension.size()) + kBlueprintExtension;
+    return std::string(typed.substr(0, typed.size() - extension.size())) + kBlueprintExtension;
 }
 
 }  // namespace

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "format/FileNameCase.h"
+
 namespace Corvanis {
 
 namespace {
 
 void Count(std::vector<DataFileLines>& files, const std::string& fileName) {
     const auto known = std::find_if(files.begin(), files.end(),
-                                    [&](const DataFileLines& file) { return file.fileName == fileName; });
+                                    [&](const DataFileLines& file) { return SameFileName(file.fileName, fileName); });
     if (known != files.end()) {
         ++known->lines;
     } else {
@@ -29,7 +31,8 @@ std::string FileList(const std::vector<DataFileLines>& files) {
 
 veltrane::Form* UnresolvedFormsTally::LookupForm(std::string_view fileName, std::uint32_t localFormID) {
     veltrane::Form* form = forms_.LookupForm(fileName, localFormID);
-    if (form == nullptr && std::find(lineFiles_.begin(), lineFiles_.end(), fileName) == lineFiles_.end()) {
+    const auto named = [fileName](const std::string& file) { return SameFileName(file, fileName); };
+    if (form == nullptr && std::none_of(lineFiles_.begin(), lineFiles_.end(), named)) {
         lineFiles_.emplace_back(fileName);
     }
     return form;

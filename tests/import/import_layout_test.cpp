@@ -256,12 +256,13 @@ TEST_F(LayoutImport, EveryRefusalOfTheReader_LeavesTheWorldAsItWas_AndWritesNoBa
         EXPECT_EQ(sim::DumpWorldToText(), before) << check.to;
     }
     // Every data file that refused lines lack is named at once, with their
-    // number; cargo of a missing file is left out, not counted.
+    // number, however each line spells its name; cargo of a missing file is
+    // left out, not counted.
     std::string lacking = blueprint;
     for (const auto& [from, to] :
          {std::pair{"data[0].item |0A2000|Veltrane.vmf", "data[0].item |0A2000|Gone.vmf"},
           std::pair{"data[1].item |000801|Frontier.vmf", "data[1].item |000801|Lost.vmf"},
-          std::pair{"data[2].item |803|Trimwork.vmf", "data[2].item |803|Gone.vmf"},
+          std::pair{"data[2].item |803|Trimwork.vmf", "data[2].item |803|GONE.VMF"},
           std::pair{"KORContainer[0].obj |0A3002|Veltrane.vmf", "KORContainer[0].obj |0A3002|Gone.vmf"}}) {
         lacking = Replaced(lacking, from, to);
     }

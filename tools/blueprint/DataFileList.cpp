@@ -8,8 +8,6 @@ namespace blueprint_tool {
 
 namespace {
 
-char FoldedLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && Corvanis::IsCBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && Corvanis::IsCBlank(text.back())) text.remove_suffix(1);
@@ -37,20 +35,6 @@ bool ReadDataFileList(const std::string& path, std::vector<std::string>& names, 
     }
     names = ParseDataFileList(text);
     return true;
-}
-
-bool SameDataFileName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldedLetter(a[i]) != FoldedLetter(b[i])) return false;
-    }
-    return true;
-}
-
-std::string FoldedDataFileName(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) c = FoldedLetter(c);
-    return folded;
 }
 
 }  // namespace blueprint_tool

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "format/FileNameCase.h"
+
 namespace blueprint_tool {
 
 std::vector<std::string> ParseDataFileList(std::string_view text);
@@ -17,12 +19,10 @@ std::vector<std::string> ParseDataFileList(std::string_view text);
 // cannot be read.
 bool ReadDataFileList(const std::string& path, std::vector<std::string>& names, std::ostream& err);
 
-// Whether two data file names name the same file: the game matches them
-// without regard to the case of ASCII letters.
-bool SameDataFileName(std::string_view a, std::string_view b);
-
-// The name with ASCII letters in lower case, for use as a key.
-std::string FoldedDataFileName(std::string_view name);
+// Whether two data file names name the same file, and a name as a key: the
+// game matches them without regard to the case of ASCII letters.
+constexpr bool SameDataFileName(std::string_view a, std::string_view b) { return Corvanis::SameFileName(a, b); }
+inline std::string FoldedDataFileName(std::string_view name) { return Corvanis::FoldedFileName(name); }
 
 // The game's own data file: always loaded, so a list need not name it.
 inline constexpr std::string_view kGameDataFile = "Veltrane.vmf";

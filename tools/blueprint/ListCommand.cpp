@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iomanip>
 
+#include "format/BlueprintFileName.h"
 #include "platform/platform.h"
 #include "tools/blueprint/BlueprintReading.h"
 #include "tools/blueprint/Commands.h"
@@ -28,9 +29,6 @@ struct Row {
     std::vector<DataFileUse> dataFiles;
 };
 
-bool IsTextFileName(const std::string& name) {
-    return name.size() > 4 && SameDataFileName(std::string_view(name).substr(name.size() - 4), ".txt");
-}
 
 // The blueprint files of the folder, named as `prefix` + their name; false
 // when the folder cannot be read.
@@ -41,7 +39,7 @@ bool AddFolder(const std::string& folder, const std::string& prefix, const std::
     if (!files.ListFolder(folder, names)) return false;
     for (const std::string& name : names) {
         const std::string path = folder + "/" + name;
-        if (!IsTextFileName(name) || files.QueryPath(path) != platform::PathKind::RegularFile) continue;
+        if (!Corvanis::HasBlueprintExtension(name) || files.QueryPath(path) != platform::PathKind::RegularFile) continue;
         DataFileResolver forms = loaded ? DataFileResolver(*loaded) : DataFileResolver();
         Row row;
         row.file = prefix + name;
